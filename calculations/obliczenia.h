@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+
+#include "termopara.h"
+#include "window_ops.h"
+
+// Output patterns of the calculation panels.
+inline constexpr const char* kWzorzecEMF = "#####0.0000";
+inline constexpr const char* kWzorzecTemperatury = "#####0.00";
+inline constexpr const char* kWzorzecOdchylki = "####0.0";
+
+// Result of one tolerance rule at one temperature.
+struct Odchylka {
+    enum class Rodzaj : std::uint8_t { Stala, Obliczona, PozaKlasyfikacja, Nieklasyfikowana };
+    Rodzaj rodzaj = Rodzaj::Nieklasyfikowana;
+    double wartosc = 0.0;  // degrees Celsius, meaningful for Stala and Obliczona
+};
+
+// Permissible deviation (IEC 60584-2) of type `typ` (catalogue index) in class 1..3 at t.
+Odchylka DopuszczalnyBlad(std::int16_t typ, int klasa, double t);
+
+// "Wylicz" of "Dopuszczalny Błąd".
+void Command1_Click(WindowOps& okno, std::int16_t Typ);
+// "Wylicz" of "Temperatura --- > EMF".
+void Command2_Click(WindowOps& okno, Termopara& termopara);
+// "Wylicz" of "EMF --- > Temperatura".
+void Command3_Click(WindowOps& okno, Termopara& termopara);

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The text boxes the calculations read and write, by control array and index.
+enum class Pole : std::uint8_t {
+    Text1_0, Text1_1, Text1_2, Text1_3,  // "Dopuszczalny Błąd"
+    Text2_0, Text2_1, Text2_2,           // "Temperatura --- > EMF"
+    Text3_0, Text3_1, Text3_2,           // "EMF --- > Temperatura"
+};
+
+// What the calculations need from the window and the locale's number services.
+// Texts are UTF-8. The Qt window implements it; tests use a recording fake.
+class WindowOps {
+public:
+    virtual ~WindowOps() = default;
+
+    [[nodiscard]] virtual std::string text(Pole box) const = 0;
+    virtual void setText(Pole box, std::string_view text) = 0;
+
+    // The numeric-text test; toDouble is only called on texts that pass it.
+    [[nodiscard]] virtual bool isNumeric(std::string_view text) const = 0;
+    [[nodiscard]] virtual double toDouble(std::string_view text) const = 0;
+    // Formats by a digit pattern such as "#####0.0000".
+    [[nodiscard]] virtual std::string format(double value, std::string_view pattern) const = 0;
+
+    // Modal, OK button only, no icon, titled "Wexa"; returns once closed.
+    virtual void message(std::string_view text) = 0;
+    virtual void setFocus(Pole box) = 0;
+
+protected:
+    WindowOps() = default;
+    WindowOps(const WindowOps&) = default;
+    WindowOps& operator=(const WindowOps&) = default;
+};
