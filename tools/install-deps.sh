@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages needed to build, test and run Kalvetra.
+# Installs the Debian 12 packages Kalvetra needs.
+#   tools/install-deps.sh run   what building and starting the program needs
+#   tools/install-deps.sh       everything the tests, checks and benchmarks need too
 set -euo pipefail
-packages=(
-  build-essential cmake ninja-build pkg-config git
-  qt6-base-dev qt6-base-dev-tools libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev clang-format clang-tidy valgrind
-  xvfb xauth x11-utils xdotool imagemagick openbox fonts-dejavu-core
-)
+packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core)
+if [ "${1:-all}" != run ]; then
+  packages+=(
+    libgtest-dev libgmock-dev libbenchmark-dev
+    clang libclang-rt-14-dev clang-format clang-tidy valgrind
+    xvfb xauth x11-utils xdotool imagemagick openbox
+    lintian desktop-file-utils appstream file fonts-dejavu-extra
+  )
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

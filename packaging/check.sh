@@ -1,0 +1,132 @@
+#!/usr/bin/env bash
+# Builds the Debian package, checks its metadata and lintian's verdict, installs
+# it, starts the installed program on a private X display, closes it and removes
+# the package again. Run as root; needs no display. Exits non-zero on any failure.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+# shellcheck source=packaging/xsession.sh
+source packaging/xsession.sh
+
+fail() {
+  echo "check.sh: FAIL: $*" >&2
+  exit 1
+}
+step() { echo "== $*"; }
+# True once the started program has exited (a child stays a zombie until waited for).
+app_ended() {
+  local state
+  state=$(awk '{print $3}' "/proc/$app_pid/stat" 2>/dev/null) || return 0
+  [ -z "$state" ] || [ "$state" = Z ]
+}
+
+[ "$(id -u)" -eq 0 ] || fail "run as root: the check installs and removes the package"
+if dpkg-query -W -f='${Status}' kalvetra 2>/dev/null | grep -q 'install ok installed'; then
+  fail "kalvetra is installed already; remove it first (apt-get remove kalvetra)"
+fi
+
+work=$(mktemp -d /tmp/kalvetra-check.XXXXXX)
+installed=0
+app_pid=
+cleanup() {
+  local rc=$?
+  set +e # clean up everything, whatever fails
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null && wait "$app_pid" 2>/dev/null
+  x_stop
+  if ((installed)); then
+    DEBIAN_FRONTEND=noninteractive apt-get remove -y kalvetra >/dev/null 2>&1 || rc=1
+  fi
+  rm -rf "$work"
+  exit "$rc"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+step "build the package"
+deb=$(packaging/build-deb.sh)
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' build/package/CMakeCache.txt)
+[ -n "$version" ] || fail "no project version in build/package/CMakeCache.txt"
+[ "$(basename "$deb")" = "kalvetra_${version}_amd64.deb" ] || fail "unexpected file name $deb"
+dpkg-deb --info "$deb"
+dpkg-deb --contents "$deb"
+[ "$(dpkg-deb --field "$deb" Version)" = "$version" ] || fail "package version is not $version"
+dpkg-deb --field "$deb" Depends | grep -q 'libqt6widgets6' \
+  || fail "Depends lacks the Qt libraries: $(dpkg-deb --field "$deb" Depends)"
+
+step "package contents"
+tree="$work/tree"
+dpkg-deb --extract "$deb" "$tree"
+share="$tree/usr/share"
+for f in usr/bin/kalvetra usr/share/man/man1/kalvetra.1.gz usr/share/doc/kalvetra/copyright \
+         usr/share/doc/kalvetra/changelog.gz; do
+  [ -f "$tree/$f" ] || fail "missing /$f"
+done
+[ -x "$tree/usr/bin/kalvetra" ] || fail "/usr/bin/kalvetra is not executable"
+file -b "$tree/usr/bin/kalvetra" | grep -q ', stripped' || fail "/usr/bin/kalvetra is not stripped"
+metainfos=("$share"/metainfo/*.metainfo.xml)
+if [ "${#metainfos[@]}" -ne 1 ] || [ ! -f "${metainfos[0]}" ]; then
+  fail "expected one metainfo file in /usr/share/metainfo"
+fi
+metainfo=${metainfos[0]}
+cid=$(sed -n 's:.*<id>\(.*\)</id>.*:\1:p' "$metainfo")
+[ "$(basename "$metainfo")" = "$cid.metainfo.xml" ] || fail "metainfo file not named after its id $cid"
+desktop_id=$(sed -n 's:.*<launchable type="desktop-id">\(.*\)</launchable>.*:\1:p' "$metainfo")
+desktop="$share/applications/$desktop_id"
+[ -f "$desktop" ] || fail "the metainfo launches $desktop_id, which the package does not install"
+grep -q "^Exec=kalvetra\b" "$desktop" || fail "$desktop_id does not start kalvetra"
+icon=$(sed -n 's/^Icon=//p' "$desktop")
+png="$share/icons/hicolor/32x32/apps/$icon.png"
+svg="$share/icons/hicolor/scalable/apps/$icon.svg"
+[ -f "$png" ] || fail "Icon=$icon has no 32x32 PNG"
+[ -f "$svg" ] || fail "Icon=$icon has no scalable SVG"
+file -b "$png" | grep -q '^PNG image data, 32 x 32' || fail "$icon.png is not a 32x32 PNG: $(file -b "$png")"
+file -b "$svg" | grep -qi 'SVG' || fail "$icon.svg is not SVG: $(file -b "$svg")"
+echo "metainfo $cid, desktop file $desktop_id, icon $icon: consistent"
+
+step "desktop-file-validate $desktop_id"
+desktop-file-validate "$desktop" || fail "desktop-file-validate rejected $desktop_id"
+
+step "appstreamcli validate $(basename "$metainfo")"
+appstreamcli validate --no-net --pedantic "$metainfo" || fail "appstreamcli rejected the metainfo"
+appstreamcli validate-tree --no-net "$tree" || fail "appstreamcli rejected the installed tree"
+
+step "lintian"
+lintian --display-info --pedantic --fail-on error "$deb" || fail "lintian reported errors"
+
+step "install"
+installed=1 # from here on cleanup removes it, even after a half-done install
+DEBIAN_FRONTEND=noninteractive apt-get install -y "$deb"
+[ "$(dpkg-query -W -f='${Version}' kalvetra)" = "$version" ] || fail "installed version is not $version"
+[ -x /usr/bin/kalvetra ] || fail "/usr/bin/kalvetra not installed"
+[ -f "/usr/share/applications/$desktop_id" ] || fail "/usr/share/applications/$desktop_id not installed"
+
+step "start /usr/bin/kalvetra"
+x_start "$work/x" wm
+/usr/bin/kalvetra >"$work/kalvetra.log" 2>&1 &
+app_pid=$!
+wids=$(timeout 30 xdotool search --sync --onlyvisible --name '^Kalvetra$') \
+  || { cat "$work/kalvetra.log"; fail "no visible window titled Kalvetra within 30 s"; }
+[ "$(wc -l <<<"$wids")" -eq 1 ] || fail "more than one window titled Kalvetra: $wids"
+[ "$(xdotool getwindowname "$wids")" = Kalvetra ] || fail "window title is not exactly Kalvetra"
+[ "$(xdotool getwindowpid "$wids")" = "$app_pid" ] || fail "the Kalvetra window is not the started program's"
+xwininfo -id "$wids" | grep -E 'Width|Height|Map State'
+
+step "close the window"
+xdotool windowactivate --sync "$wids"
+xdotool key --clearmodifiers alt+F4
+x_wait 10 app_ended || { cat "$work/kalvetra.log"; fail "the program did not end when its window was closed"; }
+rc=0
+wait "$app_pid" || rc=$?
+app_pid=
+[ "$rc" -eq 0 ] || { cat "$work/kalvetra.log"; fail "the program ended with status $rc"; }
+x_stop
+
+step "remove"
+DEBIAN_FRONTEND=noninteractive apt-get remove -y kalvetra
+installed=0
+[ ! -e /usr/bin/kalvetra ] || fail "/usr/bin/kalvetra left behind after removal"
+[ ! -e "/usr/share/applications/$desktop_id" ] || fail "$desktop_id left behind after removal"
+dpkg-query -W -f='${Status}' kalvetra 2>/dev/null | grep -q 'install ok installed' \
+  && fail "kalvetra still installed after removal"
+
+echo "packaging check passed: $(basename "$deb")"
