@@ -1,0 +1,240 @@
+#include "obliczenia.h"
+
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr std::size_t kLiczbaTypow = 8;
+
+// Both ends inclusive.
+struct Przedzial {
+    double od;
+    double doo;
+
+    [[nodiscard]] constexpr bool zawiera(double x) const {
+        // Written so that NaN falls outside.
+        return x >= od && x <= doo;
+    }
+};
+
+// Temperature limits of "Temperatura --- > EMF", degrees Celsius. Type E
+// stops at -200 here although its catalogue range text names -270.
+constexpr std::array<Przedzial, kLiczbaTypow> kZakresTemperatury{{
+    {-210.0, 1200.0},  // J
+    {-270.0, 1372.0},  // K
+    {-270.0, 400.0},   // T
+    {-200.0, 1000.0},  // E
+    {-270.0, 1300.0},  // N
+    {0.0, 1820.0},     // B
+    {-50.0, 1768.0},   // R
+    {-50.0, 1768.0},   // S
+}};
+
+// Limits of the measured EMF of "EMF --- > Temperatura", millivolts.
+constexpr std::array<Przedzial, kLiczbaTypow> kZakresEMF{{
+    {-8.095, 69.553},  // J
+    {-5.891, 54.886},  // K
+    {-5.603, 20.872},  // T
+    {-8.825, 76.373},  // E
+    {-3.990, 47.513},  // N
+    {0.291, 13.820},   // B
+    {-0.226, 21.103},  // R
+    {-0.235, 18.693},  // S
+}};
+
+// The same for every type.
+constexpr Przedzial kZakresZimnegoZlacza{-30.0, 80.0};
+
+// One IEC 60584-2 tolerance rule. Outside the fixed side the deviation is
+// a + b * (|t| - c): plain factor * |t| with a = c = 0, and
+// 1 + 0.003 * (t - 1100) for class 1 of R and S (where t is never negative).
+struct Regula {
+    enum class Strona : std::uint8_t {
+        Brak,     // no fixed deviation
+        DoProgu,  // fixed from the lowest temperature up to the crossover
+        OdProgu,  // fixed from the crossover up to the highest temperature
+    };
+
+    bool klasyfikowana = false;
+    Przedzial zakres{0.0, 0.0};
+    Strona strona = Strona::Brak;
+    double stala = 0.0;
+    double prog = 0.0;
+    double a = 0.0;
+    double b = 0.0;
+    double c = 0.0;
+};
+
+constexpr Regula kBrak{};
+
+constexpr Regula stalaDo(double od, double doo, double stala, double prog, double b) {
+    return {true, {od, doo}, Regula::Strona::DoProgu, stala, prog, 0.0, b, 0.0};
+}
+constexpr Regula stalaOd(double od, double doo, double stala, double prog, double b) {
+    return {true, {od, doo}, Regula::Strona::OdProgu, stala, prog, 0.0, b, 0.0};
+}
+constexpr Regula bezStalej(double od, double doo, double b) {
+    return {true, {od, doo}, Regula::Strona::Brak, 0.0, 0.0, 0.0, b, 0.0};
+}
+// Class 1 of R and S: 1 °C up to 1100 °C, then 1 + 0.003 * (t - 1100).
+constexpr Regula kPlatynowaKlasa1{true,  {0, 1600}, Regula::Strona::DoProgu, 1.0, 1100, 1.0,
+                                  0.003, 1100};
+
+// Rows by type (J, K, T, E, N, B, R, S), columns by class 1, 2, 3.
+// clang-format off
+constexpr std::array<std::array<Regula, 3>, kLiczbaTypow> kReguly{{
+    /* J */ {stalaDo(-40, 750, 1.5, 375, 0.004), stalaDo(-40, 750, 2.5, 333, 0.0075), kBrak},
+    /* K */ {stalaDo(-40, 1000, 1.5, 375, 0.004), stalaDo(-40, 1200, 2.5, 333, 0.0075),
+             stalaOd(-200, 40, 2.5, -167, 0.015)},
+    /* T */ {stalaDo(-40, 350, 0.5, 125, 0.004), stalaDo(-40, 350, 1.0, 133, 0.0075),
+             stalaOd(-200, 40, 1.0, -67, 0.015)},
+    /* E */ {stalaDo(-40, 800, 1.5, 375, 0.004), stalaDo(-40, 900, 2.5, 333, 0.0075),
+             stalaOd(-200, 40, 2.5, -167, 0.015)},
+    /* N */ {stalaDo(-40, 1000, 1.5, 375, 0.004), stalaDo(-40, 1200, 2.5, 333, 0.0075),
+             stalaOd(-200, 40, 2.5, -167, 0.015)},
+    /* B */ {kBrak, bezStalej(600, 1700, 0.0025), stalaDo(600, 1700, 4.0, 800, 0.005)},
+    /* R */ {kPlatynowaKlasa1, stalaDo(0, 1600, 1.5, 600, 0.0025), kBrak},
+    /* S */ {kPlatynowaKlasa1, stalaDo(0, 1600, 1.5, 600, 0.0025), kBrak},
+}};
+// clang-format on
+
+constexpr std::string_view kStopnieStala = " °C";
+constexpr std::string_view kStopnieObliczona = "°C";
+constexpr std::string_view kNieDotyczy = "N/A";
+
+constexpr std::array<Pole, 3> kPolaKlas{Pole::Text1_1, Pole::Text1_2, Pole::Text1_3};
+constexpr std::array<std::string_view, 3> kPozaKlasyfikacja{
+    "Wartość temperatury poza klasyfikacją dla Klasy 1",
+    "Wartość temperatury poza klasyfikacją dla Klasy 2",
+    "Wartość temperatury poza klasyfikacją dla Klasy 3",
+};
+
+std::optional<std::size_t> indeksTypu(std::int16_t typ) {
+    if (typ < 0 || static_cast<std::size_t>(typ) >= kLiczbaTypow) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(typ);
+}
+
+// The box's text as a number, or nothing when it fails the numeric-text test.
+std::optional<double> liczba(const WindowOps& okno, Pole pole) {
+    const std::string tekst = okno.text(pole);
+    if (!okno.isNumeric(tekst)) {
+        return std::nullopt;
+    }
+    return okno.toDouble(tekst);
+}
+
+// The message first: the box gets the focus only once the modal box is closed.
+void zglos(WindowOps& okno, std::string_view komunikat, Pole pole) {
+    okno.message(komunikat);
+    okno.setFocus(pole);
+}
+
+}  // namespace
+
+Odchylka DopuszczalnyBlad(std::int16_t typ, int klasa, double t) {
+    const auto indeks = indeksTypu(typ);
+    if (!indeks || klasa < 1 || klasa > 3) {
+        return {Odchylka::Rodzaj::Nieklasyfikowana, 0.0};
+    }
+    const Regula& r = kReguly[*indeks][static_cast<std::size_t>(klasa - 1)];
+    if (!r.klasyfikowana) {
+        return {Odchylka::Rodzaj::Nieklasyfikowana, 0.0};
+    }
+    if (!r.zakres.zawiera(t)) {
+        return {Odchylka::Rodzaj::PozaKlasyfikacja, 0.0};
+    }
+    const bool stala = (r.strona == Regula::Strona::DoProgu && t <= r.prog) ||
+                       (r.strona == Regula::Strona::OdProgu && t >= r.prog);
+    if (stala) {
+        return {Odchylka::Rodzaj::Stala, r.stala};
+    }
+    return {Odchylka::Rodzaj::Obliczona, r.a + r.b * (std::fabs(t) - r.c)};
+}
+
+void Command1_Click(WindowOps& okno, std::int16_t Typ) {
+    const auto t = liczba(okno, Pole::Text1_0);
+    if (!t) {
+        zglos(okno, "Niepoprawna wartość numeryczna temperatury", Pole::Text1_0);
+        return;
+    }
+    if (!indeksTypu(Typ)) {
+        return;
+    }
+    for (std::size_t i = 0; i < kPolaKlas.size(); ++i) {
+        const Odchylka o = DopuszczalnyBlad(Typ, static_cast<int>(i) + 1, *t);
+        switch (o.rodzaj) {
+            case Odchylka::Rodzaj::Stala:
+                okno.setText(kPolaKlas[i],
+                             okno.format(o.wartosc, kWzorzecOdchylki).append(kStopnieStala));
+                break;
+            case Odchylka::Rodzaj::Obliczona:
+                okno.setText(kPolaKlas[i],
+                             okno.format(o.wartosc, kWzorzecOdchylki).append(kStopnieObliczona));
+                break;
+            case Odchylka::Rodzaj::PozaKlasyfikacja:
+                // The box keeps its old text while the message is open.
+                okno.message(kPozaKlasyfikacja[i]);
+                okno.setText(kPolaKlas[i], kNieDotyczy);
+                break;
+            case Odchylka::Rodzaj::Nieklasyfikowana:
+                okno.setText(kPolaKlas[i], kNieDotyczy);
+                break;
+        }
+    }
+}
+
+void Command2_Click(WindowOps& okno, Termopara& termopara) {
+    const auto t = liczba(okno, Pole::Text2_0);
+    if (!t) {
+        zglos(okno, "Niepoprawna wartość numeryczna", Pole::Text2_0);
+        return;
+    }
+    const auto indeks = indeksTypu(termopara.Typ);
+    if (!indeks) {
+        return;
+    }
+    if (!kZakresTemperatury[*indeks].zawiera(*t)) {
+        zglos(okno, "Temperatura poza zakresem", Pole::Text2_0);
+        return;
+    }
+    const double mikrowolty = termopara.Temperatura(*t);
+    okno.setText(Pole::Text2_2, okno.format(mikrowolty / 1000.0, kWzorzecEMF));
+}
+
+void Command3_Click(WindowOps& okno, Termopara& termopara) {
+    const auto emf = liczba(okno, Pole::Text3_0);
+    if (!emf) {
+        zglos(okno, "Niepoprawna wartość numeryczna EMF", Pole::Text3_0);
+        return;
+    }
+    const auto zimne = liczba(okno, Pole::Text3_1);
+    if (!zimne) {
+        zglos(okno, "Niepoprawna wartość numeryczna zimnego złącza", Pole::Text3_1);
+        return;
+    }
+    if (!kZakresZimnegoZlacza.zawiera(*zimne)) {
+        zglos(okno, "Czy nie przesadziłeś z tą temperaturą zimnego złącza?", Pole::Text3_1);
+        return;
+    }
+    const auto indeks = indeksTypu(termopara.Typ);
+    if (!indeks) {
+        return;
+    }
+    if (!kZakresEMF[*indeks].zawiera(*emf)) {
+        zglos(okno, "Wartość EMF poza zakresem", Pole::Text3_0);
+        return;
+    }
+    // The limits above apply to the measured EMF alone; the compensated sum
+    // goes to the inverse function unchecked.
+    const double zimneMikrowolty = termopara.Temperatura(*zimne);
+    const double temperatura = termopara.EMF(*emf * 1000.0 + zimneMikrowolty);
+    okno.setText(Pole::Text3_2, okno.format(temperatura, kWzorzecTemperatury));
+}

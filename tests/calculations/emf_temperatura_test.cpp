@@ -1,0 +1,208 @@
+// "EMF --- > Temperatura" (Command3_Click).
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "fake_window.h"
+#include "obliczenia.h"
+#include "termopara.h"
+
+namespace {
+
+using Ops = std::vector<Operacja>;
+
+constexpr const char* kStary = "stary wynik";
+constexpr const char* kEmfNienumeryczna = "Niepoprawna wartość numeryczna EMF";
+constexpr const char* kZimneNienumeryczne = "Niepoprawna wartość numeryczna zimnego złącza";
+constexpr const char* kPrzesada = "Czy nie przesadziłeś z tą temperaturą zimnego złącza?";
+constexpr const char* kEmfPozaZakresem = "Wartość EMF poza zakresem";
+
+enum Typ : std::int16_t { J, K, T, E, N, B, R, S };
+
+FakeWindow kliknij(std::int16_t typ, const std::string& emf, const std::string& zimne) {
+    FakeWindow okno;
+    okno.pola[Pole::Text3_0] = emf;
+    okno.pola[Pole::Text3_1] = zimne;
+    okno.pola[Pole::Text3_2] = kStary;
+    Termopara termopara;
+    termopara.Typ = typ;
+    Command3_Click(okno, termopara);
+    return okno;
+}
+
+struct Odrzucenie {
+    std::string opis;
+    std::int16_t typ;
+    std::string emf;
+    std::string zimne;
+    const char* komunikat;
+    Pole fokus;
+};
+
+class Command3Refuses : public ::testing::TestWithParam<Odrzucenie> {};
+
+TEST_P(Command3Refuses, FirstFailingCheckIsReported) {
+    const auto& p = GetParam();
+    const FakeWindow okno = kliknij(p.typ, p.emf, p.zimne);
+    EXPECT_EQ(okno.operacje, (Ops{Operacja::komunikat(p.komunikat), Operacja::fokus(p.fokus)}));
+    EXPECT_EQ(okno.text(Pole::Text3_2), kStary);
+    EXPECT_EQ(okno.text(Pole::Text3_0), p.emf);
+    EXPECT_EQ(okno.text(Pole::Text3_1), p.zimne);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(CheckOrder, Command3Refuses, ::testing::Values(
+    Odrzucenie{"emf_empty", J, "", "0", kEmfNienumeryczna, Pole::Text3_0},
+    Odrzucenie{"emf_text_before_empty_cold_junction", J, "abc", "", kEmfNienumeryczna, Pole::Text3_0},
+    Odrzucenie{"emf_full_stop", J, "4.25", "20", kEmfNienumeryczna, Pole::Text3_0},
+    Odrzucenie{"emf_inf", J, "inf", "0", kEmfNienumeryczna, Pole::Text3_0},
+    Odrzucenie{"emf_nan", J, "NaN", "0", kEmfNienumeryczna, Pole::Text3_0},
+    Odrzucenie{"emf_overflow", J, "1e400", "0", kEmfNienumeryczna, Pole::Text3_0},
+    Odrzucenie{"cold_junction_empty_is_not_zero", J, "4,25", "", kZimneNienumeryczne, Pole::Text3_1},
+    Odrzucenie{"cold_junction_text", J, "4,25", "x", kZimneNienumeryczne, Pole::Text3_1},
+    Odrzucenie{"cold_junction_nan", J, "4,25", "nan", kZimneNienumeryczne, Pole::Text3_1},
+    Odrzucenie{"cold_junction_text_before_emf_range", J, "999", "abc", kZimneNienumeryczne, Pole::Text3_1},
+    Odrzucenie{"cold_junction_below", J, "4,25", "-30,1", kPrzesada, Pole::Text3_1},
+    Odrzucenie{"cold_junction_above", J, "4,25", "80,5", kPrzesada, Pole::Text3_1},
+    Odrzucenie{"cold_junction_just_below", J, "4,25", "-30,0001", kPrzesada, Pole::Text3_1},
+    Odrzucenie{"cold_junction_just_above", J, "4,25", "80,0001", kPrzesada, Pole::Text3_1},
+    Odrzucenie{"cold_junction_before_emf_range", J, "999", "80,5", kPrzesada, Pole::Text3_1},
+    Odrzucenie{"cold_junction_range_before_type", 42, "4,25", "-31", kPrzesada, Pole::Text3_1},
+    Odrzucenie{"b_below_its_emf_range", B, "0,2", "0", kEmfPozaZakresem, Pole::Text3_0},
+    Odrzucenie{"k_at_minus_250_degrees", K, "-6,4036", "0", kEmfPozaZakresem, Pole::Text3_0},
+    Odrzucenie{"j_above_with_warm_junction", J, "69,554", "80", kEmfPozaZakresem, Pole::Text3_0},
+    Odrzucenie{"j_above_with_cold_junction", J, "69,554", "-30", kEmfPozaZakresem, Pole::Text3_0}),
+    [](const auto& przypadek) { return przypadek.param.opis; });
+
+// The next step of 0,001 mV beyond each type's EMF limits.
+INSTANTIATE_TEST_SUITE_P(EmfLimits, Command3Refuses, ::testing::Values(
+    Odrzucenie{"j_low", J, "-8,096", "0", kEmfPozaZakresem, Pole::Text3_0},
+    Odrzucenie{"j_high", J, "69,554", "0", kEmfPozaZakresem, Pole::Text3_0},
+    Odrzucenie{"k_low", K, "-5,892", "0", kEmfPozaZakresem, Pole::Text3_0},
+    Odrzucenie{"k_high", K, "54,887", "0", kEmfPozaZakresem, Pole::Text3_0},
+    Odrzucenie{"t_low", T, "-5,604", "0", kEmfPozaZakresem, Pole::Text3_0},
+    Odrzucenie{"t_high", T, "20,873", "0", kEmfPozaZakresem, Pole::Text3_0},
+    Odrzucenie{"e_low", E, "-8,826", "0", kEmfPozaZakresem, Pole::Text3_0},
+    Odrzucenie{"e_high", E, "76,374", "0", kEmfPozaZakresem, Pole::Text3_0},
+    Odrzucenie{"n_low", N, "-3,991", "0", kEmfPozaZakresem, Pole::Text3_0},
+    Odrzucenie{"n_high", N, "47,514", "0", kEmfPozaZakresem, Pole::Text3_0},
+    Odrzucenie{"b_low", B, "0,29", "0", kEmfPozaZakresem, Pole::Text3_0},
+    Odrzucenie{"b_high", B, "13,821", "0", kEmfPozaZakresem, Pole::Text3_0},
+    Odrzucenie{"r_low", R, "-0,227", "0", kEmfPozaZakresem, Pole::Text3_0},
+    Odrzucenie{"r_high", R, "21,104", "0", kEmfPozaZakresem, Pole::Text3_0},
+    Odrzucenie{"s_low", S, "-0,236", "0", kEmfPozaZakresem, Pole::Text3_0},
+    Odrzucenie{"s_high", S, "18,694", "0", kEmfPozaZakresem, Pole::Text3_0}),
+    [](const auto& przypadek) { return przypadek.param.opis; });
+// clang-format on
+
+struct Przeliczenie {
+    std::string opis;
+    std::int16_t typ;
+    std::string emf;
+    std::string zimne;
+    std::string temperatura;
+};
+
+class Command3Converts : public ::testing::TestWithParam<Przeliczenie> {};
+
+TEST_P(Command3Converts, WritesOnlyTheTemperatureBox) {
+    const auto& p = GetParam();
+    const FakeWindow okno = kliknij(p.typ, p.emf, p.zimne);
+    EXPECT_EQ(okno.operacje, (Ops{Operacja::ustaw(Pole::Text3_2, p.temperatura)}));
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(ReferenceValues, Command3Converts, ::testing::Values(
+    Przeliczenie{"j_cold_junction_20", J, "4,25", "20", "100,02"},
+    Przeliczenie{"j_back_from_100_degrees", J, "5,2689", "0", "100,02"},
+    Przeliczenie{"j_zero_emf_shows_inverse_deviation", J, "0", "20", "19,97"},
+    Przeliczenie{"j_top", J, "69,553", "0", "1199,96"},
+    Przeliczenie{"k", K, "41,276", "0", "999,99"},
+    Przeliczenie{"t_top", T, "20,872", "0", "399,98"},
+    Przeliczenie{"e_top", E, "76,373", "0", "1000,02"},
+    Przeliczenie{"n_top", N, "47,513", "0", "1299,97"},
+    Przeliczenie{"b_bottom", B, "0,291", "0", "249,92"},
+    Przeliczenie{"b_top", B, "13,82", "0", "1819,96"},
+    Przeliczenie{"r_shared_bound", R, "1,923", "0", "249,96"},
+    Przeliczenie{"r_top", R, "21,103", "0", "1768,12"},
+    Przeliczenie{"s_first_set_end", S, "1,874", "0", "250,06"},
+    Przeliczenie{"s_top", S, "18,693", "0", "1768,05"},
+    Przeliczenie{"s_bottom", S, "-0,235", "0", "-49,84"}),
+    [](const auto& przypadek) { return przypadek.param.opis; });
+// clang-format on
+
+struct Granice {
+    std::int16_t typ;
+    const char* najnizsza;
+    const char* najwyzsza;
+};
+
+// Each EMF limit is accepted with the cold junction at either of its limits,
+// also where the compensated sum leaves the inverse function's domain (J at
+// 69,553 mV and 80 °C, B at 0,291 mV below 0 °C or at 20 °C); the result must
+// still be a finite number in the temperature pattern.
+TEST(Command3, LimitsAcceptedAndResultFinite) {
+    const Granice granice[] = {{J, "-8,095", "69,553"}, {K, "-5,891", "54,886"},
+                               {T, "-5,603", "20,872"}, {E, "-8,825", "76,373"},
+                               {N, "-3,99", "47,513"},  {B, "0,291", "13,82"},
+                               {R, "-0,226", "21,103"}, {S, "-0,235", "18,693"}};
+    const std::regex wzorzec(R"(^-?\d+,\d{2}$)");
+    for (const auto& g : granice) {
+        for (const char* emf : {g.najnizsza, g.najwyzsza}) {
+            for (const char* zimne : {"-30", "0", "20", "80"}) {
+                const FakeWindow okno = kliknij(g.typ, emf, zimne);
+                ASSERT_EQ(okno.operacje.size(), 1u)
+                    << "type " << g.typ << ", " << emf << " mV, " << zimne << " °C";
+                EXPECT_EQ(okno.operacje[0].pole, Pole::Text3_2);
+                EXPECT_TRUE(std::regex_match(okno.operacje[0].tekst, wzorzec))
+                    << "type " << g.typ << ", " << emf << " mV, " << zimne
+                    << " °C: " << okno.operacje[0].tekst;
+                EXPECT_NE(okno.operacje[0].tekst, "-0,00");
+            }
+        }
+    }
+}
+
+// With no measured voltage the measuring junction is at the cold junction's
+// temperature, to within the inverse sets' own deviation.
+TEST(Command3, ZeroEmfGivesTheColdJunctionTemperature) {
+    for (const std::int16_t typ : {J, K, T, E, N, R, S}) {
+        for (const char* zimne : {"-30", "0", "25", "80"}) {
+            const FakeWindow okno = kliknij(typ, "0", zimne);
+            ASSERT_EQ(okno.operacje.size(), 1u) << "type " << typ << " at " << zimne;
+            EXPECT_NEAR(okno.toDouble(okno.operacje[0].tekst), okno.toDouble(zimne), 0.05)
+                << "type " << typ << " at " << zimne << ": " << okno.operacje[0].tekst;
+        }
+    }
+}
+
+TEST(Command3, TypeOutsideCatalogueDoesNothing) {
+    for (const std::int16_t typ :
+         {std::int16_t{-1}, std::int16_t{8}, std::numeric_limits<std::int16_t>::min(),
+          std::numeric_limits<std::int16_t>::max()}) {
+        const FakeWindow okno = kliknij(typ, "4,25", "20");
+        EXPECT_TRUE(okno.operacje.empty()) << "type " << typ;
+        EXPECT_EQ(okno.text(Pole::Text3_2), kStary);
+    }
+}
+
+TEST(Command3, FailureAfterSuccessKeepsTheOldResult) {
+    FakeWindow okno;
+    Termopara termopara;
+    termopara.Typ = J;
+    okno.pola[Pole::Text3_0] = "4,25";
+    okno.pola[Pole::Text3_1] = "20";
+    Command3_Click(okno, termopara);
+    ASSERT_EQ(okno.text(Pole::Text3_2), "100,02");
+    okno.pola[Pole::Text3_1] = "100";
+    Command3_Click(okno, termopara);
+    EXPECT_EQ(okno.text(Pole::Text3_2), "100,02");
+    EXPECT_EQ(okno.komunikaty(), (std::vector<std::string>{kPrzesada}));
+    EXPECT_EQ(termopara.Typ, J);
+}
+
+}  // namespace

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <map>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "number_services.h"
+#include "window_ops.h"
+
+// One window operation as the calculations performed it.
+struct Operacja {
+    enum class Rodzaj : std::uint8_t { SetText, Message, SetFocus };
+    Rodzaj rodzaj;
+    Pole pole;          // SetText, SetFocus
+    std::string tekst;  // SetText, Message
+
+    static Operacja ustaw(Pole p, std::string t) { return {Rodzaj::SetText, p, std::move(t)}; }
+    static Operacja komunikat(std::string t) {
+        return {Rodzaj::Message, Pole::Text1_0, std::move(t)};
+    }
+    static Operacja fokus(Pole p) { return {Rodzaj::SetFocus, p, {}}; }
+
+    friend bool operator==(const Operacja& x, const Operacja& y) {
+        if (x.rodzaj != y.rodzaj) return false;
+        switch (x.rodzaj) {
+            case Rodzaj::SetText:
+                return x.pole == y.pole && x.tekst == y.tekst;
+            case Rodzaj::Message:
+                return x.tekst == y.tekst;
+            case Rodzaj::SetFocus:
+                return x.pole == y.pole;
+        }
+        return false;
+    }
+    friend std::ostream& operator<<(std::ostream& os, const Operacja& o) {
+        switch (o.rodzaj) {
+            case Rodzaj::SetText:
+                return os << "setText(" << static_cast<int>(o.pole) << ", \"" << o.tekst << "\")";
+            case Rodzaj::Message:
+                return os << "message(\"" << o.tekst << "\")";
+            case Rodzaj::SetFocus:
+                return os << "setFocus(" << static_cast<int>(o.pole) << ")";
+        }
+        return os;
+    }
+};
+
+// A window without a toolkit: boxes in a map, every write, message and focus
+// move recorded in order, numbers read and written by the real NumberServices.
+class FakeWindow : public WindowOps {
+  public:
+    std::map<Pole, std::string> pola;
+    std::vector<Operacja> operacje;
+
+    [[nodiscard]] std::string text(Pole box) const override {
+        const auto it = pola.find(box);
+        return it == pola.end() ? std::string{} : it->second;
+    }
+    void setText(Pole box, std::string_view text) override {
+        pola[box] = std::string(text);
+        operacje.push_back(Operacja::ustaw(box, std::string(text)));
+    }
+    [[nodiscard]] bool isNumeric(std::string_view text) const override {
+        return liczby_.isNumeric(qt(text));
+    }
+    [[nodiscard]] double toDouble(std::string_view text) const override {
+        return liczby_.toDouble(qt(text));
+    }
+    [[nodiscard]] std::string format(double value, std::string_view pattern) const override {
+        return liczby_.format(value, qt(pattern)).toStdString();
+    }
+    void message(std::string_view text) override {
+        operacje.push_back(Operacja::komunikat(std::string(text)));
+    }
+    void setFocus(Pole box) override { operacje.push_back(Operacja::fokus(box)); }
+
+    [[nodiscard]] std::vector<std::string> komunikaty() const {
+        std::vector<std::string> wynik;
+        for (const auto& o : operacje) {
+            if (o.rodzaj == Operacja::Rodzaj::Message) wynik.push_back(o.tekst);
+        }
+        return wynik;
+    }
+
+  private:
+    static QString qt(std::string_view s) {
+        return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+    }
+
+    NumberServices liczby_;
+};

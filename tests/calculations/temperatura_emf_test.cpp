@@ -1,0 +1,176 @@
+// "Temperatura --- > EMF" (Command2_Click).
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "fake_window.h"
+#include "obliczenia.h"
+#include "termopara.h"
+
+namespace {
+
+using Ops = std::vector<Operacja>;
+
+constexpr const char* kStary = "stary wynik";
+constexpr const char* kNienumeryczna = "Niepoprawna wartość numeryczna";
+constexpr const char* kPozaZakresem = "Temperatura poza zakresem";
+
+enum Typ : std::int16_t { J, K, T, E, N, B, R, S };
+
+FakeWindow kliknij(std::int16_t typ, const std::string& temperatura,
+                   const std::string& zimne = "0") {
+    FakeWindow okno;
+    okno.pola[Pole::Text2_0] = temperatura;
+    okno.pola[Pole::Text2_1] = zimne;
+    okno.pola[Pole::Text2_2] = kStary;
+    Termopara termopara;
+    termopara.Typ = typ;
+    Command2_Click(okno, termopara);
+    return okno;
+}
+
+void oczekujBledu(const FakeWindow& okno, const std::string& komunikat,
+                  const std::string& wpisany) {
+    EXPECT_EQ(okno.operacje, (Ops{Operacja::komunikat(komunikat), Operacja::fokus(Pole::Text2_0)}));
+    EXPECT_EQ(okno.text(Pole::Text2_2), kStary);
+    EXPECT_EQ(okno.text(Pole::Text2_0), wpisany);
+}
+
+struct Odrzucenie {
+    std::int16_t typ;
+    std::string tekst;
+    const char* komunikat;
+};
+
+class Command2Refuses : public ::testing::TestWithParam<Odrzucenie> {};
+
+TEST_P(Command2Refuses, ReportsFocusesAndKeepsTheResult) {
+    const auto& p = GetParam();
+    oczekujBledu(kliknij(p.typ, p.tekst), p.komunikat, p.tekst);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(NotNumeric, Command2Refuses, ::testing::Values(
+    Odrzucenie{J, "", kNienumeryczna},
+    Odrzucenie{J, " ", kNienumeryczna},
+    Odrzucenie{J, "abc", kNienumeryczna},
+    Odrzucenie{J, "1.5", kNienumeryczna},
+    Odrzucenie{J, "inf", kNienumeryczna},
+    Odrzucenie{J, "nan", kNienumeryczna},
+    Odrzucenie{J, "1e400", kNienumeryczna},
+    // The numeric test comes before the type is looked at.
+    Odrzucenie{-1, "abc", kNienumeryczna},
+    Odrzucenie{8, "", kNienumeryczna}));
+
+// Each type's limits are accepted (see below); the next step beyond is not.
+INSTANTIATE_TEST_SUITE_P(OutOfRange, Command2Refuses, ::testing::Values(
+    Odrzucenie{J, "-210,0001", kPozaZakresem}, Odrzucenie{J, "1200,0001", kPozaZakresem},
+    Odrzucenie{K, "-270,0001", kPozaZakresem}, Odrzucenie{K, "1372,0001", kPozaZakresem},
+    Odrzucenie{T, "-270,0001", kPozaZakresem}, Odrzucenie{T, "400,0001", kPozaZakresem},
+    Odrzucenie{E, "-200,0001", kPozaZakresem}, Odrzucenie{E, "1000,0001", kPozaZakresem},
+    Odrzucenie{N, "-270,0001", kPozaZakresem}, Odrzucenie{N, "1300,0001", kPozaZakresem},
+    Odrzucenie{B, "-0,0001", kPozaZakresem},   Odrzucenie{B, "1820,0001", kPozaZakresem},
+    Odrzucenie{R, "-50,0001", kPozaZakresem},  Odrzucenie{R, "1768,0001", kPozaZakresem},
+    Odrzucenie{S, "-50,0001", kPozaZakresem},  Odrzucenie{S, "1768,0001", kPozaZakresem},
+    // Type E stops at -200 although K takes -250.
+    Odrzucenie{E, "-250", kPozaZakresem},
+    // The engine's domain reaches 1768.1 for R and S; the calculation does not.
+    Odrzucenie{R, "1768,1", kPozaZakresem},
+    Odrzucenie{J, "1e300", kPozaZakresem},
+    Odrzucenie{J, "-1e300", kPozaZakresem}));
+// clang-format on
+
+struct Przeliczenie {
+    std::int16_t typ;
+    std::string temperatura;
+    std::string emf;
+};
+
+class Command2Converts : public ::testing::TestWithParam<Przeliczenie> {};
+
+TEST_P(Command2Converts, WritesOnlyTheEmfBox) {
+    const auto& p = GetParam();
+    const FakeWindow okno = kliknij(p.typ, p.temperatura);
+    EXPECT_EQ(okno.operacje, (Ops{Operacja::ustaw(Pole::Text2_2, p.emf)}));
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(ReferenceValues, Command2Converts, ::testing::Values(
+    Przeliczenie{J, "100", "5,2689"},
+    Przeliczenie{J, "-30", "-1,4816"},
+    Przeliczenie{J, "760", "42,9186"},
+    Przeliczenie{K, "100", "4,0962"},
+    Przeliczenie{K, "1000", "41,2756"},
+    Przeliczenie{K, "-250", "-6,4036"},
+    Przeliczenie{T, "-270", "-6,2575"},
+    Przeliczenie{N, "1300", "47,5128"},
+    Przeliczenie{B, "0", "0,0000"},
+    Przeliczenie{B, "630,615", "1,9784"},
+    Przeliczenie{S, "-50", "-0,2356"},
+    Przeliczenie{J, "0", "0,0000"},
+    // Qt's parser takes exponents; the value is what counts.
+    Przeliczenie{J, "1e2", "5,2689"}));
+// clang-format on
+
+TEST(Command2, ColdJunctionBoxHasNoEffect) {
+    for (const char* zimne : {"0", "20", "80", "", "abc"}) {
+        EXPECT_EQ(kliknij(J, "100", zimne).operacje,
+                  (Ops{Operacja::ustaw(Pole::Text2_2, "5,2689")}))
+            << "cold junction box: " << zimne;
+    }
+}
+
+struct Granice {
+    std::int16_t typ;
+    const char* najnizsza;
+    const char* najwyzsza;
+};
+
+TEST(Command2, EveryTypeAcceptsBothOfItsLimits) {
+    const Granice granice[] = {{J, "-210", "1200"}, {K, "-270", "1372"}, {T, "-270", "400"},
+                               {E, "-200", "1000"}, {N, "-270", "1300"}, {B, "0", "1820"},
+                               {R, "-50", "1768"},  {S, "-50", "1768"}};
+    const std::regex wzorzec(R"(^-?\d+,\d{4}$)");
+    for (const auto& g : granice) {
+        for (const char* t : {g.najnizsza, g.najwyzsza}) {
+            const FakeWindow okno = kliknij(g.typ, t);
+            ASSERT_EQ(okno.operacje.size(), 1u) << "type " << g.typ << " at " << t;
+            EXPECT_EQ(okno.operacje[0].rodzaj, Operacja::Rodzaj::SetText);
+            EXPECT_EQ(okno.operacje[0].pole, Pole::Text2_2);
+            EXPECT_TRUE(std::regex_match(okno.operacje[0].tekst, wzorzec))
+                << "type " << g.typ << " at " << t << ": " << okno.operacje[0].tekst;
+        }
+    }
+}
+
+TEST(Command2, TypeOutsideCatalogueDoesNothing) {
+    for (const std::int16_t typ :
+         {std::int16_t{-1}, std::int16_t{8}, std::numeric_limits<std::int16_t>::min(),
+          std::numeric_limits<std::int16_t>::max()}) {
+        const FakeWindow okno = kliknij(typ, "100");
+        EXPECT_TRUE(okno.operacje.empty()) << "type " << typ;
+        EXPECT_EQ(okno.text(Pole::Text2_2), kStary);
+    }
+}
+
+TEST(Command2, FailureAfterSuccessKeepsTheOldResult) {
+    FakeWindow okno;
+    Termopara termopara;
+    termopara.Typ = J;
+    okno.pola[Pole::Text2_0] = "100";
+    Command2_Click(okno, termopara);
+    ASSERT_EQ(okno.text(Pole::Text2_2), "5,2689");
+    for (const char* zly : {"abc", "5000"}) {
+        okno.pola[Pole::Text2_0] = zly;
+        Command2_Click(okno, termopara);
+        EXPECT_EQ(okno.text(Pole::Text2_2), "5,2689") << zly;
+    }
+    EXPECT_EQ(okno.komunikaty(), (std::vector<std::string>{kNienumeryczna, kPozaZakresem}));
+    EXPECT_EQ(termopara.Typ, J);
+}
+
+}  // namespace
