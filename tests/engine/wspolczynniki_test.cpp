@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <span>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "wspolczynniki_its90.h"
+
+#ifndef KALVETRA_ITS90_DIR
+#error "KALVETRA_ITS90_DIR must name the folder holding NIST's allcoeff.tab"
+#endif
+
+namespace {
+
+using Lista = std::vector<std::vector<std::string>>;  // sets of coefficient literals
+
+struct Plik {
+    std::map<char, Lista> referencyjne;
+    std::map<char, Lista> odwrotne;
+    std::vector<std::string> wykladnicze;  // K: a0, a1, a2
+};
+
+std::vector<std::string> slowa(const std::string& linia) {
+    std::istringstream we(linia);
+    std::vector<std::string> w;
+    for (std::string s; we >> s;) w.push_back(s);
+    return w;
+}
+
+bool zaczyna(const std::string& linia, std::string_view przedrostek) {
+    const auto w = slowa(linia);
+    return !w.empty() && w[0].starts_with(przedrostek);
+}
+
+// Reference sets follow "range: lo, hi, n" one per line; inverse sets are the
+// columns between the "Voltage ... Range:" rows and the "Error" row.
+Plik wczytaj(std::istream& we) {
+    Plik p;
+    std::vector<std::string> linie;
+    for (std::string l; std::getline(we, l);) linie.push_back(l);
+    char typ = '?';
+    for (std::size_t i = 0; i < linie.size(); ++i) {
+        const std::string& l = linie[i];
+        if (l.starts_with("type: ")) {
+            typ = l.at(6);
+        } else if (l.starts_with("range: ")) {
+            const auto n = std::stoul(l.substr(l.rfind(',') + 1));
+            std::vector<std::string> zestaw;
+            for (std::size_t k = 1; k <= n + 1; ++k) zestaw.push_back(slowa(linie.at(i + k)).at(0));
+            p.referencyjne[typ].push_back(zestaw);
+            i += n + 1;
+        } else if (l.starts_with("exponential:")) {
+            for (std::size_t k = 1; k <= 3; ++k)
+                p.wykladnicze.push_back(slowa(linie.at(i + k)).back());
+            i += 3;
+        } else if (l.starts_with("Inverse coefficients for type ")) {
+            const char t = l.at(30);
+            while (!zaczyna(linie.at(i), "Voltage")) ++i;
+            i += 2;
+            Lista kolumny;
+            for (; !zaczyna(linie.at(i), "Error"); ++i) {
+                const auto w = slowa(linie[i]);
+                if (w.empty()) continue;
+                kolumny.resize(w.size());
+                for (std::size_t k = 0; k < w.size(); ++k) kolumny[k].push_back(w[k]);
+            }
+            p.odwrotne[t] = kolumny;
+        }
+    }
+    return p;
+}
+
+// The literal with its decimal exponent moved: the exact decimal value times
+// 10^przesuniecie, rounded to double once, as the engine's literals are.
+double przesun(const std::string& literal, int przesuniecie) {
+    const std::size_t e = literal.find_first_of("Ee");
+    if (e == std::string::npos) return std::strtod(literal.c_str(), nullptr);
+    const int wykladnik = std::stoi(literal.substr(e + 1)) + przesuniecie;
+    const std::string nowy = literal.substr(0, e) + "E" + std::to_string(wykladnik);
+    return std::strtod(nowy.c_str(), nullptr);
+}
+
+using Zestawy = std::vector<std::span<const double>>;
+
+// clang-format off
+const std::map<char, Zestawy> kReferencyjne{
+    {'J', {its90::kJRef1, its90::kJRef2}},
+    {'K', {its90::kKRef1, its90::kKRef2}},
+    {'T', {its90::kTRef1, its90::kTRef2}},
+    {'E', {its90::kERef1, its90::kERef2}},
+    {'N', {its90::kNRef1, its90::kNRef2}},
+    {'B', {its90::kBRef1, its90::kBRef2}},
+    {'R', {its90::kRRef1, its90::kRRef2, its90::kRRef3}},
+    {'S', {its90::kSRef1, its90::kSRef2, its90::kSRef3}},
+};
+const std::map<char, Zestawy> kOdwrotne{
+    {'J', {its90::kJInv1, its90::kJInv2, its90::kJInv3}},
+    {'K', {its90::kKInv1, its90::kKInv2, its90::kKInv3}},
+    {'T', {its90::kTInv1, its90::kTInv2}},
+    {'E', {its90::kEInv1, its90::kEInv2}},
+    {'N', {its90::kNInv1, its90::kNInv2, its90::kNInv3}},
+    {'B', {its90::kBInv1, its90::kBInv2}},
+    {'R', {its90::kRInv1, its90::kRInv2, its90::kRInv3, its90::kRInv4}},
+    {'S', {its90::kSInv1, its90::kSInv2, its90::kSInv3, its90::kSInv4}},
+};
+// clang-format on
+
+// Compares one engine set with NIST's; NIST's zeros above the set's last
+// coefficient must be zeros. Returns the number of coefficients compared.
+int porownaj(std::span<const double> silnik, const std::vector<std::string>& nist, bool odwrotny,
+             const std::string& nazwa) {
+    EXPECT_LE(silnik.size(), nist.size()) << nazwa;
+    int ile = 0;
+    for (std::size_t i = 0; i < nist.size(); ++i) {
+        const int przesuniecie = odwrotny ? -3 * static_cast<int>(i) : 3;
+        const double oczekiwany = przesun(nist[i], przesuniecie);
+        const double jest = i < silnik.size() ? silnik[i] : 0.0;
+        EXPECT_EQ(jest, oczekiwany) << nazwa << " coefficient " << i << " (NIST " << nist[i] << ")";
+        ++ile;
+    }
+    return ile;
+}
+
+TEST(NistWspolczynniki, EngineConstantsEqualPublishedOnes) {
+    const std::string sciezka = std::string(KALVETRA_ITS90_DIR) + "/allcoeff.tab";
+    std::ifstream plik(sciezka);
+    if (!plik) GTEST_SKIP() << "NIST coefficients not found: " << sciezka;
+    const Plik nist = wczytaj(plik);
+
+    int ile = 0;
+    for (const auto& [typ, zestawy] : kReferencyjne) {
+        const Lista& n = nist.referencyjne.at(typ);
+        ASSERT_EQ(n.size(), zestawy.size()) << typ;
+        for (std::size_t k = 0; k < n.size(); ++k) {
+            ile += porownaj(zestawy[k], n[k], false,
+                            std::string(1, typ) + " ref " + std::to_string(k + 1));
+        }
+    }
+    for (const auto& [typ, zestawy] : kOdwrotne) {
+        const Lista& n = nist.odwrotne.at(typ);
+        ASSERT_EQ(n.size(), zestawy.size()) << typ;
+        for (std::size_t k = 0; k < n.size(); ++k) {
+            ile += porownaj(zestawy[k], n[k], true,
+                            std::string(1, typ) + " inv " + std::to_string(k + 1));
+        }
+    }
+    ASSERT_EQ(nist.wykladnicze.size(), 3U);
+    EXPECT_EQ(its90::kKExpA0, przesun(nist.wykladnicze[0], 3));
+    EXPECT_EQ(its90::kKExpA1, przesun(nist.wykladnicze[1], 0));
+    EXPECT_EQ(its90::kKExpA2, przesun(nist.wykladnicze[2], 0));
+    // 18 reference sets (161 coefficients), 23 inverse columns (225, zeros included).
+    EXPECT_EQ(ile, 161 + 225);
+}
+
+}  // namespace
