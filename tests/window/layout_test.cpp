@@ -1,0 +1,269 @@
+// Where the window puts its panels and controls, and whether their texts fit.
+#include <QAction>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+#include "form1.h"
+#include "form_helpers.h"
+#include "layout_table.h"
+
+namespace {
+
+QWidget* widget(const Form1& form, const QString& name) {
+    if (QWidget* w = control(form, name)) return w;
+    const std::array<QGroupBox*, 4> frames{form.Frame1, form.Frame2, form.Frame3, form.Frame4};
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        if (name == QStringLiteral("Frame%1").arg(i + 1)) return frames[i];
+    }
+    static const QRegularExpression label(QStringLiteral(R"(^Label([1234])\((\d)\)$)"));
+    const QRegularExpressionMatch m = label.match(name);
+    if (!m.hasMatch()) return nullptr;
+    const auto i = m.captured(2).toULongLong();
+    switch (m.captured(1).toInt()) {
+        case 1:
+            return i < form.Label1.size() ? form.Label1[i] : nullptr;
+        case 2:
+            return i < form.Label2.size() ? form.Label2[i] : nullptr;
+        case 3:
+            return i < form.Label3.size() ? form.Label3[i] : nullptr;
+        case 4:
+            return i < form.Label4.size() ? form.Label4[i] : nullptr;
+        default:
+            return nullptr;
+    }
+}
+
+// Each row caption and the box it names.
+const QList<std::pair<QString, QString>> kRows{
+    {"Label2(0)", "Text1(0)"}, {"Label2(1)", "Text1(1)"}, {"Label2(2)", "Text1(2)"},
+    {"Label2(3)", "Text1(3)"}, {"Label3(0)", "Text2(0)"}, {"Label3(1)", "Text2(1)"},
+    {"Label3(2)", "Text2(2)"}, {"Label4(0)", "Text3(0)"}, {"Label4(1)", "Text3(1)"},
+    {"Label4(2)", "Text3(2)"},
+};
+
+QList<QLabel*> allLabels(const Form1& form) {
+    QList<QLabel*> out;
+    for (QLabel* l : form.Label1) out << l;
+    for (QLabel* l : form.Label2) out << l;
+    for (QLabel* l : form.Label3) out << l;
+    for (QLabel* l : form.Label4) out << l;
+    return out;
+}
+
+}  // namespace
+
+class LayoutTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void centredPosition_data() {
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QSize>("outer");
+        QTest::addColumn<QPoint>("expected");
+        // 1024 x 768 pixels are 15360 x 11520 twips.
+        QTest::newRow("even margins")
+            << QRect(0, 0, 1024, 768) << QSize(684, 370) << QPoint(170, 199);
+        QTest::newRow("half a pixel over")
+            << QRect(0, 0, 1024, 768) << QSize(683, 369) << QPoint(171, 200);
+        QTest::newRow("no frame known yet")
+            << QRect(0, 0, 1024, 768) << QSize(682, 349) << QPoint(171, 210);
+        QTest::newRow("second screen")
+            << QRect(1920, 0, 1024, 768) << QSize(684, 370) << QPoint(2090, 199);
+        QTest::newRow("window larger than screen")
+            << QRect(0, 0, 640, 480) << QSize(700, 500) << QPoint(-30, -10);
+    }
+
+    void centredPosition() {
+        QFETCH(QRect, screen);
+        QFETCH(QSize, outer);
+        QFETCH(QPoint, expected);
+        QCOMPARE(layout::centredPosition(screen, outer), expected);
+    }
+
+    // Positions in twips, relative to the panel (or the client area for panels).
+    void geometry_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("parent");
+        QTest::addColumn<QRect>("twips");
+        const auto row = [](const char* name, const char* parent, int l, int t, int w, int h) {
+            QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(parent)
+                                << QRect(l, t, w, h);
+        };
+        row("Frame1", "client", 120, 240, 4695, 2055);
+        row("Frame2", "client", 4920, 240, 4575, 2055);
+        row("Frame3", "client", 120, 2520, 4695, 1935);
+        row("Frame4", "client", 4920, 2520, 4575, 1935);
+        row("Label1(0)", "Frame1", 120, 360, 3975, 255);
+        row("Label1(1)", "Frame1", 120, 720, 4335, 255);
+        row("Label1(2)", "Frame1", 120, 1080, 4455, 255);
+        row("Label1(3)", "Frame1", 120, 1440, 4095, 255);
+        row("Label2(0)", "Frame2", 240, 360, 1695, 255);
+        row("Label2(1)", "Frame2", 240, 720, 1695, 255);
+        row("Label2(2)", "Frame2", 240, 1080, 1695, 255);
+        row("Label2(3)", "Frame2", 240, 1440, 1695, 255);
+        row("Text1(0)", "Frame2", 1680, 360, 1215, 285);
+        row("Text1(1)", "Frame2", 1680, 720, 1215, 285);
+        row("Text1(2)", "Frame2", 1680, 1080, 1215, 285);
+        row("Text1(3)", "Frame2", 1680, 1440, 1215, 285);
+        row("Command1", "Frame2", 3120, 480, 1215, 1215);
+        row("Label3(0)", "Frame3", 240, 480, 1455, 255);
+        row("Label3(1)", "Frame3", 240, 840, 1455, 255);
+        row("Label3(2)", "Frame3", 240, 1200, 1455, 255);
+        row("Text2(0)", "Frame3", 1800, 480, 1215, 285);
+        row("Text2(1)", "Frame3", 1800, 840, 1215, 285);
+        row("Text2(2)", "Frame3", 1800, 1200, 1215, 285);
+        row("Command2", "Frame3", 3240, 480, 1215, 1215);
+        row("Label4(0)", "Frame4", 240, 480, 1335, 255);
+        row("Label4(1)", "Frame4", 240, 840, 1335, 255);
+        row("Label4(2)", "Frame4", 240, 1200, 1335, 255);
+        row("Text3(0)", "Frame4", 1680, 480, 1215, 285);
+        row("Text3(1)", "Frame4", 1680, 840, 1215, 285);
+        row("Text3(2)", "Frame4", 1680, 1200, 1215, 285);
+        row("Command3", "Frame4", 3120, 480, 1215, 1215);
+    }
+
+    void geometry() {
+        QFETCH(QString, name);
+        QFETCH(QString, parent);
+        QFETCH(QRect, twips);
+        Form1 form;
+        QWidget* w = widget(form, name);
+        QVERIFY(w != nullptr);
+        QWidget* expectedParent = parent == u"client" ? form.centralWidget() : widget(form, parent);
+        QCOMPARE(w->parentWidget(), expectedParent);
+        const QRect px(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15);
+        QCOMPARE(w->geometry(), px);
+    }
+
+    void clientAreaAndFixedSize() {
+        Form1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(form.centralWidget()->size(), QSize(682, 331));
+        QCOMPARE(form.centralWidget()->y(),
+                 form.menuBar()->isNativeMenuBar() ? 0 : form.menuBar()->height());
+        QCOMPARE(form.minimumSize(), form.maximumSize());
+        QCOMPARE(form.size(), form.minimumSize());
+        // Every panel inside the client area, no two overlapping.
+        const std::array<QGroupBox*, 4> frames{form.Frame1, form.Frame2, form.Frame3, form.Frame4};
+        for (std::size_t i = 0; i < frames.size(); ++i) {
+            QVERIFY(form.centralWidget()->rect().contains(frames[i]->geometry()));
+            for (std::size_t j = i + 1; j < frames.size(); ++j) {
+                QVERIFY(!frames[i]->geometry().intersects(frames[j]->geometry()));
+            }
+        }
+    }
+
+    // Captions reach under the boxes; the boxes must stay on top and whole.
+    void boxesNotCovered() {
+        Form1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        for (const auto& [labelName, boxName] : kRows) {
+            QWidget* box = control(form, boxName);
+            QWidget* panel = box->parentWidget();
+            for (const QPoint corner :
+                 {box->geometry().topLeft() + QPoint(1, 1),
+                  box->geometry().bottomLeft() + QPoint(1, -1), box->geometry().center()}) {
+                QWidget* hit = panel->childAt(corner);
+                QVERIFY2(hit == box || box->isAncestorOf(hit), qPrintable(boxName));
+            }
+        }
+    }
+
+    // Every text of every type fits its label, and no caption runs under its box.
+    void textsFit() {
+        Form1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        for (QAction* item : menu(form, QStringLiteral("Kalvetra"))->actions()) {
+            item->trigger();
+            for (QLabel* l : allLabels(form)) {
+                const int needed = l->fontMetrics().horizontalAdvance(l->text());
+                QVERIFY2(needed <= l->contentsRect().width(),
+                         qPrintable(QStringLiteral("%1 \"%2\" needs %3 px, has %4")
+                                        .arg(l->objectName(), l->text())
+                                        .arg(needed)
+                                        .arg(l->contentsRect().width())));
+            }
+        }
+        for (const auto& [labelName, boxName] : kRows) {
+            auto* l = qobject_cast<QLabel*>(widget(form, labelName));
+            const int textEnd = l->x() + l->fontMetrics().horizontalAdvance(l->text());
+            QVERIFY2(textEnd < control(form, boxName)->x(), qPrintable(labelName));
+        }
+        for (QPushButton* b : {form.Command1, form.Command2, form.Command3}) {
+            QVERIFY(b->fontMetrics().horizontalAdvance(b->text()) < b->width() - 8);
+        }
+        for (QLineEdit* box : {form.Text1[0], form.Text2[2], form.Text3[2]}) {
+            QVERIFY(box->fontMetrics().height() <= box->height() - 4);
+        }
+    }
+
+    void fonts() {
+        Form1 form;
+        const QString polish = QStringLiteral("ĄąĆćĘęŁłŃńÓóŚśŹźŻż°±");
+        for (QLabel* l : allLabels(form)) {
+            const QFontMetrics metrics = l->fontMetrics();
+            for (const QChar c : polish) {
+                QVERIFY2(metrics.inFont(c), qPrintable(l->objectName() + u' ' + c));
+            }
+        }
+        QVERIFY(form.Label1[0]->font().bold());
+        QCOMPARE(form.Label1[0]->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QCOMPARE(form.Label1[0]->font().pointSizeF(), 8.25);
+        for (QLabel* l : allLabels(form).mid(1)) {
+            QVERIFY2(!l->font().bold(), qPrintable(l->objectName()));
+            QCOMPARE(l->font().pointSizeF(), 8.25);
+            QCOMPARE(l->palette().color(QPalette::WindowText),
+                     form.palette().color(QPalette::WindowText));
+        }
+        for (QWidget* w :
+             {static_cast<QWidget*>(form.Text1[0]), static_cast<QWidget*>(form.Command2),
+              static_cast<QWidget*>(form.Frame4)}) {
+            QCOMPARE(w->font().pointSizeF(), 8.25);
+        }
+    }
+
+    void accessibleNames() {
+        Form1 form;
+        for (const auto& [labelName, boxName] : kRows) {
+            auto* l = qobject_cast<QLabel*>(widget(form, labelName));
+            QCOMPARE(control(form, boxName)->accessibleName(), l->text());
+            QCOMPARE(l->buddy(), control(form, boxName));
+        }
+        QCOMPARE(form.Text3[1]->accessibleName(), QStringLiteral("Zimne złącze [°C]"));
+        for (QGroupBox* f : {form.Frame1, form.Frame2, form.Frame3, form.Frame4}) {
+            QVERIFY(!f->title().isEmpty());
+            QCOMPARE(f->accessibleName(), f->title());
+        }
+        QCOMPARE(form.Frame1->title(), QStringLiteral("Info"));
+        QCOMPARE(form.Frame2->title(), QStringLiteral("Dopuszczalny Błąd"));
+        QCOMPARE(form.Frame3->title(), QStringLiteral("Temperatura --- > EMF"));
+        QCOMPARE(form.Frame4->title(), QStringLiteral("EMF --- > Temperatura"));
+    }
+
+    void focusAndButtons() {
+        Form1 form;
+        for (QLabel* l : allLabels(form)) QCOMPARE(l->focusPolicy(), Qt::NoFocus);
+        for (QGroupBox* f : {form.Frame1, form.Frame2, form.Frame3, form.Frame4}) {
+            QCOMPARE(f->focusPolicy(), Qt::NoFocus);
+        }
+        for (const auto& row : kRows) {
+            QCOMPARE(control(form, row.second)->focusPolicy(), Qt::StrongFocus);
+        }
+        for (QPushButton* b : {form.Command1, form.Command2, form.Command3}) {
+            QVERIFY(!b->isDefault());
+            QVERIFY(!b->autoDefault());
+            QVERIFY(b->focusPolicy() & Qt::TabFocus);
+        }
+    }
+};
+
+QTEST_MAIN(LayoutTest)
+#include "layout_test.moc"

@@ -1,0 +1,369 @@
+#include "form1.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFont>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMoveEvent>
+#include <QPalette>
+#include <QPushButton>
+#include <QScreen>
+#include <QWindow>
+#include <string_view>
+
+#include "decimal_key_filter.h"
+#include "layout_table.h"
+#include "obliczenia.h"
+#include "qt_window_ops.h"
+
+namespace {
+
+using layout::kTable;
+using layout::toPixels;
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A catalogue text as a fixed-length field: left-aligned, space-filled, cut
+// to the field's length should it ever be longer.
+QString field(std::string_view text, std::size_t length) {
+    return fromUtf8(text).leftJustified(static_cast<qsizetype>(length), u' ', true);
+}
+
+// Stand-in for an 8.25 pt "MS Sans Serif". DejaVu Sans has every Polish
+// letter but runs wider; semi-condensed keeps the longest texts (the type E
+// alloy, "Zimne złącze [°C]") inside the labels the layout gives them.
+QFont windowFont() {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8.25);
+    font.setStretch(QFont::SemiCondensed);
+    return font;
+}
+
+QGroupBox* panel(QWidget* parent, const QString& caption, const layout::Twips& where,
+                 const char* name) {
+    auto* box = new QGroupBox(caption, parent);
+    box->setObjectName(QLatin1String(name));
+    box->setAccessibleName(caption);
+    box->setGeometry(toPixels(where));
+    return box;
+}
+
+QLabel* label(QGroupBox* parent, const layout::Twips& where, const QString& name) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setGeometry(toPixels(where));
+    return l;
+}
+
+QLineEdit* textBox(QGroupBox* parent, const layout::Twips& where, const QString& name,
+                   bool readOnly) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    box->setGeometry(toPixels(where));
+    // Results can still be focused, selected and copied.
+    box->setReadOnly(readOnly);
+    return box;
+}
+
+QPushButton* button(QGroupBox* parent, const layout::Twips& where, const char* name) {
+    auto* b = new QPushButton(parent);
+    b->setObjectName(QLatin1String(name));
+    b->setGeometry(toPixels(where));
+    // Enter and Escape in a box must start nothing.
+    b->setAutoDefault(false);
+    b->setDefault(false);
+    b->setAccessibleDescription(parent->title());
+    return b;
+}
+
+QString indexed(const char* array, std::size_t index) {
+    return QStringLiteral("%1_%2").arg(QLatin1String(array)).arg(index);
+}
+
+// A row caption names its box for assistive technology too.
+void rowCaption(QLabel* caption, QLineEdit* box, const QString& text) {
+    caption->setText(text);
+    box->setAccessibleName(text);
+}
+
+}  // namespace
+
+Form1::Form1(QWidget* parent) : QMainWindow(parent) {
+    setWindowTitle(QStringLiteral("Kalvetra"));
+    setWindowIcon(QIcon(QStringLiteral(":/kalvetra/kalvetra.png")));
+    setFont(windowFont());
+
+    createControls();
+    createMenus();
+
+    ops_ = std::make_unique<QtWindowOps>(
+        *this,
+        std::array<QLineEdit*, 10>{Text1[0], Text1[1], Text1[2], Text1[3], Text2[0], Text2[1],
+                                   Text2[2], Text3[0], Text3[1], Text3[2]},
+        numbers_);
+
+    // Menu bar plus the fixed client area; nothing reacts to resizing.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize();
+
+    Form_Load();
+}
+
+Form1::~Form1() = default;
+
+void Form1::createControls() {
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(toPixels(kTable.client).size());
+    setCentralWidget(client);
+
+    Frame1 = panel(client, QStringLiteral("Info"), kTable.frame[0], "Frame1");
+    Frame2 = panel(client, QStringLiteral("Dopuszczalny Błąd"), kTable.frame[1], "Frame2");
+    Frame3 = panel(client, QStringLiteral("Temperatura --- > EMF"), kTable.frame[2], "Frame3");
+    Frame4 = panel(client, QStringLiteral("EMF --- > Temperatura"), kTable.frame[3], "Frame4");
+
+    // Labels first: the captions' rectangles reach under the boxes, which must
+    // stay on top.
+    for (std::size_t i = 0; i < Label1.size(); ++i) {
+        Label1[i] = label(Frame1, kTable.label1[i], indexed("Label1", i));
+    }
+    QFont nameFont = font();
+    nameFont.setBold(true);
+    Label1[0]->setFont(nameFont);
+    QPalette red = Label1[0]->palette();
+    red.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    Label1[0]->setPalette(red);
+
+    for (std::size_t i = 0; i < Label2.size(); ++i) {
+        Label2[i] = label(Frame2, kTable.label2[i], indexed("Label2", i));
+    }
+    for (std::size_t i = 0; i < Text1.size(); ++i) {
+        Text1[i] = textBox(Frame2, kTable.text1[i], indexed("Text1", i), i != 0);
+    }
+    Command1 = button(Frame2, kTable.command[0], "Command1");
+
+    for (std::size_t i = 0; i < Label3.size(); ++i) {
+        Label3[i] = label(Frame3, kTable.label3[i], indexed("Label3", i));
+    }
+    for (std::size_t i = 0; i < Text2.size(); ++i) {
+        Text2[i] = textBox(Frame3, kTable.text2[i], indexed("Text2", i), i != 0);
+    }
+    Command2 = button(Frame3, kTable.command[1], "Command2");
+
+    for (std::size_t i = 0; i < Label4.size(); ++i) {
+        Label4[i] = label(Frame4, kTable.label4[i], indexed("Label4", i));
+    }
+    for (std::size_t i = 0; i < Text3.size(); ++i) {
+        Text3[i] = textBox(Frame4, kTable.text3[i], indexed("Text3", i), i == 2);
+    }
+    Command3 = button(Frame4, kTable.command[2], "Command3");
+
+    for (std::size_t i = 0; i < Label2.size(); ++i) Label2[i]->setBuddy(Text1[i]);
+    for (std::size_t i = 0; i < Label3.size(); ++i) Label3[i]->setBuddy(Text2[i]);
+    for (std::size_t i = 0; i < Label4.size(); ++i) Label4[i]->setBuddy(Text3[i]);
+
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+
+    keyFilter_ = new DecimalKeyFilter(this);
+    for (std::size_t i = 0; i < Text1.size(); ++i) {
+        const auto index = static_cast<std::int16_t>(i);
+        keyFilter_->watch(Text1[i], [this, index](std::int16_t& c) { Text1_KeyPress(index, c); });
+    }
+    for (std::size_t i = 0; i < Text2.size(); ++i) {
+        const auto index = static_cast<std::int16_t>(i);
+        keyFilter_->watch(Text2[i], [this, index](std::int16_t& c) { Text2_KeyPress(index, c); });
+    }
+    for (std::size_t i = 0; i < Text3.size(); ++i) {
+        const auto index = static_cast<std::int16_t>(i);
+        keyFilter_->watch(Text3[i], [this, index](std::int16_t& c) { Text3_KeyPress(index, c); });
+    }
+
+    // The buttons of the lower panels come before those panels' boxes.
+    const std::array<QWidget*, 13> tabOrder{Text1[0], Text1[1], Text1[2], Text1[3], Command1,
+                                            Command2, Command3, Text2[0], Text2[1], Text2[2],
+                                            Text3[0], Text3[1], Text3[2]};
+    for (std::size_t i = 1; i < tabOrder.size(); ++i) {
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    }
+}
+
+void Form1::createMenus() {
+    mnuPlik = menuBar()->addMenu(QStringLiteral("Plik"));
+    mnuPlik->setObjectName(QStringLiteral("mnuPlik"));
+    mnuDrukuj = mnuPlik->addAction(QStringLiteral("Drukuj"));
+    mnuDrukuj->setObjectName(QStringLiteral("mnuDrukuj"));
+    mnuKoniec = mnuPlik->addAction(QStringLiteral("Koniec"));
+    mnuKoniec->setObjectName(QStringLiteral("mnuKoniec"));
+    connect(mnuKoniec, &QAction::triggered, this, &Form1::mnuKoniec_Click);
+
+    mnuKalvetra = menuBar()->addMenu(QStringLiteral("Kalvetra"));
+    mnuKalvetra->setObjectName(QStringLiteral("mnuKalvetra"));
+    // Not an exclusive group: choosing the checked item again must run the
+    // whole selection again.
+    const auto item = [this](std::size_t typ, const char* name, void (Form1::*handler)()) {
+        QAction* a = mnuKalvetra->addAction(fromUtf8(katalog::kTypy.at(typ).nazwa));
+        a->setObjectName(QLatin1String(name));
+        a->setCheckable(true);
+        connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+    // The menu lists S before R.
+    mnuTypJ = item(0, "mnuTypJ", &Form1::mnuTypJ_Click);
+    mnuTypK = item(1, "mnuTypK", &Form1::mnuTypK_Click);
+    mnuTypT = item(2, "mnuTypT", &Form1::mnuTypT_Click);
+    mnuTypE = item(3, "mnuTypE", &Form1::mnuTypE_Click);
+    mnuTypN = item(4, "mnuTypN", &Form1::mnuTypN_Click);
+    mnuTypB = item(5, "mnuTypB", &Form1::mnuTypB_Click);
+    mnuTypS = item(7, "mnuTypS", &Form1::mnuTypS_Click);
+    mnuTypR = item(6, "mnuTypR", &Form1::mnuTypR_Click);
+}
+
+void Form1::Form_Load() {
+    centreOnScreen();
+    mnuDrukuj->setEnabled(false);
+    Napisy();
+    mnuTypJ_Click();
+    Text1[0]->setFocus();
+}
+
+void Form1::centreOnScreen() {
+    const QScreen* where = screen();
+    if (where == nullptr) return;
+    move(layout::centredPosition(where->geometry(), frameGeometry().size()));
+}
+
+void Form1::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    centreWithFrame();
+}
+
+void Form1::centreWithFrame() {
+    // The window manager's frame is known only once it has framed the mapped
+    // window, which moves it; Form_Load could centre by the inner size only.
+    if (centredWithFrame_ || !isVisible()) return;
+    const QWindow* native = windowHandle();
+    if (native == nullptr || native->frameMargins().isNull()) return;
+    centredWithFrame_ = true;
+    centreOnScreen();
+}
+
+void Form1::Napisy() {
+    for (std::size_t i = 0; i < katalog::kLiczbaTypow; ++i) {
+        Nazwa.at(i) = field(katalog::kTypy.at(i).nazwa, katalog::kDlugoscNazwy);
+    }
+    for (std::size_t i = 0; i < katalog::kLiczbaTypow; ++i) {
+        Sklad.at(i) = field(katalog::kTypy.at(i).sklad, katalog::kDlugoscSkladu);
+    }
+    for (std::size_t i = 0; i < katalog::kLiczbaTypow; ++i) {
+        Symbol.at(i) = field(katalog::kTypy.at(i).symbol, katalog::kDlugoscSymbolu);
+    }
+    for (std::size_t i = 0; i < katalog::kLiczbaTypow; ++i) {
+        Zakres.at(i) = field(katalog::kTypy.at(i).zakres, katalog::kDlugoscZakresu);
+    }
+
+    const QString temperatura = QStringLiteral("Temperatura [°C]");
+    const QString zimneZlacze = QStringLiteral("Zimne złącze [°C]");
+    const QString emf = QStringLiteral("EMF [mV]");
+    const QString wylicz = QStringLiteral("Wylicz");
+
+    rowCaption(Label2[0], Text1[0], temperatura);
+    rowCaption(Label2[1], Text1[1], QStringLiteral("Klasa 1 ±"));
+    rowCaption(Label2[2], Text1[2], QStringLiteral("Klasa 2 ±"));
+    rowCaption(Label2[3], Text1[3], QStringLiteral("Klasa 3 ±"));
+    Command1->setText(wylicz);
+
+    rowCaption(Label3[0], Text2[0], temperatura);
+    rowCaption(Label3[1], Text2[1], zimneZlacze);
+    rowCaption(Label3[2], Text2[2], emf);
+    Command2->setText(wylicz);
+
+    rowCaption(Label4[0], Text3[0], emf);
+    rowCaption(Label4[1], Text3[1], zimneZlacze);
+    rowCaption(Label4[2], Text3[2], temperatura);
+    Command3->setText(wylicz);
+}
+
+std::array<QAction*, katalog::kLiczbaTypow> Form1::typeItems() const {
+    return {mnuTypJ, mnuTypK, mnuTypT, mnuTypE, mnuTypN, mnuTypB, mnuTypR, mnuTypS};
+}
+
+void Form1::selectType(std::int16_t typ) {
+    termopara_.Typ = typ;
+    const auto index = static_cast<std::size_t>(typ);
+
+    const auto items = typeItems();
+    for (std::size_t i = 0; i < items.size(); ++i) items[i]->setChecked(i == index);
+
+    Label1[0]->setText(Nazwa.at(index).trimmed());
+    Label1[1]->setText(Sklad.at(index).trimmed());
+    Label1[2]->setText(Symbol.at(index).trimmed());
+    Label1[3]->setText(Zakres.at(index).trimmed());
+
+    for (QLineEdit* box : Text1) box->setText(QString());
+    Text2[0]->setText(QString());
+    Text2[1]->setText(QStringLiteral("0"));
+    Text2[2]->setText(QString());
+    Text3[0]->setText(QString());
+    Text3[1]->setText(QStringLiteral("0"));
+    Text3[2]->setText(QString());
+}
+
+void Form1::Command1_Click() {
+    ::Command1_Click(*ops_, termopara_.Typ);
+}
+void Form1::Command2_Click() {
+    ::Command2_Click(*ops_, termopara_);
+}
+void Form1::Command3_Click() {
+    ::Command3_Click(*ops_, termopara_);
+}
+
+void Form1::mnuKoniec_Click() {
+    QCoreApplication::quit();
+}
+
+void Form1::mnuTypJ_Click() {
+    selectType(0);
+}
+void Form1::mnuTypK_Click() {
+    selectType(1);
+}
+void Form1::mnuTypT_Click() {
+    selectType(2);
+}
+void Form1::mnuTypE_Click() {
+    selectType(3);
+}
+void Form1::mnuTypN_Click() {
+    selectType(4);
+}
+void Form1::mnuTypB_Click() {
+    selectType(5);
+}
+void Form1::mnuTypS_Click() {
+    selectType(7);
+}
+void Form1::mnuTypR_Click() {
+    selectType(6);
+}
+
+void Form1::Text1_KeyPress([[maybe_unused]] std::int16_t Index, std::int16_t& KeyAscii) {
+    decimalComma(KeyAscii);
+}
+void Form1::Text2_KeyPress([[maybe_unused]] std::int16_t Index, std::int16_t& KeyAscii) {
+    decimalComma(KeyAscii);
+}
+void Form1::Text3_KeyPress([[maybe_unused]] std::int16_t Index, std::int16_t& KeyAscii) {
+    decimalComma(KeyAscii);
+}

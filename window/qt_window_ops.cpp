@@ -1,0 +1,67 @@
+#include "qt_window_ops.h"
+
+#include <QAbstractButton>
+#include <QByteArrayView>
+#include <QIcon>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QString>
+
+namespace {
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+}  // namespace
+
+void showMessage(QWidget* parent, const QString& text) {
+    QMessageBox box(parent);
+    box.setWindowTitle(QStringLiteral("Wexa"));
+    box.setIcon(QMessageBox::NoIcon);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+    box.setStandardButtons(QMessageBox::Ok);
+    // Some styles decorate standard buttons; the box shows no picture at all.
+    box.button(QMessageBox::Ok)->setIcon(QIcon());
+    box.exec();
+}
+
+QtWindowOps::QtWindowOps(QWidget& owner, const std::array<QLineEdit*, 10>& boxes,
+                         const NumberServices& numbers)
+    : owner_(owner), boxes_(boxes), numbers_(numbers) {}
+
+QLineEdit* QtWindowOps::box(Pole pole) const {
+    return boxes_.at(static_cast<std::size_t>(pole));
+}
+
+std::string QtWindowOps::text(Pole pole) const {
+    return box(pole)->text().toStdString();
+}
+
+void QtWindowOps::setText(Pole pole, std::string_view text) {
+    box(pole)->setText(fromUtf8(text));
+}
+
+bool QtWindowOps::isNumeric(std::string_view text) const {
+    return numbers_.isNumeric(fromUtf8(text));
+}
+
+double QtWindowOps::toDouble(std::string_view text) const {
+    return numbers_.toDouble(fromUtf8(text));
+}
+
+std::string QtWindowOps::format(double value, std::string_view pattern) const {
+    return numbers_.format(value, fromUtf8(pattern)).toStdString();
+}
+
+void QtWindowOps::message(std::string_view text) {
+    showMessage(&owner_, fromUtf8(text));
+}
+
+void QtWindowOps::setFocus(Pole pole) {
+    QLineEdit* target = box(pole);
+    // Not a tab focus, so Qt would not select; clear what an earlier focus left.
+    target->setFocus(Qt::OtherFocusReason);
+    target->deselect();
+}

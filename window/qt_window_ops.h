@@ -1,0 +1,37 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "numbers/number_services.h"
+#include "window_ops.h"
+
+class QLineEdit;
+class QWidget;
+
+// The calculations' window operations on the main window's text boxes.
+class QtWindowOps final : public WindowOps {
+  public:
+    // `boxes` in the order of Pole; message boxes are modal over `owner`.
+    QtWindowOps(QWidget& owner, const std::array<QLineEdit*, 10>& boxes,
+                const NumberServices& numbers);
+
+    [[nodiscard]] std::string text(Pole box) const override;
+    void setText(Pole box, std::string_view text) override;
+    [[nodiscard]] bool isNumeric(std::string_view text) const override;
+    [[nodiscard]] double toDouble(std::string_view text) const override;
+    [[nodiscard]] std::string format(double value, std::string_view pattern) const override;
+    void message(std::string_view text) override;
+    void setFocus(Pole box) override;
+
+  private:
+    [[nodiscard]] QLineEdit* box(Pole pole) const;
+
+    QWidget& owner_;
+    std::array<QLineEdit*, 10> boxes_;
+    const NumberServices& numbers_;
+};
+
+// The program's message box: modal, titled "Wexa", OK only, no icon.
+void showMessage(QWidget* parent, const QString& text);
