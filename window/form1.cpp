@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QWindow>
+#include <limits>
 #include <string_view>
 
 #include "decimal_key_filter.h"
@@ -71,6 +72,8 @@ QLineEdit* textBox(QGroupBox* parent, const layout::Twips& where, const QString&
     box->setGeometry(toPixels(where));
     // Results can still be focused, selected and copied.
     box->setReadOnly(readOnly);
+    // No length limit: a long paste must not be cut into another number.
+    box->setMaxLength(std::numeric_limits<int>::max());
     return box;
 }
 

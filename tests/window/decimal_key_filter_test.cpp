@@ -154,6 +154,19 @@ class DecimalKeyFilterTest : public QObject {
         QCOMPARE(box->text(), QStringLiteral("1.5"));
     }
 
+    // Qt's default 32767-character limit would cut a long paste short.
+    void longPasteKeptWhole() {
+        Form1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        const QString pasted = QString(99'999, u'7') + QStringLiteral(".5");
+        QApplication::clipboard()->setText(pasted);
+        QLineEdit* box = form.Text3[0];
+        QTest::mouseClick(box, Qt::LeftButton);
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(box->text(), pasted);
+    }
+
     // Text an input method commits was typed too.
     void inputMethodCommit() {
         Form1 form;
