@@ -46,7 +46,7 @@ void BM_Temperatura(benchmark::State& state) {
     Termopara tc;
     tc.Typ = static_cast<std::int16_t>(typ);
     std::size_t i = 0;
-    for (auto _ : state) {
+    for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): unused by design
         benchmark::DoNotOptimize(tc.Temperatura(a[i]));
         i = (i + 1) & (kIle - 1);
     }
@@ -59,7 +59,7 @@ void BM_EMF(benchmark::State& state) {
     Termopara tc;
     tc.Typ = static_cast<std::int16_t>(typ);
     std::size_t i = 0;
-    for (auto _ : state) {
+    for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): unused by design
         benchmark::DoNotOptimize(tc.EMF(a[i]));
         i = (i + 1) & (kIle - 1);
     }

@@ -5,16 +5,18 @@
 #include <string_view>
 
 // The text boxes the calculations read and write, by control array and index.
+// clang-format off
 enum class Pole : std::uint8_t {
     Text1_0, Text1_1, Text1_2, Text1_3,  // "Dopuszczalny Błąd"
     Text2_0, Text2_1, Text2_2,           // "Temperatura --- > EMF"
     Text3_0, Text3_1, Text3_2,           // "EMF --- > Temperatura"
 };
+// clang-format on
 
 // What the calculations need from the window and the locale's number services.
 // Texts are UTF-8. The Qt window implements it; tests use a recording fake.
 class WindowOps {
-public:
+  public:
     virtual ~WindowOps() = default;
 
     [[nodiscard]] virtual std::string text(Pole box) const = 0;
@@ -30,7 +32,7 @@ public:
     virtual void message(std::string_view text) = 0;
     virtual void setFocus(Pole box) = 0;
 
-protected:
+  protected:
     WindowOps() = default;
     WindowOps(const WindowOps&) = default;
     WindowOps& operator=(const WindowOps&) = default;

@@ -7,7 +7,7 @@
 // types. The selected type and the coefficient working table are public state:
 // the window owns one Termopara and writes Typ on every type selection.
 class Termopara {
-public:
+  public:
     // Catalogue index: 0 J, 1 K, 2 T, 3 E, 4 N, 5 B, 6 R, 7 S.
     std::int16_t Typ = 0;
     // Coefficient working table shared by Temperatura and EMF.

@@ -8,7 +8,7 @@ if [ "${1:-all}" != run ]; then
   packages+=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format clang-tidy valgrind
-    xvfb xauth x11-utils xdotool imagemagick openbox
+    xvfb xauth x11-utils xdotool imagemagick openbox libxcb1-dev python3
     lintian desktop-file-utils appstream file
   )
 fi

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <ostream>
 #include <regex>
 #include <string>
 #include <vector>
@@ -42,6 +43,12 @@ struct Odrzucenie {
     const char* komunikat;
     Pole fokus;
 };
+
+// GoogleTest would otherwise print the raw bytes, the unused (uninitialised)
+// parts of short strings' buffers included.
+void PrintTo(const Odrzucenie& p, std::ostream* os) {
+    *os << p.opis;
+}
 
 class Command3Refuses : public ::testing::TestWithParam<Odrzucenie> {};
 
@@ -106,6 +113,10 @@ struct Przeliczenie {
     std::string zimne;
     std::string temperatura;
 };
+
+void PrintTo(const Przeliczenie& p, std::ostream* os) {
+    *os << p.opis;
+}
 
 class Command3Converts : public ::testing::TestWithParam<Przeliczenie> {};
 

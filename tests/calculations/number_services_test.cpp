@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <ostream>
 #include <string>
 
 namespace {
@@ -22,6 +23,12 @@ struct TekstLiczby {
     bool liczba;
     double wartosc;  // only when liczba
 };
+
+// GoogleTest would otherwise print the raw bytes, the unused (uninitialised)
+// parts of short strings' buffers included.
+void PrintTo(const TekstLiczby& p, std::ostream* os) {
+    *os << p.opis;
+}
 
 std::string dlugi(char znak, std::size_t ile, const std::string& koniec = {}) {
     return std::string(ile, znak) + koniec;
@@ -76,6 +83,10 @@ struct Formatowanie {
     std::string wzorzec;
     std::string oczekiwany;
 };
+
+void PrintTo(const Formatowanie& p, std::ostream* os) {
+    *os << p.opis;
+}
 
 class Format : public ::testing::TestWithParam<Formatowanie> {};
 

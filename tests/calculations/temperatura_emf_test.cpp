@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <ostream>
 #include <regex>
 #include <string>
 #include <vector>
@@ -45,6 +46,12 @@ struct Odrzucenie {
     std::string tekst;
     const char* komunikat;
 };
+
+// GoogleTest would otherwise print the raw bytes, the unused (uninitialised)
+// parts of short strings' buffers included.
+void PrintTo(const Odrzucenie& p, std::ostream* os) {
+    *os << "typ " << p.typ << " \"" << p.tekst << '"';
+}
 
 class Command2Refuses : public ::testing::TestWithParam<Odrzucenie> {};
 
@@ -89,6 +96,10 @@ struct Przeliczenie {
     std::string temperatura;
     std::string emf;
 };
+
+void PrintTo(const Przeliczenie& p, std::ostream* os) {
+    *os << "typ " << p.typ << ' ' << p.temperatura;
+}
 
 class Command2Converts : public ::testing::TestWithParam<Przeliczenie> {};
 

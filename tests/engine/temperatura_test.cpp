@@ -164,7 +164,10 @@ TEST(Temperatura, IndependentOfEarlierCalls) {
     const double kDo[] = {1200.0, 1372.0, 400.0, 1000.0, 1300.0, 1820.0, 1768.1, 1768.1};
     Termopara brudny;
     for (std::int16_t typ = 0; typ < 8; ++typ) {
-        for (double t = kOd[typ]; t <= kDo[typ]; t += 3.7) {
+        // An integer counter: a summed floating-point step would drift.
+        const int kroki = static_cast<int>((kDo[typ] - kOd[typ]) / 3.7);
+        for (int k = 0; k <= kroki; ++k) {
+            const double t = kOd[typ] + 3.7 * k;
             const double czysty = temperatura(typ, t);
             for (std::int16_t inny = 0; inny < 8; ++inny) {
                 zasmiec(brudny);

@@ -7,7 +7,7 @@
 // Number reading and writing by Polish rules (decimal comma), whatever the
 // system's locale. The numeric test and the conversion share one parser.
 class NumberServices {
-public:
+  public:
     NumberServices();
 
     // True when the text is a finite number by this locale's rules.
@@ -19,6 +19,6 @@ public:
     // and no minus sign on a value that rounds to zero.
     [[nodiscard]] QString format(double value, QStringView pattern) const;
 
-private:
+  private:
     QLocale locale_;
 };
