@@ -5,8 +5,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-# shellcheck source=packaging/xsession.sh
-source packaging/xsession.sh
+# shellcheck source=tools/xsession.sh
+source tools/xsession.sh
 
 fail() {
   echo "check.sh: FAIL: $*" >&2

@@ -7,8 +7,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$(realpath -m "${1:-$root/docs/screenshot.png}")
-# shellcheck source=packaging/xsession.sh
-source "$root/packaging/xsession.sh"
+# shellcheck source=tools/xsession.sh
+source "$root/tools/xsession.sh"
 
 fail() {
   echo "screenshot.sh: $*" >&2

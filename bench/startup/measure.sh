@@ -27,36 +27,19 @@ for tool in Xvfb openbox xprop; do
     command -v "$tool" >/dev/null || { echo "measure.sh: $tool is not installed (tools/install-deps.sh)" >&2; exit 2; }
 done
 
+# shellcheck source=tools/xsession.sh
+source "$(dirname "$0")/../../tools/xsession.sh"
+
 work=$(mktemp -d)
-xvfb_pid=""
-wm_pid=""
 cleanup() {
-    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    x_stop
     rm -rf "$work"
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display itself and writes its number to fd 3.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || { echo "measure.sh: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-
-# A window manager that frames (reparents) windows, as on a desktop.
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-wm_pid=$!
-for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-done
-xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' ||
-    { echo "measure.sh: openbox did not start" >&2; cat "$work/openbox.log" >&2; exit 1; }
+# Xvfb on a free display, with a window manager that frames (reparents)
+# windows, as on a desktop.
+x_start "$work/x" wm || { echo "measure.sh: no X server with openbox" >&2; exit 1; }
 
 echo "machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'), $(nproc) cores; load $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "display $DISPLAY (Xvfb 1024x768x24, openbox), $runs runs each, alternating"

@@ -8,26 +8,19 @@ program=${1:?usage: $0 PATH/TO/kalvetra}
 command -v Xvfb >/dev/null || { echo "SKIP: Xvfb is not installed"; exit 77; }
 command -v xdotool >/dev/null || { echo "FAIL: xdotool is not installed"; exit 1; }
 
+# shellcheck source=tools/xsession.sh
+source "$(dirname "$0")/../../tools/xsession.sh"
+
 work=$(mktemp -d)
-xvfb_pid=""
 app_pid=""
 cleanup() {
     [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    x_stop
     rm -rf "$work"
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display itself and writes its number to fd 3.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+x_start "$work/x" || { echo "FAIL: no X server"; exit 1; }
 
 "$program" >"$work/app.log" 2>&1 &
 app_pid=$!

@@ -1,5 +1,6 @@
 # shellcheck shell=bash
-# Sourced by check.sh and screenshot.sh: a private X display for starting the window.
+# Sourced by the scripts that start the window on a private X display (package
+# check, screenshot, start-up benchmark, the X server test).
 #   x_start DIR [wm]  starts Xvfb (and openbox with "wm") with its files in DIR and exports DISPLAY
 #   x_stop            stops what x_start started; safe to call more than once
 x_pids=()
