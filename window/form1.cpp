@@ -81,8 +81,10 @@ QPushButton* button(QGroupBox* parent, const layout::Twips& where, const char* n
     auto* b = new QPushButton(parent);
     b->setObjectName(QLatin1String(name));
     b->setGeometry(toPixels(where));
-    // Enter and Escape in a box must start nothing.
-    b->setAutoDefault(false);
+    // Never the window's default button, so Enter and Escape in a box start
+    // nothing; autoDefault lets Enter press the button that has the focus
+    // (outside a dialog it makes no button a default for the boxes).
+    b->setAutoDefault(true);
     b->setDefault(false);
     b->setAccessibleDescription(parent->title());
     return b;

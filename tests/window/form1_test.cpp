@@ -477,6 +477,25 @@ class Form1Test : public QObject {
         QVERIFY(form.isVisible());
     }
 
+    // A focused button is pressed by Enter, Return or Space, as on any desktop.
+    void keysPressFocusedButton_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return") << static_cast<int>(Qt::Key_Return);
+        QTest::newRow("Enter") << static_cast<int>(Qt::Key_Enter);
+        QTest::newRow("Space") << static_cast<int>(Qt::Key_Space);
+    }
+
+    void keysPressFocusedButton() {
+        QFETCH(int, key);
+        Form1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        typeInto(form.Text2[0], QStringLiteral("100"));
+        form.Command2->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(form.Command2, static_cast<Qt::Key>(key));
+        QCOMPARE(form.Text2[2]->text(), QStringLiteral("5,2689"));
+    }
+
     void drukujStaysDisabled() {
         Form1 form;
         form.show();
