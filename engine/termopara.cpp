@@ -1,11 +1,14 @@
 #include "termopara.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <span>
 #include <tuple>
 #include <utility>
 
+#include "its90.h"
+#include "limity_okna.h"
 #include "wspolczynniki_its90.h"
 
 namespace {
@@ -39,6 +42,9 @@ struct Przedzial {
     bool goraWlacznie;
     Zestaw wsp;
     Wzor wzor;
+    // Published error band of an inverse set, °C.
+    double bladMin = 0.0;
+    double bladMax = 0.0;
 };
 
 constexpr auto Z = Wzor::Zagniezdzony10;
@@ -88,51 +94,51 @@ constexpr std::array<Przedzial, 3> kRefS{{
 // Inverse sub-ranges in µV, in the order they are tested. R and S have
 // sub-ranges sharing a closed bound; there the later one applies.
 constexpr std::array<Przedzial, 3> kOdwJ{{
-    {-8095.0,   0.0,      true,  true, dopelnij(its90::kJInv1), P},
-    { 0.0,      42919.0,  false, true, dopelnij(its90::kJInv2), P},
-    { 42919.0,  69553.0,  false, true, dopelnij(its90::kJInv3), P},
+    {-8095.0,   0.0,      true,  true, dopelnij(its90::kJInv1), P, -0.05, 0.03},
+    { 0.0,      42919.0,  false, true, dopelnij(its90::kJInv2), P, -0.04, 0.04},
+    { 42919.0,  69553.0,  false, true, dopelnij(its90::kJInv3), P, -0.04, 0.03},
 }};
 constexpr std::array<Przedzial, 3> kOdwK{{
-    {-5891.0,   0.0,      true,  true, dopelnij(its90::kKInv1), P},
-    { 0.0,      20644.0,  false, true, dopelnij(its90::kKInv2), P},
-    { 20644.0,  54886.0,  false, true, dopelnij(its90::kKInv3), P},
+    {-5891.0,   0.0,      true,  true, dopelnij(its90::kKInv1), P, -0.02, 0.04},
+    { 0.0,      20644.0,  false, true, dopelnij(its90::kKInv2), P, -0.05, 0.04},
+    { 20644.0,  54886.0,  false, true, dopelnij(its90::kKInv3), P, -0.05, 0.06},
 }};
 constexpr std::array<Przedzial, 2> kOdwT{{
-    {-5603.0,   0.0,      true,  true, dopelnij(its90::kTInv1), P},
-    { 0.0,      20872.0,  false, true, dopelnij(its90::kTInv2), P},
+    {-5603.0,   0.0,      true,  true, dopelnij(its90::kTInv1), P, -0.02, 0.04},
+    { 0.0,      20872.0,  false, true, dopelnij(its90::kTInv2), P, -0.03, 0.03},
 }};
 constexpr std::array<Przedzial, 2> kOdwE{{
-    {-8825.0,   0.0,      true,  true, dopelnij(its90::kEInv1), P},
-    { 0.0,      76373.0,  false, true, dopelnij(its90::kEInv2), P},
+    {-8825.0,   0.0,      true,  true, dopelnij(its90::kEInv1), P, -0.01, 0.03},
+    { 0.0,      76373.0,  false, true, dopelnij(its90::kEInv2), P, -0.02, 0.02},
 }};
 constexpr std::array<Przedzial, 3> kOdwN{{
-    {-3990.0,   0.0,      true,  true, dopelnij(its90::kNInv1), P},
-    { 0.0,      20613.0,  false, true, dopelnij(its90::kNInv2), P},
-    { 20613.0,  47513.0,  false, true, dopelnij(its90::kNInv3), P},
+    {-3990.0,   0.0,      true,  true, dopelnij(its90::kNInv1), P, -0.02, 0.03},
+    { 0.0,      20613.0,  false, true, dopelnij(its90::kNInv2), P, -0.02, 0.03},
+    { 20613.0,  47513.0,  false, true, dopelnij(its90::kNInv3), P, -0.04, 0.02},
 }};
 constexpr std::array<Przedzial, 2> kOdwB{{
-    { 291.0,    2431.0,   true,  true, dopelnij(its90::kBInv1), P},
-    { 2431.0,   13820.0,  false, true, dopelnij(its90::kBInv2), P},
+    { 291.0,    2431.0,   true,  true, dopelnij(its90::kBInv1), P, -0.02, 0.03},
+    { 2431.0,   13820.0,  false, true, dopelnij(its90::kBInv2), P, -0.01, 0.02},
 }};
 constexpr std::array<Przedzial, 4> kOdwR{{
-    {-226.0,    1923.0,   true,  true,  dopelnij(its90::kRInv1), P},
-    { 1923.0,   13228.0,  true,  false, dopelnij(its90::kRInv2), P},
-    { 13228.0,  19739.0,  true,  false, dopelnij(its90::kRInv3), P},
-    { 19739.0,  21103.0,  true,  true,  dopelnij(its90::kRInv4), P},
+    {-226.0,    1923.0,   true,  true,  dopelnij(its90::kRInv1), P, -0.02, 0.02},
+    { 1923.0,   13228.0,  true,  false, dopelnij(its90::kRInv2), P, -0.005, 0.005},
+    { 13228.0,  19739.0,  true,  false, dopelnij(its90::kRInv3), P, -0.0005, 0.001},
+    { 19739.0,  21103.0,  true,  true,  dopelnij(its90::kRInv4), P, -0.001, 0.002},
 }};
 constexpr std::array<Przedzial, 4> kOdwS{{
-    {-235.0,    1874.0,   true,  true, dopelnij(its90::kSInv1), P},
-    { 1874.0,   11950.0,  false, true, dopelnij(its90::kSInv2), P},
-    { 11950.0,  17536.0,  true,  true, dopelnij(its90::kSInv3), P},
-    { 17536.0,  18693.0,  true,  true, dopelnij(its90::kSInv4), P},
+    {-235.0,    1874.0,   true,  true, dopelnij(its90::kSInv1), P, -0.02, 0.02},
+    { 1874.0,   11950.0,  false, true, dopelnij(its90::kSInv2), P, -0.01, 0.01},
+    { 11950.0,  17536.0,  true,  true, dopelnij(its90::kSInv3), P, -0.0002, 0.0002},
+    { 17536.0,  18693.0,  true,  true, dopelnij(its90::kSInv4), P, -0.002, 0.002},
 }};
 // clang-format on
 
-// Indexed by Typ: J, K, T, E, N, B, R, S.
-constexpr std::array<std::span<const Przedzial>, 8> kReferencyjne{kRefJ, kRefK, kRefT, kRefE,
-                                                                  kRefN, kRefB, kRefR, kRefS};
-constexpr std::array<std::span<const Przedzial>, 8> kOdwrotne{kOdwJ, kOdwK, kOdwT, kOdwE,
-                                                              kOdwN, kOdwB, kOdwR, kOdwS};
+// Indexed by catalogue index.
+constexpr std::array<std::span<const Przedzial>, katalog::kLiczbaTypow> kReferencyjne{
+    kRefJ, kRefK, kRefT, kRefE, kRefN, kRefB, kRefR, kRefS};
+constexpr std::array<std::span<const Przedzial>, katalog::kLiczbaTypow> kOdwrotne{
+    kOdwJ, kOdwK, kOdwT, kOdwE, kOdwN, kOdwB, kOdwR, kOdwS};
 
 constexpr bool nadDolem(const Przedzial& p, double x) {
     return p.dolWlacznie ? x >= p.dol : x > p.dol;
@@ -141,7 +147,7 @@ constexpr bool nadDolem(const Przedzial& p, double x) {
 // Each list tiles its domain from left to right: every sub-range is
 // non-empty and starts where the one before it ends, and the shared bound
 // belongs to at least one of the two.
-constexpr bool ciagle(const std::array<std::span<const Przedzial>, 8>& listy) {
+constexpr bool ciagle(const std::array<std::span<const Przedzial>, katalog::kLiczbaTypow>& listy) {
     for (const auto lista : listy) {
         for (std::size_t k = 0; k < lista.size(); ++k) {
             const Przedzial& b = lista[k];
@@ -174,8 +180,10 @@ void zaladuj(Tablica& w, const Zestaw& z) {
     for (std::size_t i = 0; i <= Szczyt; ++i) w[i] = z[i];
 }
 
-template <std::size_t Szczyt>
-double zagniezdzony(const Tablica& w, double x) {
+// Evaluated on Wsp by Termopara and on the set itself by the stateless
+// functions: the same slots in the same order, so the same bits.
+template <std::size_t Szczyt, class Wsp>
+double zagniezdzony(const Wsp& w, double x) {
     double e = w[Szczyt];
     for (std::size_t i = Szczyt; i-- > 0;) e = e * x + w[i];
     return e;
@@ -190,15 +198,15 @@ double razyPotega(double c, double x, std::index_sequence<K...>) {
 
 // Terms added in ascending order of the power; the published evaluation's
 // rounding depends on that order, so no Horner here. Unrolled at compile time.
-template <std::size_t... I>
-double sumaPoteg(const Tablica& w, double x, std::index_sequence<I...>) {
+template <class Wsp, std::size_t... I>
+double sumaPoteg(const Wsp& w, double x, std::index_sequence<I...>) {
     double s = w[0] + w[1] * x;
     ((s += razyPotega(w[I + 2], x, std::make_index_sequence<I + 2>{})), ...);
     return s;
 }
 
-template <std::size_t Szczyt>
-double potegowy(const Tablica& w, double x) {
+template <std::size_t Szczyt, class Wsp>
+double potegowy(const Wsp& w, double x) {
     return sumaPoteg(w, x, std::make_index_sequence<Szczyt - 1>{});
 }
 
@@ -208,25 +216,182 @@ double zaladujPotegowy(Tablica& w, const Zestaw& z, double x) {
     return potegowy<Szczyt>(w, x);
 }
 
+// Type K above 0 °C: a0 * exp(a1 * (t - a2)^2) on top of the polynomial.
+double wykladniczyK(double a0, double a1, double t) {
+    const double d = t - its90::kKExpA2;
+    const double kwadrat = d * d;
+    return a0 * std::exp(a1 * kwadrat);
+}
+
+// The reference function on a set's own coefficients.
+double wartosc(const Przedzial& p, double t) {
+    switch (p.wzor) {
+        case Wzor::Zagniezdzony10:
+            return zagniezdzony<10>(p.wsp, t);
+        case Wzor::ZagniezdzonyWykl9:
+            return zagniezdzony<9>(p.wsp, t) + wykladniczyK(its90::kKExpA0, its90::kKExpA1, t);
+        case Wzor::Potegowy13:
+            return potegowy<13>(p.wsp, t);
+        case Wzor::Potegowy14:
+            return potegowy<14>(p.wsp, t);
+        case Wzor::Potegowy10:
+            break;
+    }
+    return potegowy<10>(p.wsp, t);
+}
+
+// Highest slot holding a coefficient.
+constexpr std::size_t szczyt(const Zestaw& z) {
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < z.size(); ++i) {
+        if (z[i] != 0.0) n = i;
+    }
+    return n;
+}
+
+// A set in Horner's form for the exact inverse's steps: a tenth of the
+// published evaluation's multiplications, and a few ulps from its result.
+struct Horner {
+    Zestaw wsp{};
+    std::size_t szczyt = 0;
+
+    [[nodiscard]] double operator()(double x) const {
+        double e = wsp[szczyt];
+        for (std::size_t i = szczyt; i-- > 0;) e = e * x + wsp[i];
+        return e;
+    }
+};
+
+constexpr Horner horner(const Przedzial& p) {
+    return {p.wsp, szczyt(p.wsp)};
+}
+
+// Coefficients of the derivative, i * c_i at slot i - 1.
+constexpr Horner pochodna(const Przedzial& p) {
+    Horner d;
+    for (std::size_t i = 1; i < p.wsp.size(); ++i) d.wsp[i - 1] = static_cast<double>(i) * p.wsp[i];
+    d.szczyt = szczyt(d.wsp);
+    return d;
+}
+
+// Per sub-range: the set and its derivative in Horner's form.
+struct Szybki {
+    Horner wartosc;
+    Horner pochodna;
+};
+
+template <std::size_t N>
+constexpr std::array<Szybki, N> szybkie(const std::array<Przedzial, N>& lista) {
+    std::array<Szybki, N> s{};
+    for (std::size_t i = 0; i < N; ++i) s[i] = {horner(lista[i]), pochodna(lista[i])};
+    return s;
+}
+
+constexpr auto kSzybJ = szybkie(kRefJ);
+constexpr auto kSzybK = szybkie(kRefK);
+constexpr auto kSzybT = szybkie(kRefT);
+constexpr auto kSzybE = szybkie(kRefE);
+constexpr auto kSzybN = szybkie(kRefN);
+constexpr auto kSzybB = szybkie(kRefB);
+constexpr auto kSzybR = szybkie(kRefR);
+constexpr auto kSzybS = szybkie(kRefS);
+constexpr std::array<std::span<const Szybki>, katalog::kLiczbaTypow> kSzybkie{
+    kSzybJ, kSzybK, kSzybT, kSzybE, kSzybN, kSzybB, kSzybR, kSzybS};
+
+constexpr auto kSzybOdwJ = szybkie(kOdwJ);
+constexpr auto kSzybOdwK = szybkie(kOdwK);
+constexpr auto kSzybOdwT = szybkie(kOdwT);
+constexpr auto kSzybOdwE = szybkie(kOdwE);
+constexpr auto kSzybOdwN = szybkie(kOdwN);
+constexpr auto kSzybOdwB = szybkie(kOdwB);
+constexpr auto kSzybOdwR = szybkie(kOdwR);
+constexpr auto kSzybOdwS = szybkie(kOdwS);
+constexpr std::array<std::span<const Szybki>, katalog::kLiczbaTypow> kSzybkieOdwrotne{
+    kSzybOdwJ, kSzybOdwK, kSzybOdwT, kSzybOdwE, kSzybOdwN, kSzybOdwB, kSzybOdwR, kSzybOdwS};
+
+std::size_t numer(std::span<const Przedzial> lista, const Przedzial& p) {
+    return static_cast<std::size_t>(&p - lista.data());
+}
+
+// The reference function near t, for a Newton-type step.
+struct Lokalnie {
+    double wartosc;   // µV
+    double pierwsza;  // µV/°C
+    double druga;     // µV/°C²
+};
+
+Lokalnie lokalnie(TypTermopary typ, double t) {
+    const auto lista = kReferencyjne[indeks(typ)];
+    const Przedzial& p = wybierz(lista, t);
+    const Szybki& f = kSzybkie[indeks(typ)][numer(lista, p)];
+    double s = f.pochodna.wsp[f.pochodna.szczyt];
+    double s2 = 0.0;
+    for (std::size_t i = f.pochodna.szczyt; i-- > 0;) {
+        s2 = s2 * t + s;
+        s = s * t + f.pochodna.wsp[i];
+    }
+    double e = f.wartosc(t);
+    if (p.wzor == Wzor::ZagniezdzonyWykl9) {
+        const double g = wykladniczyK(its90::kKExpA0, its90::kKExpA1, t);
+        const double k = 2.0 * its90::kKExpA1 * (t - its90::kKExpA2);
+        e += g;
+        s += g * k;
+        s2 += g * (2.0 * its90::kKExpA1 + k * k);
+    }
+    return {e, s, s2};
+}
+
+// Inverse sub-ranges as published, for the front ends.
+template <std::size_t N>
+constexpr std::array<its90::PodzakresOdwrotnej, N> opisz(const std::array<Przedzial, N>& lista) {
+    std::array<its90::PodzakresOdwrotnej, N> o{};
+    for (std::size_t i = 0; i < N; ++i) {
+        o[i] = {{lista[i].dol, lista[i].gora}, lista[i].bladMin, lista[i].bladMax};
+    }
+    return o;
+}
+constexpr auto kOpisJ = opisz(kOdwJ);
+constexpr auto kOpisK = opisz(kOdwK);
+constexpr auto kOpisT = opisz(kOdwT);
+constexpr auto kOpisE = opisz(kOdwE);
+constexpr auto kOpisN = opisz(kOdwN);
+constexpr auto kOpisB = opisz(kOdwB);
+constexpr auto kOpisR = opisz(kOdwR);
+constexpr auto kOpisS = opisz(kOdwS);
+constexpr std::array<std::span<const its90::PodzakresOdwrotnej>, katalog::kLiczbaTypow>
+    kOpisyOdwrotnych{kOpisJ, kOpisK, kOpisT, kOpisE, kOpisN, kOpisB, kOpisR, kOpisS};
+
+// The window's temperature limits, °C. Type E stops at -200 and R and S at
+// 1768 although the reference function reaches -270 and 1768.1.
+// clang-format off
+constexpr std::array<its90::Zakres, katalog::kLiczbaTypow> kTemperaturaOkna{{
+    {-210.0, 1200.0},  // J
+    {-270.0, 1372.0},  // K
+    {-270.0, 400.0},   // T
+    {-200.0, 1000.0},  // E
+    {-270.0, 1300.0},  // N
+    {0.0, 1820.0},     // B
+    {-50.0, 1768.0},   // R
+    {-50.0, 1768.0},   // S
+}};
+// clang-format on
+
 }  // namespace
 
 // A Typ outside 0..7 leaves Wsp alone and returns the initial 0.
 double Termopara::Temperatura(double t) {
-    if (Typ < 0 || Typ >= static_cast<std::int16_t>(kReferencyjne.size())) return 0.0;
-    const Przedzial& p = wybierz(kReferencyjne[static_cast<std::size_t>(Typ)], t);
+    const auto typ = typZIndeksu(Typ);
+    if (!typ) return 0.0;
+    const Przedzial& p = wybierz(kReferencyjne[indeks(*typ)], t);
     switch (p.wzor) {
         case Wzor::Zagniezdzony10:
             zaladuj<10>(Wsp, p.wsp);
             return zagniezdzony<10>(Wsp, t);
-        case Wzor::ZagniezdzonyWykl9: {
+        case Wzor::ZagniezdzonyWykl9:
             zaladuj<9>(Wsp, p.wsp);
             Wsp[11] = its90::kKExpA0;
             Wsp[12] = its90::kKExpA1;
-            const double e = zagniezdzony<9>(Wsp, t);
-            const double d = t - its90::kKExpA2;
-            const double kwadrat = d * d;
-            return e + Wsp[11] * std::exp(Wsp[12] * kwadrat);
-        }
+            return zagniezdzony<9>(Wsp, t) + wykladniczyK(Wsp[11], Wsp[12], t);
         case Wzor::Potegowy13:
             return zaladujPotegowy<13>(Wsp, p.wsp, t);
         case Wzor::Potegowy14:
@@ -238,7 +403,131 @@ double Termopara::Temperatura(double t) {
 }
 
 double Termopara::EMF(double u) {
-    if (Typ < 0 || Typ >= static_cast<std::int16_t>(kOdwrotne.size())) return 0.0;
-    const Przedzial& p = wybierz(kOdwrotne[static_cast<std::size_t>(Typ)], u);
+    const auto typ = typZIndeksu(Typ);
+    if (!typ) return 0.0;
+    const Przedzial& p = wybierz(kOdwrotne[indeks(*typ)], u);
     return zaladujPotegowy<10>(Wsp, p.wsp, u);
 }
+
+namespace its90 {
+
+Zakres dziedzinaTemperatury(TypTermopary typ) {
+    const auto lista = kReferencyjne[indeks(typ)];
+    return {lista.front().dol, lista.back().gora};
+}
+
+Zakres dziedzinaOdwrotnej(TypTermopary typ) {
+    const auto lista = kOdwrotne[indeks(typ)];
+    return {lista.front().dol, lista.back().gora};
+}
+
+Zakres dziedzinaDokladnej(TypTermopary typ) {
+    static const auto kDziedziny = [] {
+        std::array<Zakres, katalog::kLiczbaTypow> d{};
+        for (const TypTermopary i : kWszystkieTypy) {
+            const Zakres t = dziedzinaTemperatury(i);
+            // Type B's EMF falls below zero up to about 21 °C and returns to
+            // zero at about 42 °C; above its inverse polynomials' lowest EMF
+            // it is one-to-one.
+            const double od =
+                i == TypTermopary::B ? dziedzinaOdwrotnej(i).od : emfZTemperatury(i, t.od);
+            d[indeks(i)] = {od, emfZTemperatury(i, t.doo)};
+        }
+        return d;
+    }();
+    return kDziedziny[indeks(typ)];
+}
+
+std::span<const PodzakresOdwrotnej> podzakresyOdwrotnej(TypTermopary typ) {
+    return kOpisyOdwrotnych[indeks(typ)];
+}
+
+std::size_t podzakresOdwrotnej(TypTermopary typ, double u) {
+    const auto lista = kOdwrotne[indeks(typ)];
+    return numer(lista, wybierz(lista, u));
+}
+
+double emfZTemperatury(TypTermopary typ, double t) {
+    return wartosc(wybierz(kReferencyjne[indeks(typ)], t), t);
+}
+
+double temperaturaZEmf(TypTermopary typ, double u) {
+    return potegowy<10>(wybierz(kOdwrotne[indeks(typ)], u).wsp, u);
+}
+
+double seebeck(TypTermopary typ, double t) {
+    const auto lista = kReferencyjne[indeks(typ)];
+    const Przedzial& p = wybierz(lista, t);
+    double s = kSzybkie[indeks(typ)][numer(lista, p)].pochodna(t);
+    if (p.wzor == Wzor::ZagniezdzonyWykl9) {
+        s += wykladniczyK(its90::kKExpA0, its90::kKExpA1, t) * 2.0 * its90::kKExpA1 *
+             (t - its90::kKExpA2);
+    }
+    return s;
+}
+
+std::optional<double> temperaturaDokladna(TypTermopary typ, double u) {
+    const Zakres dziedzina = dziedzinaDokladnej(typ);
+    if (!dziedzina.zawiera(u)) return std::nullopt;
+    const Zakres t = dziedzinaTemperatury(typ);
+    double od = t.od;
+    double doo = t.doo;
+
+    // Seed: NIST's polynomial, or below it (K, T, E, N) a secant from the
+    // domain's lowest point to the polynomials' lowest one.
+    const Zakres w = dziedzinaOdwrotnej(typ);
+    double x = 0.0;
+    if (u >= w.od) {
+        const auto lista = kOdwrotne[indeks(typ)];
+        x = kSzybkieOdwrotne[indeks(typ)][numer(lista, wybierz(lista, u))].wartosc(u);
+    } else {
+        const double tw = temperaturaZEmf(typ, w.od);
+        x = od + (u - dziedzina.od) * (tw - od) / (w.od - dziedzina.od);
+    }
+    x = std::clamp(x, od, doo);
+
+    // Halley's step from within hundredths of a degree lands within the
+    // tolerance nearly always, so the published evaluation runs once.
+    constexpr double kTolerancja = 1e-6;  // µV
+    const Lokalnie l = lokalnie(typ, x);
+    const double r0 = l.wartosc - u;
+    const double krok = 2.0 * r0 * l.pierwsza / (2.0 * l.pierwsza * l.pierwsza - r0 * l.druga);
+    if (std::isfinite(krok) && x - krok >= od && x - krok <= doo) x -= krok;
+
+    // Safeguarded Newton on the published evaluation. Below the root the
+    // reference function lies below u and above it above (type B's dip under
+    // 42 °C stays below every u of its domain), so each residual narrows the
+    // bracket [od, doo].
+    double najlepszy = x;
+    double najmniejsza = HUGE_VAL;
+    for (int i = 0; i < 200; ++i) {
+        const double r = emfZTemperatury(typ, x) - u;
+        if (std::fabs(r) < najmniejsza) {
+            najmniejsza = std::fabs(r);
+            najlepszy = x;
+        }
+        if (std::fabs(r) <= kTolerancja) break;
+        (r < 0.0 ? od : doo) = x;
+        double nastepny = x - r / seebeck(typ, x);
+        if (!(nastepny > od && nastepny < doo)) nastepny = od + (doo - od) / 2.0;
+        // Bracket down to neighbouring doubles: the limit of double precision.
+        if (nastepny == x || nastepny <= od || nastepny >= doo) break;
+        x = nastepny;
+    }
+    return najlepszy;
+}
+
+}  // namespace its90
+
+namespace limity_okna {
+
+its90::Zakres temperatura(TypTermopary typ) {
+    return kTemperaturaOkna[indeks(typ)];
+}
+
+its90::Zakres emf(TypTermopary typ) {
+    const its90::Zakres u = its90::dziedzinaOdwrotnej(typ);
+    return {u.od / 1000.0, u.doo / 1000.0};
+}
+
+}  // namespace limity_okna

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <span>
+
+#include "typ_termopary.h"
+
+// Stateless ITS-90 arithmetic for every front end. Temperatures in °C,
+// EMF in µV against a reference junction at 0 °C.
+namespace its90 {
+
+// Both ends included; NaN lies outside.
+struct Zakres {
+    double od;
+    double doo;
+
+    [[nodiscard]] constexpr bool zawiera(double x) const { return x >= od && x <= doo; }
+};
+
+// A sub-range of NIST's inverse polynomials, with its published error band.
+struct PodzakresOdwrotnej {
+    Zakres emf;      // µV
+    double bladMin;  // °C
+    double bladMax;  // °C
+};
+
+// Domain of the reference function, °C.
+Zakres dziedzinaTemperatury(TypTermopary typ);
+// Domain of NIST's inverse polynomials, µV.
+Zakres dziedzinaOdwrotnej(TypTermopary typ);
+// Domain of the exact inverse, µV: the reference function's own range,
+// less the part where two temperatures give the same EMF (type B).
+Zakres dziedzinaDokladnej(TypTermopary typ);
+
+std::span<const PodzakresOdwrotnej> podzakresyOdwrotnej(TypTermopary typ);
+// Index into podzakresyOdwrotnej of the polynomial in effect at u.
+std::size_t podzakresOdwrotnej(TypTermopary typ, double u);
+
+// The reference function: the same numbers, bit for bit, as Termopara::Temperatura.
+double emfZTemperatury(TypTermopary typ, double t);
+// NIST's inverse polynomial: the same numbers as Termopara::EMF.
+double temperaturaZEmf(TypTermopary typ, double u);
+// dE/dt of the reference function, µV/°C.
+double seebeck(TypTermopary typ, double t);
+// The t at which the reference function gives u; nothing outside
+// dziedzinaDokladnej (NaN and infinities included).
+std::optional<double> temperaturaDokladna(TypTermopary typ, double u);
+
+}  // namespace its90

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "katalog.h"
+
+// The eight thermocouple types, in catalogue order.
+enum class TypTermopary : std::uint8_t { J, K, T, E, N, B, R, S };
+
+inline constexpr std::array<TypTermopary, katalog::kLiczbaTypow> kWszystkieTypy{
+    TypTermopary::J, TypTermopary::K, TypTermopary::T, TypTermopary::E,
+    TypTermopary::N, TypTermopary::B, TypTermopary::R, TypTermopary::S};
+
+// The type letters, in catalogue order.
+inline constexpr std::string_view kLiteryTypow = "JKTENBRS";
+static_assert(kLiteryTypow.size() == katalog::kLiczbaTypow);
+
+// Catalogue index (the window's Typ).
+constexpr std::size_t indeks(TypTermopary typ) {
+    return static_cast<std::size_t>(typ);
+}
+
+constexpr std::optional<TypTermopary> typZIndeksu(std::int16_t i) {
+    if (i < 0 || static_cast<std::size_t>(i) >= kWszystkieTypy.size()) return std::nullopt;
+    return kWszystkieTypy[static_cast<std::size_t>(i)];
+}
+
+constexpr char litera(TypTermopary typ) {
+    return kLiteryTypow[indeks(typ)];
+}
+
+// 'k' and 'K' alike.
+constexpr std::optional<TypTermopary> typZLitery(char c) {
+    const char duza = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    const std::size_t i = kLiteryTypow.find(duza);
+    if (i == std::string_view::npos) return std::nullopt;
+    return kWszystkieTypy[i];
+}
