@@ -3,31 +3,15 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
+#include "its90.h"
 #include "termopara.h"
+#include "typ_termopary.h"
 
 namespace {
 
 constexpr std::size_t kIle = 1024;  // power of two: the index wraps with a mask
-
-struct Dziedzina {
-    const char* nazwa;
-    double tOd, tDo;  // °C
-    double uOd, uDo;  // µV
-};
-
-// clang-format off
-constexpr std::array<Dziedzina, 8> kTypy{{
-    {"J", -210.0, 1200.0, -8095.0, 69553.0},
-    {"K", -270.0, 1372.0, -5891.0, 54886.0},
-    {"T", -270.0,  400.0, -5603.0, 20872.0},
-    {"E", -270.0, 1000.0, -8825.0, 76373.0},
-    {"N", -270.0, 1300.0, -3990.0, 47513.0},
-    {"B",    0.0, 1820.0,   291.0, 13820.0},
-    {"R",  -50.0, 1768.1,  -226.0, 21103.0},
-    {"S",  -50.0, 1768.1,  -235.0, 18693.0},
-}};
-// clang-format on
 
 // Arguments spread over the whole domain in a scrambled order, so every
 // sub-range is visited and the branch predictor cannot learn a pattern.
@@ -40,33 +24,70 @@ std::array<double, kIle> argumenty(double od, double doo) {
     return a;
 }
 
+TypTermopary typ(const benchmark::State& state) {
+    return kWszystkieTypy.at(static_cast<std::size_t>(state.range(0)));
+}
+
+std::array<double, kIle> temperatury(TypTermopary t) {
+    const auto d = its90::dziedzinaTemperatury(t);
+    return argumenty(d.od, d.doo);
+}
+
+std::array<double, kIle> napiecia(its90::Zakres d) {
+    return argumenty(d.od, d.doo);
+}
+
 void BM_Temperatura(benchmark::State& state) {
-    const auto typ = static_cast<std::size_t>(state.range(0));
-    const auto a = argumenty(kTypy[typ].tOd, kTypy[typ].tDo);
+    const auto a = temperatury(typ(state));
     Termopara tc;
-    tc.Typ = static_cast<std::int16_t>(typ);
+    tc.Typ = static_cast<std::int16_t>(indeks(typ(state)));
     std::size_t i = 0;
     for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): unused by design
         benchmark::DoNotOptimize(tc.Temperatura(a[i]));
         i = (i + 1) & (kIle - 1);
     }
-    state.SetLabel(kTypy[typ].nazwa);
+    state.SetLabel(std::string(1, litera(typ(state))));
 }
 
 void BM_EMF(benchmark::State& state) {
-    const auto typ = static_cast<std::size_t>(state.range(0));
-    const auto a = argumenty(kTypy[typ].uOd, kTypy[typ].uDo);
+    const auto a = napiecia(its90::dziedzinaOdwrotnej(typ(state)));
     Termopara tc;
-    tc.Typ = static_cast<std::int16_t>(typ);
+    tc.Typ = static_cast<std::int16_t>(indeks(typ(state)));
     std::size_t i = 0;
     for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): unused by design
         benchmark::DoNotOptimize(tc.EMF(a[i]));
         i = (i + 1) & (kIle - 1);
     }
-    state.SetLabel(kTypy[typ].nazwa);
+    state.SetLabel(std::string(1, litera(typ(state))));
 }
+
+void BM_Seebeck(benchmark::State& state) {
+    const TypTermopary t = typ(state);
+    const auto a = temperatury(t);
+    std::size_t i = 0;
+    for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): unused by design
+        benchmark::DoNotOptimize(its90::seebeck(t, a[i]));
+        i = (i + 1) & (kIle - 1);
+    }
+    state.SetLabel(std::string(1, litera(t)));
+}
+
+void BM_TemperaturaDokladna(benchmark::State& state) {
+    const TypTermopary t = typ(state);
+    const auto a = napiecia(its90::dziedzinaDokladnej(t));
+    std::size_t i = 0;
+    for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): unused by design
+        benchmark::DoNotOptimize(its90::temperaturaDokladna(t, a[i]));
+        i = (i + 1) & (kIle - 1);
+    }
+    state.SetLabel(std::string(1, litera(t)));
+}
+
+constexpr auto kOstatni = static_cast<std::int64_t>(kWszystkieTypy.size()) - 1;
 
 }  // namespace
 
-BENCHMARK(BM_Temperatura)->DenseRange(0, 7)->ArgName("typ");
-BENCHMARK(BM_EMF)->DenseRange(0, 7)->ArgName("typ");
+BENCHMARK(BM_Temperatura)->DenseRange(0, kOstatni)->ArgName("typ");
+BENCHMARK(BM_EMF)->DenseRange(0, kOstatni)->ArgName("typ");
+BENCHMARK(BM_Seebeck)->DenseRange(0, kOstatni)->ArgName("typ");
+BENCHMARK(BM_TemperaturaDokladna)->DenseRange(0, kOstatni)->ArgName("typ");

@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <span>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "its90.h"
 #include "wspolczynniki_its90.h"
 
 #ifndef KALVETRA_ITS90_DIR
@@ -21,6 +24,8 @@ using Lista = std::vector<std::vector<std::string>>;  // sets of coefficient lit
 struct Plik {
     std::map<char, Lista> referencyjne;
     std::map<char, Lista> odwrotne;
+    // Per inverse set: lowest and highest mV, lowest and highest error in °C.
+    std::map<char, std::array<std::vector<std::string>, 4>> granice;
     std::vector<std::string> wykladnicze;  // K: a0, a1, a2
 };
 
@@ -60,6 +65,11 @@ Plik wczytaj(std::istream& we) {
         } else if (l.starts_with("Inverse coefficients for type ")) {
             const char t = l.at(30);
             while (!zaczyna(linie.at(i), "Voltage")) ++i;
+            auto& g = p.granice[t];
+            g[0] = slowa(linie.at(i));
+            g[1] = slowa(linie.at(i + 1));
+            g[0].erase(g[0].begin());
+            g[1].erase(g[1].begin());
             i += 2;
             Lista kolumny;
             for (; !zaczyna(linie.at(i), "Error"); ++i) {
@@ -68,6 +78,10 @@ Plik wczytaj(std::istream& we) {
                 kolumny.resize(w.size());
                 for (std::size_t k = 0; k < w.size(); ++k) kolumny[k].push_back(w[k]);
             }
+            g[2] = slowa(linie.at(i));
+            g[3] = slowa(linie.at(i + 1));
+            g[2].erase(g[2].begin());
+            g[3].erase(g[3].begin());
             p.odwrotne[t] = kolumny;
         }
     }
@@ -125,11 +139,39 @@ int porownaj(std::span<const double> silnik, const std::vector<std::string>& nis
     return ile;
 }
 
+std::optional<Plik> nist() {
+    std::ifstream plik(std::string(KALVETRA_ITS90_DIR) + "/allcoeff.tab");
+    if (!plik) return std::nullopt;
+    return wczytaj(plik);
+}
+
+// The inverse sub-ranges' EMF bounds and error bands, as the front ends show them.
+TEST(NistWspolczynniki, InverseRangesAndBandsArePublishedOnes) {
+    const auto plik = nist();
+    if (!plik) GTEST_SKIP() << "NIST coefficients not found in " << KALVETRA_ITS90_DIR;
+    int ile = 0;
+    for (const TypTermopary typ : kWszystkieTypy) {
+        const auto& g = plik->granice.at(litera(typ));
+        const auto podzakresy = its90::podzakresyOdwrotnej(typ);
+        ASSERT_EQ(g[0].size(), podzakresy.size()) << litera(typ);
+        for (std::size_t k = 0; k < podzakresy.size(); ++k, ++ile) {
+            const auto& p = podzakresy[k];
+            SCOPED_TRACE(std::string(1, litera(typ)) + " inv " + std::to_string(k + 1));
+            // Where NIST's sets overlap (R, S set 3) the engine's start where the one before ends.
+            EXPECT_EQ(p.emf.od, k == 0 ? przesun(g[0][k] + "E0", 3) : podzakresy[k - 1].emf.doo);
+            EXPECT_LE(przesun(g[0][k] + "E0", 3), p.emf.od);
+            EXPECT_EQ(p.emf.doo, przesun(g[1][k] + "E0", 3));
+            EXPECT_EQ(p.bladMin, std::strtod(g[2][k].c_str(), nullptr));
+            EXPECT_EQ(p.bladMax, std::strtod(g[3][k].c_str(), nullptr));
+        }
+    }
+    EXPECT_EQ(ile, 23);
+}
+
 TEST(NistWspolczynniki, EngineConstantsEqualPublishedOnes) {
-    const std::string sciezka = std::string(KALVETRA_ITS90_DIR) + "/allcoeff.tab";
-    std::ifstream plik(sciezka);
-    if (!plik) GTEST_SKIP() << "NIST coefficients not found: " << sciezka;
-    const Plik nist = wczytaj(plik);
+    const auto wczytany = nist();
+    if (!wczytany) GTEST_SKIP() << "NIST coefficients not found in " << KALVETRA_ITS90_DIR;
+    const Plik& nist = *wczytany;
 
     int ile = 0;
     for (const auto& [typ, zestawy] : kReferencyjne) {

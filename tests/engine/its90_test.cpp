@@ -1,0 +1,160 @@
+#include "its90.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "typ_termopary.h"
+#include "wspolczynniki_its90.h"
+
+namespace {
+
+using its90::emfZTemperatury;
+using its90::seebeck;
+using its90::temperaturaDokladna;
+
+std::string nazwa(TypTermopary typ) {
+    return std::string(1, litera(typ));
+}
+
+TEST(TypTermopary, LetterAndIndexRoundTrip) {
+    for (const TypTermopary typ : kWszystkieTypy) {
+        const char l = litera(typ);
+        EXPECT_EQ(typZLitery(l), typ);
+        EXPECT_EQ(typZLitery(static_cast<char>(l - 'A' + 'a')), typ);
+        EXPECT_EQ(typZIndeksu(static_cast<std::int16_t>(indeks(typ))), typ);
+    }
+    for (const char c : {'A', 'x', '\0', ' ', '8'}) EXPECT_FALSE(typZLitery(c)) << c;
+    for (const std::int16_t i : {std::int16_t{-1}, std::int16_t{8}, std::int16_t{32767}}) {
+        EXPECT_FALSE(typZIndeksu(i)) << i;
+    }
+}
+
+// c1 of the set in effect at 0 °C, plus type K's exponential term's slope.
+TEST(Seebeck, AtZeroIsFirstCoefficient) {
+    const double dK = its90::kKExpA0 * std::exp(its90::kKExpA1 * its90::kKExpA2 * its90::kKExpA2) *
+                      2.0 * its90::kKExpA1 * -its90::kKExpA2;
+    const struct {
+        TypTermopary typ;
+        double c1;
+    } kPrzypadki[] = {
+        {TypTermopary::J, its90::kJRef1[1]}, {TypTermopary::K, its90::kKRef2[1] + dK},
+        {TypTermopary::T, its90::kTRef1[1]}, {TypTermopary::E, its90::kERef1[1]},
+        {TypTermopary::N, its90::kNRef1[1]}, {TypTermopary::B, its90::kBRef1[1]},
+        {TypTermopary::R, its90::kRRef1[1]}, {TypTermopary::S, its90::kSRef1[1]},
+    };
+    for (const auto& p : kPrzypadki) EXPECT_DOUBLE_EQ(seebeck(p.typ, 0.0), p.c1) << nazwa(p.typ);
+    EXPECT_NEAR(seebeck(TypTermopary::K, 0.0), 39.450, 0.0005);
+}
+
+// Every whole degree, and both sides of every sub-range bound, against a
+// central difference that stays on one side of the bound. Near -270 °C the
+// reference function's high powers cancel to within about 1e-7 µV, so the step
+// is large, Richardson's extrapolation takes out its h^2 error, and the last
+// two degrees of a domain, where no double-precision difference reaches 1e-6,
+// are left out.
+TEST(Seebeck, MatchesCentralDifference) {
+    constexpr double h = 0.1;  // °C
+    const std::vector<double> granice{0.0, 630.615, 760.0, 1064.18, 1664.5};
+    for (const TypTermopary typ : kWszystkieTypy) {
+        const auto d = its90::dziedzinaTemperatury(typ);
+        const auto przyGranicy = [&](double t) {
+            return std::any_of(granice.begin(), granice.end(),
+                               [t](double g) { return std::fabs(t - g) < 2 * h; });
+        };
+        std::vector<double> punkty;
+        for (double t = std::ceil(d.od) + 2.0; t <= d.doo - 2.0; t += 1.0) {
+            if (!przyGranicy(t)) punkty.push_back(t);
+        }
+        for (const double g : granice) {
+            if (g - 2 * h > d.od && g + 2 * h < d.doo) {
+                punkty.push_back(g - 2 * h);
+                punkty.push_back(g + 2 * h);
+            }
+        }
+        for (const double t : punkty) {
+            const auto roznica = [&](double k) {
+                return (emfZTemperatury(typ, t + k) - emfZTemperatury(typ, t - k)) / (2 * k);
+            };
+            const double oczekiwane = (4 * roznica(h / 2) - roznica(h)) / 3;
+            const double s = seebeck(typ, t);
+            ASSERT_NEAR(s, oczekiwane, 1e-6 * std::max(std::fabs(s), 1.0))
+                << nazwa(typ) << " at " << t;
+        }
+    }
+}
+
+TEST(TemperaturaDokladna, RoundTripEveryWholeDegree) {
+    for (const TypTermopary typ : kWszystkieTypy) {
+        const auto d = its90::dziedzinaTemperatury(typ);
+        const auto u = its90::dziedzinaDokladnej(typ);
+        int ile = 0;
+        for (double t = std::ceil(d.od); t <= d.doo; t += 1.0) {
+            const double e = emfZTemperatury(typ, t);
+            if (!u.zawiera(e)) continue;
+            const auto x = temperaturaDokladna(typ, e);
+            ASSERT_TRUE(x) << nazwa(typ) << " at " << t;
+            ASSERT_NEAR(emfZTemperatury(typ, *x), e, 1e-6) << nazwa(typ) << " at " << t;
+            ++ile;
+        }
+        EXPECT_GT(ile, 300) << nazwa(typ);
+    }
+}
+
+// Both answers exist throughout the inverse polynomials' domain and differ by
+// no more than the published band, widened by 0.005 °C.
+TEST(TemperaturaDokladna, PolynomialWithinPublishedBand) {
+    constexpr double kZapas = 0.005;
+    std::ostringstream raport;
+    for (const TypTermopary typ : kWszystkieTypy) {
+        const auto d = its90::dziedzinaTemperatury(typ);
+        const auto w = its90::dziedzinaOdwrotnej(typ);
+        double najwiekszy = 0.0;
+        for (int i = 0;; ++i) {
+            const double t = std::ceil(d.od) + 0.1 * i;
+            if (t > d.doo) break;
+            const double e = emfZTemperatury(typ, t);
+            if (!w.zawiera(e)) continue;
+            const auto x = temperaturaDokladna(typ, e);
+            ASSERT_TRUE(x) << nazwa(typ) << " at " << t;
+            const auto& p = its90::podzakresyOdwrotnej(typ)[its90::podzakresOdwrotnej(typ, e)];
+            const double blad = its90::temperaturaZEmf(typ, e) - *x;
+            ASSERT_GE(blad, p.bladMin - kZapas) << nazwa(typ) << " at " << t;
+            ASSERT_LE(blad, p.bladMax + kZapas) << nazwa(typ) << " at " << t;
+            najwiekszy = std::max(najwiekszy, std::fabs(blad));
+        }
+        raport << nazwa(typ) << ": largest |exact - polynomial| " << najwiekszy << " °C\n";
+    }
+    std::cout << raport.str();
+}
+
+TEST(TemperaturaDokladna, RefusedOutsideItsDomain) {
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    for (const TypTermopary typ : kWszystkieTypy) {
+        const auto u = its90::dziedzinaDokladnej(typ);
+        for (const double e : {std::nextafter(u.od, -inf), std::nextafter(u.doo, inf), inf, -inf,
+                               std::numeric_limits<double>::quiet_NaN()}) {
+            EXPECT_FALSE(temperaturaDokladna(typ, e)) << nazwa(typ) << " " << e;
+        }
+        EXPECT_TRUE(temperaturaDokladna(typ, u.od)) << nazwa(typ);
+        EXPECT_TRUE(temperaturaDokladna(typ, u.doo)) << nazwa(typ);
+    }
+    // Type B: two temperatures below 42 °C share each EMF under 0.291 mV.
+    for (const double e : {290.0, 0.0, -2.0}) EXPECT_FALSE(temperaturaDokladna(TypTermopary::B, e));
+    // Wider than the inverse polynomials at the low end of K, T, E, N.
+    for (const TypTermopary typ :
+         {TypTermopary::K, TypTermopary::T, TypTermopary::E, TypTermopary::N}) {
+        EXPECT_LT(its90::dziedzinaDokladnej(typ).od, its90::dziedzinaOdwrotnej(typ).od)
+            << nazwa(typ);
+        // The slope is a few µV/°C there, so 1e-6 µV leaves about 1e-6 °C.
+        EXPECT_NEAR(*temperaturaDokladna(typ, its90::dziedzinaDokladnej(typ).od), -270.0, 1e-5);
+    }
+}
+
+}  // namespace
