@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "its90.h"
+#include "liczby.h"
+#include "typ_termopary.h"
+
+// The conversions of the command line, in the user's units, each value
+// checked against the domain before the engine sees it: nothing is
+// extrapolated.
+namespace przeliczenia {
+
+enum class JednostkaTemperatury : std::uint8_t { C, F, K };
+enum class JednostkaEmf : std::uint8_t { mV, uV };
+
+struct Ustawienia {
+    TypTermopary typ = TypTermopary::J;
+    JednostkaTemperatury temperatura = JednostkaTemperatury::C;
+    JednostkaEmf emf = JednostkaEmf::mV;
+    bool dokladna = false;  // the exact inverse instead of NIST's polynomial
+};
+
+double naCelsjusza(double t, JednostkaTemperatury j);
+double zCelsjusza(double t, JednostkaTemperatury j);
+// One degree of the unit, in kelvins: 1, 1/1.8 for F.
+double stopien(JednostkaTemperatury j);
+double naMikrowolty(double e, JednostkaEmf j);
+double zMikrowoltow(double e, JednostkaEmf j);
+
+std::string_view symbol(JednostkaTemperatury j);  // "°C", "°F", "K"
+std::string_view symbol(JednostkaEmf j);          // "mV", "µV"
+
+enum class Powod : std::uint8_t {
+    Brak,
+    NieLiczba,
+    NaN,
+    Nieskonczona,
+    TemperaturaPozaZakresem,
+    ZimneZlaczePozaZakresem,
+    EmfPozaZakresem,  // the compensated EMF, outside the inverse's domain
+};
+
+struct Wynik {
+    Powod powod = Powod::Brak;
+    double wartosc = 0.0;
+
+    [[nodiscard]] bool dobry() const { return powod == Powod::Brak; }
+};
+
+// A number read from the user: NieLiczba, NaN and Nieskonczona as refusals.
+Wynik zOdczytu(const liczby::Odczyt& odczyt);
+
+// E(t) - E(tc), in the EMF unit.
+Wynik emf(const Ustawienia& u, double t, double tc);
+// The temperature whose EMF is e + E(tc), in the temperature unit.
+Wynik temperatura(const Ustawienia& u, double e, double tc);
+// dE/dt at t, µV per degree of the temperature unit.
+Wynik seebeck(const Ustawienia& u, double t);
+// Whether t lies in the type's reference domain.
+bool wDziedzinie(const Ustawienia& u, double t);
+
+// Why a value was refused, in Polish, with the accepted range in the user's units.
+std::string opis(Powod powod, const Ustawienia& u);
+
+}  // namespace przeliczenia
