@@ -7,6 +7,7 @@
 #include <iomanip>
 #include <iostream>
 #include <limits>
+#include <optional>
 #include <sstream>
 #include <vector>
 
@@ -57,7 +58,7 @@ TEST(Emf, PublishedValues) {
     // clang-format on
     for (const auto& w : kWartosci) {
         EXPECT_EQ(setne(emf(w.typ, w.u)), w.setneC)
-            << kLitery[w.typ] << " at " << std::setprecision(17) << w.u << " µV";
+            << nazwaTypu(w.typ) << " at " << std::setprecision(17) << w.u << " µV";
     }
     EXPECT_EQ(emf(J, 0.0), 0.0);
 }
@@ -104,7 +105,7 @@ const Granica kGranice[] = {
 TEST(Emf, SubRangeBoundsFromBothSides) {
     Termopara tc;
     for (const Granica& g : kGranice) {
-        SCOPED_TRACE(::testing::Message() << kLitery[g.typ] << " at " << g.x << " µV");
+        SCOPED_TRACE(::testing::Message() << nazwaTypu(g.typ) << " at " << g.x << " µV");
         tc.Typ = g.typ;
         const struct {
             double u;
@@ -124,89 +125,82 @@ TEST(Emf, SubRangeBoundsFromBothSides) {
     }
 }
 
-// The inverse sub-ranges in effect, with NIST's published error band of each set.
+// Which set owns each shared bound of the inverse sub-ranges, and the set in
+// effect; bounds and NIST's error bands come from the engine's table, which
+// the coefficient test checks against allcoeff.tab.
 struct Pasmo {
-    double dol;
-    double gora;
     bool dolWlacznie;
     bool goraWlacznie;
-    double bladMin;
-    double bladMax;
     const Zestaw& zestaw;
 };
 
 // clang-format off
 const std::vector<Pasmo> kPasma[] = {
-    /* J */ {{-8095.0, 0.0, true, true, -0.05, 0.03, kJInv1},
-             {0.0, 42919.0, false, true, -0.04, 0.04, kJInv2},
-             {42919.0, 69553.0, false, true, -0.04, 0.03, kJInv3}},
-    /* K */ {{-5891.0, 0.0, true, true, -0.02, 0.04, kKInv1},
-             {0.0, 20644.0, false, true, -0.05, 0.04, kKInv2},
-             {20644.0, 54886.0, false, true, -0.05, 0.06, kKInv3}},
-    /* T */ {{-5603.0, 0.0, true, true, -0.02, 0.04, kTInv1},
-             {0.0, 20872.0, false, true, -0.03, 0.03, kTInv2}},
-    /* E */ {{-8825.0, 0.0, true, true, -0.01, 0.03, kEInv1},
-             {0.0, 76373.0, false, true, -0.02, 0.02, kEInv2}},
-    /* N */ {{-3990.0, 0.0, true, true, -0.02, 0.03, kNInv1},
-             {0.0, 20613.0, false, true, -0.02, 0.03, kNInv2},
-             {20613.0, 47513.0, false, true, -0.04, 0.02, kNInv3}},
-    /* B */ {{291.0, 2431.0, true, true, -0.02, 0.03, kBInv1},
-             {2431.0, 13820.0, false, true, -0.01, 0.02, kBInv2}},
-    /* R */ {{-226.0, 1923.0, true, false, -0.02, 0.02, kRInv1},
-             {1923.0, 13228.0, true, false, -0.005, 0.005, kRInv2},
-             {13228.0, 19739.0, true, false, -0.0005, 0.001, kRInv3},
-             {19739.0, 21103.0, true, true, -0.001, 0.002, kRInv4}},
-    /* S */ {{-235.0, 1874.0, true, true, -0.02, 0.02, kSInv1},
-             {1874.0, 11950.0, false, false, -0.01, 0.01, kSInv2},
-             {11950.0, 17536.0, true, false, -0.0002, 0.0002, kSInv3},
-             {17536.0, 18693.0, true, true, -0.002, 0.002, kSInv4}},
+    /* J */ {{true, true, kJInv1}, {false, true, kJInv2}, {false, true, kJInv3}},
+    /* K */ {{true, true, kKInv1}, {false, true, kKInv2}, {false, true, kKInv3}},
+    /* T */ {{true, true, kTInv1}, {false, true, kTInv2}},
+    /* E */ {{true, true, kEInv1}, {false, true, kEInv2}},
+    /* N */ {{true, true, kNInv1}, {false, true, kNInv2}, {false, true, kNInv3}},
+    /* B */ {{true, true, kBInv1}, {false, true, kBInv2}},
+    /* R */ {{true, false, kRInv1}, {true, false, kRInv2}, {true, false, kRInv3}, {true, true, kRInv4}},
+    /* S */ {{true, true, kSInv1}, {false, false, kSInv2}, {true, false, kSInv3}, {true, true, kSInv4}},
 };
 // clang-format on
 
-const Pasmo* pasmo(std::int16_t typ, double u) {
-    for (const Pasmo& p : kPasma[typ]) {
-        const bool nad = p.dolWlacznie ? u >= p.dol : u > p.dol;
-        const bool pod = p.goraWlacznie ? u <= p.gora : u < p.gora;
-        if (nad && pod) return &p;
+const its90::PodzakresOdwrotnej& opis(std::int16_t typ, std::size_t i) {
+    return its90::podzakresyOdwrotnej(*typZIndeksu(typ))[i];
+}
+
+// Index of the set in effect at u, or nothing outside the inverse domain.
+std::optional<std::size_t> pasmo(std::int16_t typ, double u) {
+    const auto& pasma = kPasma[typ];
+    for (std::size_t i = 0; i < pasma.size(); ++i) {
+        const auto& z = opis(typ, i).emf;
+        const bool nad = pasma[i].dolWlacznie ? u >= z.od : u > z.od;
+        const bool pod = pasma[i].goraWlacznie ? u <= z.doo : u < z.doo;
+        if (nad && pod) return i;
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 // Every tenth of a degree whose EMF lies in the inverse domain must come back
 // within the published error of the set in effect, widened by 0.005 °C.
 TEST(Emf, RoundTripWithinPublishedErrorBands) {
-    constexpr int kOdDziesiatych[] = {-2100, -2700, -2700, -2700, -2700, 0, -500, -500};
-    constexpr int kDoDziesiatych[] = {12000, 13720, 4000, 10000, 13000, 18200, 17681, 17681};
     constexpr double kZapas = 0.005;
     std::ostringstream raport;
     raport << std::fixed << std::setprecision(4);
     Termopara tc;
-    for (std::int16_t typ = 0; typ < 8; ++typ) {
+    for (std::int16_t typ = 0; typ < kLiczbaTypow; ++typ) {
         tc.Typ = typ;
         const auto& pasma = kPasma[typ];
+        ASSERT_EQ(pasma.size(), its90::podzakresyOdwrotnej(*typZIndeksu(typ)).size());
         std::vector<double> min(pasma.size(), std::numeric_limits<double>::infinity());
         std::vector<double> max(pasma.size(), -std::numeric_limits<double>::infinity());
         std::vector<int> ile(pasma.size(), 0);
-        for (int k = kOdDziesiatych[typ]; k <= kDoDziesiatych[typ]; ++k) {
-            const double t = k / 10.0;
+        const auto d = dziedzinaT(typ);
+        const auto kOd = std::lround(d.od * 10.0);
+        const auto kDo = std::lround(std::floor(d.doo * 10.0));
+        for (auto k = kOd; k <= kDo; ++k) {
+            const double t = static_cast<double>(k) / 10.0;
             const double u = tc.Temperatura(t);
-            const Pasmo* p = pasmo(typ, u);
-            if (p == nullptr) continue;  // outside the inverse domain
+            const auto n = pasmo(typ, u);
+            if (!n) continue;  // outside the inverse domain
+            const std::size_t i = *n;
+            const auto& opisPasma = opis(typ, i);
             zasmiec(tc);
             const double blad = tc.EMF(u) - t;
-            ASSERT_TRUE(zaladowany(tc, p->zestaw)) << "t = " << t << ", u = " << u;
-            const auto i = static_cast<std::size_t>(p - pasma.data());
+            ASSERT_TRUE(zaladowany(tc, pasma[i].zestaw)) << "t = " << t << ", u = " << u;
             min[i] = std::min(min[i], blad);
             max[i] = std::max(max[i], blad);
             ++ile[i];
-            EXPECT_GE(blad, p->bladMin - kZapas) << p->zestaw.nazwa << " t = " << t;
-            EXPECT_LE(blad, p->bladMax + kZapas) << p->zestaw.nazwa << " t = " << t;
+            EXPECT_GE(blad, opisPasma.bladMin - kZapas) << pasma[i].zestaw.nazwa << " t = " << t;
+            EXPECT_LE(blad, opisPasma.bladMax + kZapas) << pasma[i].zestaw.nazwa << " t = " << t;
         }
         for (std::size_t i = 0; i < pasma.size(); ++i) {
             EXPECT_GT(ile[i], 100) << pasma[i].zestaw.nazwa << " barely exercised";
             raport << pasma[i].zestaw.nazwa << ": " << ile[i] << " points, error " << min[i]
-                   << " to " << max[i] << " °C (band " << pasma[i].bladMin << " to "
-                   << pasma[i].bladMax << ")\n";
+                   << " to " << max[i] << " °C (band " << opis(typ, i).bladMin << " to "
+                   << opis(typ, i).bladMax << ")\n";
         }
     }
     std::cout << raport.str();
@@ -214,42 +208,39 @@ TEST(Emf, RoundTripWithinPublishedErrorBands) {
 }
 
 TEST(Emf, FiniteWellBeyondTheDomain) {
-    const double kOd[] = {-8095.0, -5891.0, -5603.0, -8825.0, -3990.0, 291.0, -226.0, -235.0};
-    const double kDo[] = {69553.0, 54886.0, 20872.0, 76373.0, 47513.0, 13820.0, 21103.0, 18693.0};
     Termopara tc;
-    for (std::int16_t typ = 0; typ < 8; ++typ) {
+    for (std::int16_t typ = 0; typ < kLiczbaTypow; ++typ) {
         tc.Typ = typ;
         int nieskonczone = 0;
         // Integer half-microvolt steps, so both widened ends are hit exactly.
-        const auto od = std::lround((kOd[typ] - 5000.0) * 2.0);
-        const auto doo = std::lround((kDo[typ] + 5000.0) * 2.0);
+        const auto od = std::lround((dziedzinaU(typ).od - 5000.0) * 2.0);
+        const auto doo = std::lround((dziedzinaU(typ).doo + 5000.0) * 2.0);
         for (auto k = od; k <= doo; ++k) {
             if (!std::isfinite(tc.EMF(static_cast<double>(k) / 2.0))) ++nieskonczone;
         }
-        EXPECT_EQ(nieskonczone, 0) << kLitery[typ];
+        EXPECT_EQ(nieskonczone, 0) << nazwaTypu(typ);
     }
 }
 
 TEST(Emf, NonFiniteArgumentGivesNonFiniteResult) {
     Termopara tc;
-    for (std::int16_t typ = 0; typ < 8; ++typ) {
+    for (std::int16_t typ = 0; typ < kLiczbaTypow; ++typ) {
         tc.Typ = typ;
-        EXPECT_TRUE(std::isnan(tc.EMF(nan()))) << kLitery[typ];
+        EXPECT_TRUE(std::isnan(tc.EMF(nan()))) << nazwaTypu(typ);
         EXPECT_FALSE(std::isfinite(tc.EMF(std::numeric_limits<double>::infinity())));
         EXPECT_FALSE(std::isfinite(tc.EMF(-std::numeric_limits<double>::infinity())));
     }
 }
 
 TEST(Emf, IndependentOfEarlierCalls) {
-    const double kOd[] = {-8095.0, -5891.0, -5603.0, -8825.0, -3990.0, 291.0, -226.0, -235.0};
-    const double kDo[] = {69553.0, 54886.0, 20872.0, 76373.0, 47513.0, 13820.0, 21103.0, 18693.0};
     Termopara brudny;
-    for (std::int16_t typ = 0; typ < 8; ++typ) {
-        const double krok = (kDo[typ] - kOd[typ]) / 997.0;
+    for (std::int16_t typ = 0; typ < kLiczbaTypow; ++typ) {
+        const auto d = dziedzinaU(typ);
+        const double krok = (d.doo - d.od) / 997.0;
         for (int k = 0; k <= 997; ++k) {
-            const double u = kOd[typ] + k * krok;
+            const double u = d.od + k * krok;
             const double czysty = emf(typ, u);
-            for (std::int16_t inny = 0; inny < 8; ++inny) {
+            for (std::int16_t inny = 0; inny < kLiczbaTypow; ++inny) {
                 zasmiec(brudny);
                 brudny.Typ = inny;
                 brudny.Temperatura(-250.0);  // T and E fill slots up to 14
@@ -257,7 +248,7 @@ TEST(Emf, IndependentOfEarlierCalls) {
                 brudny.Typ = typ;
                 const double wynik = brudny.EMF(u);
                 ASSERT_EQ(std::bit_cast<std::uint64_t>(wynik), std::bit_cast<std::uint64_t>(czysty))
-                    << kLitery[typ] << " at " << u << " after " << kLitery[inny];
+                    << nazwaTypu(typ) << " at " << u << " after " << nazwaTypu(inny);
             }
         }
     }

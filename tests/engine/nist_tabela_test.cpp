@@ -11,7 +11,9 @@
 #include <utility>
 #include <vector>
 
+#include "its90.h"
 #include "termopara.h"
+#include "typ_termopary.h"
 
 #ifndef KALVETRA_ITS90_DIR
 #error "KALVETRA_ITS90_DIR must name the folder holding NIST's all.tab"
@@ -19,7 +21,7 @@
 
 namespace {
 
-constexpr std::string_view kLitery = "JKTENBRS";
+constexpr std::string_view kLitery = kLiteryTypow;
 
 bool calkowita(const std::string& s) {
     std::size_t i = (!s.empty() && s[0] == '-') ? 1 : 0;
@@ -117,12 +119,12 @@ TEST(NistTabela, EveryTableValueMatches) {
     ASSERT_EQ(tab.wartosci.size(), 12026U);
 
     // Every whole degree of each type's range, nothing more.
-    const int kOd[] = {-210, -270, -270, -270, -270, 0, -50, -50};
-    const int kDo[] = {1200, 1372, 400, 1000, 1300, 1820, 1768, 1768};
-    for (int typ = 0; typ < 8; ++typ) {
-        for (int t = kOd[typ]; t <= kDo[typ]; ++t) {
-            EXPECT_EQ(tab.wartosci.count({typ, t}), 1U)
-                << kLitery[static_cast<std::size_t>(typ)] << " " << t;
+    for (const TypTermopary typ : kWszystkieTypy) {
+        const auto d = its90::dziedzinaTemperatury(typ);
+        for (int t = static_cast<int>(std::ceil(d.od)); t <= static_cast<int>(std::floor(d.doo));
+             ++t) {
+            EXPECT_EQ(tab.wartosci.count({static_cast<int>(indeks(typ)), t}), 1U)
+                << litera(typ) << " " << t;
         }
     }
 

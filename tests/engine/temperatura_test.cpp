@@ -41,15 +41,15 @@ TEST(Temperatura, PublishedValues) {
     };
     // clang-format on
     for (const auto& w : kWartosci) {
-        EXPECT_EQ(setne(temperatura(w.typ, w.t)), w.setneUV) << kLitery[w.typ] << " at " << w.t;
+        EXPECT_EQ(setne(temperatura(w.typ, w.t)), w.setneUV) << nazwaTypu(w.typ) << " at " << w.t;
     }
 }
 
 TEST(Temperatura, ZeroDegreesGivesExactZeroExceptK) {
-    for (std::int16_t typ = 0; typ < 8; ++typ) {
+    for (std::int16_t typ = 0; typ < kLiczbaTypow; ++typ) {
         if (typ == K) continue;
-        EXPECT_EQ(temperatura(typ, 0.0), 0.0) << kLitery[typ];
-        EXPECT_EQ(temperatura(typ, -0.0), 0.0) << kLitery[typ];
+        EXPECT_EQ(temperatura(typ, 0.0), 0.0) << nazwaTypu(typ);
+        EXPECT_EQ(temperatura(typ, -0.0), 0.0) << nazwaTypu(typ);
     }
     // K's 0 °C takes the upper set: c0 plus the exponential term, not the lower set's 0.
     const double k0 = temperatura(K, 0.0);
@@ -93,7 +93,7 @@ const Granica kGranice[] = {
 TEST(Temperatura, SubRangeBoundsFromBothSides) {
     Termopara tc;
     for (const Granica& g : kGranice) {
-        SCOPED_TRACE(::testing::Message() << kLitery[g.typ] << " at " << g.x << " °C");
+        SCOPED_TRACE(::testing::Message() << nazwaTypu(g.typ) << " at " << g.x << " °C");
         tc.Typ = g.typ;
         const struct {
             double t;
@@ -130,28 +130,28 @@ TEST(Temperatura, OutsideDomainUsesEndSets) {
         tc.Typ = p.typ;
         zasmiec(tc);
         EXPECT_TRUE(std::isfinite(tc.Temperatura(p.t)));
-        EXPECT_TRUE(zaladowany(tc, p.z)) << kLitery[p.typ] << " at " << p.t;
+        EXPECT_TRUE(zaladowany(tc, p.z)) << nazwaTypu(p.typ) << " at " << p.t;
     }
 }
 
 TEST(Temperatura, FiniteFromMinus300To2000) {
     Termopara tc;
-    for (std::int16_t typ = 0; typ < 8; ++typ) {
+    for (std::int16_t typ = 0; typ < kLiczbaTypow; ++typ) {
         tc.Typ = typ;
         int nieskonczone = 0;
         for (int k = -1200; k <= 8000; ++k) {
             const double t = k / 4.0;
             if (!std::isfinite(tc.Temperatura(t))) ++nieskonczone;
         }
-        EXPECT_EQ(nieskonczone, 0) << kLitery[typ];
+        EXPECT_EQ(nieskonczone, 0) << nazwaTypu(typ);
     }
 }
 
 TEST(Temperatura, NonFiniteArgumentGivesNonFiniteResult) {
     Termopara tc;
-    for (std::int16_t typ = 0; typ < 8; ++typ) {
+    for (std::int16_t typ = 0; typ < kLiczbaTypow; ++typ) {
         tc.Typ = typ;
-        EXPECT_TRUE(std::isnan(tc.Temperatura(nan()))) << kLitery[typ];
+        EXPECT_TRUE(std::isnan(tc.Temperatura(nan()))) << nazwaTypu(typ);
         EXPECT_FALSE(std::isfinite(tc.Temperatura(std::numeric_limits<double>::infinity())));
         EXPECT_FALSE(std::isfinite(tc.Temperatura(-std::numeric_limits<double>::infinity())));
     }
@@ -160,16 +160,15 @@ TEST(Temperatura, NonFiniteArgumentGivesNonFiniteResult) {
 // Results must come from the call's own slots only: poison the table, leave
 // other types' sets behind, and expect bit-identical results.
 TEST(Temperatura, IndependentOfEarlierCalls) {
-    const double kOd[] = {-210.0, -270.0, -270.0, -270.0, -270.0, 0.0, -50.0, -50.0};
-    const double kDo[] = {1200.0, 1372.0, 400.0, 1000.0, 1300.0, 1820.0, 1768.1, 1768.1};
     Termopara brudny;
-    for (std::int16_t typ = 0; typ < 8; ++typ) {
+    for (std::int16_t typ = 0; typ < kLiczbaTypow; ++typ) {
+        const auto d = dziedzinaT(typ);
         // An integer counter: a summed floating-point step would drift.
-        const int kroki = static_cast<int>((kDo[typ] - kOd[typ]) / 3.7);
+        const int kroki = static_cast<int>((d.doo - d.od) / 3.7);
         for (int k = 0; k <= kroki; ++k) {
-            const double t = kOd[typ] + 3.7 * k;
+            const double t = d.od + 3.7 * k;
             const double czysty = temperatura(typ, t);
-            for (std::int16_t inny = 0; inny < 8; ++inny) {
+            for (std::int16_t inny = 0; inny < kLiczbaTypow; ++inny) {
                 zasmiec(brudny);
                 brudny.Typ = inny;
                 brudny.Temperatura(-250.0);  // T and E fill slots up to 14
@@ -177,7 +176,7 @@ TEST(Temperatura, IndependentOfEarlierCalls) {
                 brudny.Typ = typ;
                 const double wynik = brudny.Temperatura(t);
                 ASSERT_EQ(std::bit_cast<std::uint64_t>(wynik), std::bit_cast<std::uint64_t>(czysty))
-                    << kLitery[typ] << " at " << t << " after " << kLitery[inny];
+                    << nazwaTypu(typ) << " at " << t << " after " << nazwaTypu(inny);
             }
         }
     }

@@ -7,14 +7,29 @@
 #include <cstdint>
 #include <limits>
 #include <span>
+#include <string>
 
+#include "its90.h"
+#include "katalog.h"
 #include "termopara.h"
+#include "typ_termopary.h"
 #include "wspolczynniki_its90.h"
 
 namespace zestawy {
 
 inline constexpr std::int16_t J = 0, K = 1, T = 2, E = 3, N = 4, B = 5, R = 6, S = 7;
-inline constexpr const char* kLitery[] = {"J", "K", "T", "E", "N", "B", "R", "S"};
+inline constexpr auto kLiczbaTypow = static_cast<std::int16_t>(katalog::kLiczbaTypow);
+inline std::string nazwaTypu(std::int16_t typ) {
+    return std::string(1, litera(*typZIndeksu(typ)));
+}
+
+// Domains of the reference function (°C) and the inverse polynomials (µV).
+inline its90::Zakres dziedzinaT(std::int16_t typ) {
+    return its90::dziedzinaTemperatury(*typZIndeksu(typ));
+}
+inline its90::Zakres dziedzinaU(std::int16_t typ) {
+    return its90::dziedzinaOdwrotnej(*typZIndeksu(typ));
+}
 
 // A coefficient set as a call should leave it in Wsp: the set in slots 0..n-1,
 // zeros up to the highest slot that the evaluation reads.
