@@ -3,6 +3,7 @@
 // output box. Inputs are valid, so no message box opens.
 #include <benchmark/benchmark.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QEvent>
 #include <QLineEdit>
@@ -12,10 +13,20 @@
 #include <functional>
 
 #include "form1.h"
+#include "utf8.h"
 
 namespace {
 
 Form1* form = nullptr;
+
+// A control or menu item by its object name ("Text2_0", "mnuTypJ").
+template <typename T>
+T* named(const char* name) {
+    return form->findChild<T*>(QLatin1String(name));
+}
+QLineEdit* box(const char* name) {
+    return named<QLineEdit>(name);
+}
 
 // A message box would block the benchmark in its own event loop; close any
 // that opens and count it, so the benchmark can report the fault.
@@ -50,25 +61,25 @@ struct Panel {
 // Type J. 600 °C gives computed deviations in classes 1 and 2 and a silent
 // "N/A" in class 3; 100 °C and 4,25 mV at 20 °C are plain mid-range values.
 const Panel kPanels[] = {
-    {"Command1", [] { return form->Command1; },
-     [] { form->Text1[0]->setText(QStringLiteral("600")); }, [] { return form->Text1[1]; },
+    {"Command1", [] { return named<QPushButton>("Command1"); },
+     [] { box("Text1_0")->setText(QStringLiteral("600")); }, [] { return box("Text1_1"); },
      "2,4°C"},
-    {"Command2", [] { return form->Command2; },
-     [] { form->Text2[0]->setText(QStringLiteral("100")); }, [] { return form->Text2[2]; },
+    {"Command2", [] { return named<QPushButton>("Command2"); },
+     [] { box("Text2_0")->setText(QStringLiteral("100")); }, [] { return box("Text2_2"); },
      "5,2689"},
-    {"Command3", [] { return form->Command3; },
+    {"Command3", [] { return named<QPushButton>("Command3"); },
      [] {
-         form->Text3[0]->setText(QStringLiteral("4,25"));
-         form->Text3[1]->setText(QStringLiteral("20"));
+         box("Text3_0")->setText(QStringLiteral("4,25"));
+         box("Text3_1")->setText(QStringLiteral("20"));
      },
-     [] { return form->Text3[2]; }, "100,02"},
+     [] { return box("Text3_2"); }, "100,02"},
 };
 
 // Sets the inputs, empties the output and checks afterwards that the clicks
 // really produced the expected result and no message.
 template <typename Body>
 void runClicks(benchmark::State& state, const Panel& p, Body body) {
-    form->mnuTypJ->trigger();
+    named<QAction>("mnuTypJ")->trigger();
     p.fillInputs();
     p.output()->clear();
     QPushButton* button = p.button();
@@ -78,7 +89,7 @@ void runClicks(benchmark::State& state, const Panel& p, Body body) {
     }
     if (closer->shown != before) {
         state.SkipWithError("a message box opened");
-    } else if (p.output()->text() != QString::fromUtf8(p.expected)) {
+    } else if (p.output()->text() != fromUtf8(p.expected)) {
         state.SkipWithError(("unexpected output " + p.output()->text().toStdString()).c_str());
     }
 }

@@ -36,7 +36,8 @@ constexpr std::array<Przedzial, kLiczbaTypow> kZakresTemperatury{{
     {-50.0, 1768.0},   // S
 }};
 
-// Limits of the measured EMF of "EMF --- > Temperatura", millivolts.
+// Limits of the measured EMF of "EMF --- > Temperatura", millivolts, and
+// (times 1000) the domain of each type's inverse function in microvolts.
 constexpr std::array<Przedzial, kLiczbaTypow> kZakresEMF{{
     {-8.095, 69.553},  // J
     {-5.891, 54.886},  // K
@@ -48,10 +49,15 @@ constexpr std::array<Przedzial, kLiczbaTypow> kZakresEMF{{
     {-0.235, 18.693},  // S
 }};
 
+// Slack of the compensated sum's check, microvolts. Type K's reference
+// function gives 2e-6 µV, not 0, at 0 °C; that must not refuse its top limit
+// with the cold junction at 0 °C. Far below the 0,1 µV the window shows.
+constexpr double kLuzSumy = 1e-3;
+
 // The same for every type.
 constexpr Przedzial kZakresZimnegoZlacza{-30.0, 80.0};
 
-// One IEC 60584-2 tolerance rule. Outside the fixed side the deviation is
+// One IEC 60584-1 tolerance rule. Outside the fixed side the deviation is
 // a + b * (|t| - c): plain factor * |t| with a = c = 0, and
 // 1 + 0.003 * (t - 1100) for class 1 of R and S (where t is never negative).
 struct Regula {
@@ -107,6 +113,7 @@ constexpr std::array<std::array<Regula, 3>, kLiczbaTypow> kReguly{{
 constexpr std::string_view kStopnieStala = " °C";
 constexpr std::string_view kStopnieObliczona = "°C";
 constexpr std::string_view kNieDotyczy = "N/A";
+constexpr std::string_view kEMFPozaZakresem = "Wartość EMF poza zakresem";
 
 constexpr std::array<Pole, 3> kPolaKlas{Pole::Text1_1, Pole::Text1_2, Pole::Text1_3};
 constexpr std::array<std::string_view, 3> kPozaKlasyfikacja{
@@ -228,13 +235,19 @@ void Command3_Click(WindowOps& okno, Termopara& termopara) {
     if (!indeks) {
         return;
     }
-    if (!kZakresEMF[*indeks].zawiera(*emf)) {
-        zglos(okno, "Wartość EMF poza zakresem", Pole::Text3_0);
+    const Przedzial& zakres = kZakresEMF[*indeks];
+    if (!zakres.zawiera(*emf)) {
+        zglos(okno, kEMFPozaZakresem, Pole::Text3_0);
         return;
     }
-    // The limits above apply to the measured EMF alone; the compensated sum
-    // goes to the inverse function unchecked.
-    const double zimneMikrowolty = termopara.Temperatura(*zimne);
-    const double temperatura = termopara.EMF(*emf * 1000.0 + zimneMikrowolty);
-    okno.setText(Pole::Text3_2, okno.format(temperatura, kWzorzecTemperatury));
+    // The cold junction's EMF can carry the sum past the inverse polynomials'
+    // domain, where they extrapolate to nonsense (below absolute zero, beyond
+    // the type's range); the sum meets the same limits, in microvolts.
+    const double mikrowolty = *emf * 1000.0 + termopara.Temperatura(*zimne);
+    if (!Przedzial{zakres.od * 1000.0 - kLuzSumy, zakres.doo * 1000.0 + kLuzSumy}.zawiera(
+            mikrowolty)) {
+        zglos(okno, kEMFPozaZakresem, Pole::Text3_0);
+        return;
+    }
+    okno.setText(Pole::Text3_2, okno.format(termopara.EMF(mikrowolty), kWzorzecTemperatury));
 }

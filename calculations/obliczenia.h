@@ -17,7 +17,7 @@ struct Odchylka {
     double wartosc = 0.0;  // degrees Celsius, meaningful for Stala and Obliczona
 };
 
-// Permissible deviation (IEC 60584-2) of type `typ` (catalogue index) in class 1..3 at t.
+// Permissible deviation (IEC 60584-1:2013) of type `typ` (catalogue index) in class 1..3 at t.
 Odchylka DopuszczalnyBlad(std::int16_t typ, int klasa, double t);
 
 // "Wylicz" of "Dopuszczalny Błąd".

@@ -75,11 +75,14 @@ desktop="$share/applications/$desktop_id"
 [ -f "$desktop" ] || fail "the metainfo launches $desktop_id, which the package does not install"
 grep -q "^Exec=kalvetra\b" "$desktop" || fail "$desktop_id does not start kalvetra"
 icon=$(sed -n 's/^Icon=//p' "$desktop")
-png="$share/icons/hicolor/32x32/apps/$icon.png"
 svg="$share/icons/hicolor/scalable/apps/$icon.svg"
-[ -f "$png" ] || fail "Icon=$icon has no 32x32 PNG"
+for size in 16 24 32 48 64 128 256; do
+  png="$share/icons/hicolor/${size}x${size}/apps/$icon.png"
+  [ -f "$png" ] || fail "Icon=$icon has no ${size}x${size} PNG"
+  file -b "$png" | grep -q "^PNG image data, $size x $size," \
+    || fail "$icon.png in ${size}x${size} is not that size: $(file -b "$png")"
+done
 [ -f "$svg" ] || fail "Icon=$icon has no scalable SVG"
-file -b "$png" | grep -q '^PNG image data, 32 x 32' || fail "$icon.png is not a 32x32 PNG: $(file -b "$png")"
 file -b "$svg" | grep -qi 'SVG' || fail "$icon.svg is not SVG: $(file -b "$svg")"
 echo "metainfo $cid, desktop file $desktop_id, icon $icon: consistent"
 

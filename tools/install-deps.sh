@@ -3,13 +3,15 @@
 #   tools/install-deps.sh run   what building and starting the program needs
 #   tools/install-deps.sh       everything the tests, checks and benchmarks need too
 set -euo pipefail
-packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core fonts-dejavu-extra)
+packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core fonts-dejavu-extra
+  qt6-translations-l10n)
 if [ "${1:-all}" != run ]; then
   packages+=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format clang-tidy valgrind
     xvfb xauth x11-utils xdotool imagemagick openbox libxcb1-dev python3
     lintian desktop-file-utils appstream file
+    librsvg2-bin
   )
 fi
 missing=()

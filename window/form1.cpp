@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDirIterator>
 #include <QFont>
 #include <QGroupBox>
 #include <QIcon>
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QMoveEvent>
 #include <QPalette>
 #include <QPushButton>
@@ -22,15 +24,12 @@
 #include "layout_table.h"
 #include "obliczenia.h"
 #include "qt_window_ops.h"
+#include "utf8.h"
 
 namespace {
 
 using layout::kTable;
 using layout::toPixels;
-
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // A catalogue text as a fixed-length field: left-aligned, space-filled, cut
 // to the field's length should it ever be longer.
@@ -49,6 +48,15 @@ QFont windowFont() {
     return font;
 }
 
+// Every size of the icon in the resources, so no one is scaled from another.
+QIcon appIcon() {
+    QIcon icon;
+    QDirIterator it(QStringLiteral(":/kalvetra/icons"), {QStringLiteral("kalvetra.png")},
+                    QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) icon.addFile(it.next());
+    return icon;
+}
+
 QGroupBox* panel(QWidget* parent, const QString& caption, const layout::Twips& where,
                  const char* name) {
     auto* box = new QGroupBox(caption, parent);
@@ -65,9 +73,22 @@ QLabel* label(QGroupBox* parent, const layout::Twips& where, const QString& name
     return l;
 }
 
+// A box of one number. QLineEdit's double-click selects a word, and the
+// decimal comma ends a word: "4,0962" would give "0962" to a copy.
+class NumberBox final : public QLineEdit {
+  public:
+    using QLineEdit::QLineEdit;
+
+  protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        QLineEdit::mouseDoubleClickEvent(event);
+        if (event->button() == Qt::LeftButton) selectAll();
+    }
+};
+
 QLineEdit* textBox(QGroupBox* parent, const layout::Twips& where, const QString& name,
                    bool readOnly) {
-    auto* box = new QLineEdit(parent);
+    auto* box = new NumberBox(parent);
     box->setObjectName(name);
     box->setGeometry(toPixels(where));
     // Results can still be focused, selected and copied.
@@ -104,7 +125,7 @@ void rowCaption(QLabel* caption, QLineEdit* box, const QString& text) {
 
 Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("Kalvetra"));
-    setWindowIcon(QIcon(QStringLiteral(":/kalvetra/kalvetra.png")));
+    setWindowIcon(appIcon());
     setFont(windowFont());
 
     createControls();
@@ -112,8 +133,9 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
 
     ops_ = std::make_unique<QtWindowOps>(
         *this,
-        std::array<QLineEdit*, 10>{Text1[0], Text1[1], Text1[2], Text1[3], Text2[0], Text2[1],
-                                   Text2[2], Text3[0], Text3[1], Text3[2]},
+        std::array<QLineEdit*, 10>{ui_.Text1[0], ui_.Text1[1], ui_.Text1[2], ui_.Text1[3],
+                                   ui_.Text2[0], ui_.Text2[1], ui_.Text2[2], ui_.Text3[0],
+                                   ui_.Text3[1], ui_.Text3[2]},
         numbers_);
 
     // Menu bar plus the fixed client area; nothing reacts to resizing.
@@ -131,121 +153,128 @@ void Form1::createControls() {
     client->setFixedSize(toPixels(kTable.client).size());
     setCentralWidget(client);
 
-    Frame1 = panel(client, QStringLiteral("Info"), kTable.frame[0], "Frame1");
-    Frame2 = panel(client, QStringLiteral("Dopuszczalny Błąd"), kTable.frame[1], "Frame2");
-    Frame3 = panel(client, QStringLiteral("Temperatura --- > EMF"), kTable.frame[2], "Frame3");
-    Frame4 = panel(client, QStringLiteral("EMF --- > Temperatura"), kTable.frame[3], "Frame4");
+    ui_.Frame1 = panel(client, QStringLiteral("Info"), kTable.frame[0], "Frame1");
+    ui_.Frame2 = panel(client, QStringLiteral("Dopuszczalny Błąd"), kTable.frame[1], "Frame2");
+    ui_.Frame3 = panel(client, QStringLiteral("Temperatura --- > EMF"), kTable.frame[2], "Frame3");
+    ui_.Frame4 = panel(client, QStringLiteral("EMF --- > Temperatura"), kTable.frame[3], "Frame4");
 
     // Labels first: the captions' rectangles reach under the boxes, which must
     // stay on top.
-    for (std::size_t i = 0; i < Label1.size(); ++i) {
-        Label1[i] = label(Frame1, kTable.label1[i], indexed("Label1", i));
+    for (std::size_t i = 0; i < ui_.Label1.size(); ++i) {
+        ui_.Label1[i] = label(ui_.Frame1, kTable.label1[i], indexed("Label1", i));
     }
     QFont nameFont = font();
     nameFont.setBold(true);
-    Label1[0]->setFont(nameFont);
-    QPalette red = Label1[0]->palette();
+    ui_.Label1[0]->setFont(nameFont);
+    QPalette red = ui_.Label1[0]->palette();
     red.setColor(QPalette::WindowText, QColor(255, 0, 0));
-    Label1[0]->setPalette(red);
+    ui_.Label1[0]->setPalette(red);
 
-    for (std::size_t i = 0; i < Label2.size(); ++i) {
-        Label2[i] = label(Frame2, kTable.label2[i], indexed("Label2", i));
+    for (std::size_t i = 0; i < ui_.Label2.size(); ++i) {
+        ui_.Label2[i] = label(ui_.Frame2, kTable.label2[i], indexed("Label2", i));
     }
-    for (std::size_t i = 0; i < Text1.size(); ++i) {
-        Text1[i] = textBox(Frame2, kTable.text1[i], indexed("Text1", i), i != 0);
+    for (std::size_t i = 0; i < ui_.Text1.size(); ++i) {
+        ui_.Text1[i] = textBox(ui_.Frame2, kTable.text1[i], indexed("Text1", i), i != 0);
     }
-    Command1 = button(Frame2, kTable.command[0], "Command1");
+    ui_.Command1 = button(ui_.Frame2, kTable.command[0], "Command1");
 
-    for (std::size_t i = 0; i < Label3.size(); ++i) {
-        Label3[i] = label(Frame3, kTable.label3[i], indexed("Label3", i));
+    for (std::size_t i = 0; i < ui_.Label3.size(); ++i) {
+        ui_.Label3[i] = label(ui_.Frame3, kTable.label3[i], indexed("Label3", i));
     }
-    for (std::size_t i = 0; i < Text2.size(); ++i) {
-        Text2[i] = textBox(Frame3, kTable.text2[i], indexed("Text2", i), i != 0);
+    for (std::size_t i = 0; i < ui_.Text2.size(); ++i) {
+        ui_.Text2[i] = textBox(ui_.Frame3, kTable.text2[i], indexed("Text2", i), i != 0);
     }
-    Command2 = button(Frame3, kTable.command[1], "Command2");
+    ui_.Command2 = button(ui_.Frame3, kTable.command[1], "Command2");
 
-    for (std::size_t i = 0; i < Label4.size(); ++i) {
-        Label4[i] = label(Frame4, kTable.label4[i], indexed("Label4", i));
+    for (std::size_t i = 0; i < ui_.Label4.size(); ++i) {
+        ui_.Label4[i] = label(ui_.Frame4, kTable.label4[i], indexed("Label4", i));
     }
-    for (std::size_t i = 0; i < Text3.size(); ++i) {
-        Text3[i] = textBox(Frame4, kTable.text3[i], indexed("Text3", i), i == 2);
+    for (std::size_t i = 0; i < ui_.Text3.size(); ++i) {
+        ui_.Text3[i] = textBox(ui_.Frame4, kTable.text3[i], indexed("Text3", i), i == 2);
     }
-    Command3 = button(Frame4, kTable.command[2], "Command3");
+    ui_.Command3 = button(ui_.Frame4, kTable.command[2], "Command3");
 
-    for (std::size_t i = 0; i < Label2.size(); ++i) Label2[i]->setBuddy(Text1[i]);
-    for (std::size_t i = 0; i < Label3.size(); ++i) Label3[i]->setBuddy(Text2[i]);
-    for (std::size_t i = 0; i < Label4.size(); ++i) Label4[i]->setBuddy(Text3[i]);
+    for (std::size_t i = 0; i < ui_.Label2.size(); ++i) ui_.Label2[i]->setBuddy(ui_.Text1[i]);
+    for (std::size_t i = 0; i < ui_.Label3.size(); ++i) ui_.Label3[i]->setBuddy(ui_.Text2[i]);
+    for (std::size_t i = 0; i < ui_.Label4.size(); ++i) ui_.Label4[i]->setBuddy(ui_.Text3[i]);
 
-    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(ui_.Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(ui_.Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(ui_.Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
 
     keyFilter_ = new DecimalKeyFilter(this);
-    for (std::size_t i = 0; i < Text1.size(); ++i) {
+    for (std::size_t i = 0; i < ui_.Text1.size(); ++i) {
         const auto index = static_cast<std::int16_t>(i);
-        keyFilter_->watch(Text1[i], [this, index](std::int16_t& c) { Text1_KeyPress(index, c); });
+        keyFilter_->watch(ui_.Text1[i],
+                          [this, index](std::int16_t& c) { Text1_KeyPress(index, c); });
     }
-    for (std::size_t i = 0; i < Text2.size(); ++i) {
+    for (std::size_t i = 0; i < ui_.Text2.size(); ++i) {
         const auto index = static_cast<std::int16_t>(i);
-        keyFilter_->watch(Text2[i], [this, index](std::int16_t& c) { Text2_KeyPress(index, c); });
+        keyFilter_->watch(ui_.Text2[i],
+                          [this, index](std::int16_t& c) { Text2_KeyPress(index, c); });
     }
-    for (std::size_t i = 0; i < Text3.size(); ++i) {
+    for (std::size_t i = 0; i < ui_.Text3.size(); ++i) {
         const auto index = static_cast<std::int16_t>(i);
-        keyFilter_->watch(Text3[i], [this, index](std::int16_t& c) { Text3_KeyPress(index, c); });
+        keyFilter_->watch(ui_.Text3[i],
+                          [this, index](std::int16_t& c) { Text3_KeyPress(index, c); });
     }
 
     // The buttons of the lower panels come before those panels' boxes.
-    const std::array<QWidget*, 13> tabOrder{Text1[0], Text1[1], Text1[2], Text1[3], Command1,
-                                            Command2, Command3, Text2[0], Text2[1], Text2[2],
-                                            Text3[0], Text3[1], Text3[2]};
+    const std::array<QWidget*, 13> tabOrder{ui_.Text1[0], ui_.Text1[1], ui_.Text1[2], ui_.Text1[3],
+                                            ui_.Command1, ui_.Command2, ui_.Command3, ui_.Text2[0],
+                                            ui_.Text2[1], ui_.Text2[2], ui_.Text3[0], ui_.Text3[1],
+                                            ui_.Text3[2]};
     for (std::size_t i = 1; i < tabOrder.size(); ++i) {
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     }
 }
 
 void Form1::createMenus() {
-    mnuPlik = menuBar()->addMenu(QStringLiteral("Plik"));
-    mnuPlik->setObjectName(QStringLiteral("mnuPlik"));
-    mnuDrukuj = mnuPlik->addAction(QStringLiteral("Drukuj"));
-    mnuDrukuj->setObjectName(QStringLiteral("mnuDrukuj"));
-    mnuKoniec = mnuPlik->addAction(QStringLiteral("Koniec"));
-    mnuKoniec->setObjectName(QStringLiteral("mnuKoniec"));
-    connect(mnuKoniec, &QAction::triggered, this, &Form1::mnuKoniec_Click);
+    menus_.mnuPlik = menuBar()->addMenu(QStringLiteral("Plik"));
+    menus_.mnuPlik->setObjectName(QStringLiteral("mnuPlik"));
+    menus_.mnuDrukuj = menus_.mnuPlik->addAction(QStringLiteral("Drukuj"));
+    menus_.mnuDrukuj->setObjectName(QStringLiteral("mnuDrukuj"));
+    menus_.mnuKoniec = menus_.mnuPlik->addAction(QStringLiteral("Koniec"));
+    menus_.mnuKoniec->setObjectName(QStringLiteral("mnuKoniec"));
+    connect(menus_.mnuKoniec, &QAction::triggered, this, &Form1::mnuKoniec_Click);
 
-    mnuKalvetra = menuBar()->addMenu(QStringLiteral("Kalvetra"));
-    mnuKalvetra->setObjectName(QStringLiteral("mnuKalvetra"));
+    menus_.mnuKalvetra = menuBar()->addMenu(QStringLiteral("Kalvetra"));
+    menus_.mnuKalvetra->setObjectName(QStringLiteral("mnuKalvetra"));
+    // Drop-down menus are windows of their own and do not inherit the font.
+    for (QMenu* m : {menus_.mnuPlik, menus_.mnuKalvetra}) m->setFont(font());
     // Not an exclusive group: choosing the checked item again must run the
     // whole selection again.
     const auto item = [this](std::size_t typ, const char* name, void (Form1::*handler)()) {
-        QAction* a = mnuKalvetra->addAction(fromUtf8(katalog::kTypy.at(typ).nazwa));
+        QAction* a = menus_.mnuKalvetra->addAction(fromUtf8(katalog::kTypy.at(typ).nazwa));
         a->setObjectName(QLatin1String(name));
         a->setCheckable(true);
         connect(a, &QAction::triggered, this, handler);
         return a;
     };
     // The menu lists S before R.
-    mnuTypJ = item(0, "mnuTypJ", &Form1::mnuTypJ_Click);
-    mnuTypK = item(1, "mnuTypK", &Form1::mnuTypK_Click);
-    mnuTypT = item(2, "mnuTypT", &Form1::mnuTypT_Click);
-    mnuTypE = item(3, "mnuTypE", &Form1::mnuTypE_Click);
-    mnuTypN = item(4, "mnuTypN", &Form1::mnuTypN_Click);
-    mnuTypB = item(5, "mnuTypB", &Form1::mnuTypB_Click);
-    mnuTypS = item(7, "mnuTypS", &Form1::mnuTypS_Click);
-    mnuTypR = item(6, "mnuTypR", &Form1::mnuTypR_Click);
+    menus_.mnuTypJ = item(0, "mnuTypJ", &Form1::mnuTypJ_Click);
+    menus_.mnuTypK = item(1, "mnuTypK", &Form1::mnuTypK_Click);
+    menus_.mnuTypT = item(2, "mnuTypT", &Form1::mnuTypT_Click);
+    menus_.mnuTypE = item(3, "mnuTypE", &Form1::mnuTypE_Click);
+    menus_.mnuTypN = item(4, "mnuTypN", &Form1::mnuTypN_Click);
+    menus_.mnuTypB = item(5, "mnuTypB", &Form1::mnuTypB_Click);
+    menus_.mnuTypS = item(7, "mnuTypS", &Form1::mnuTypS_Click);
+    menus_.mnuTypR = item(6, "mnuTypR", &Form1::mnuTypR_Click);
 }
 
 void Form1::Form_Load() {
     centreOnScreen();
-    mnuDrukuj->setEnabled(false);
+    menus_.mnuDrukuj->setEnabled(false);
     Napisy();
     mnuTypJ_Click();
-    Text1[0]->setFocus();
+    ui_.Text1[0]->setFocus();
 }
 
 void Form1::centreOnScreen() {
     const QScreen* where = screen();
     if (where == nullptr) return;
-    move(layout::centredPosition(where->geometry(), frameGeometry().size()));
+    move(layout::placedPosition(where->geometry(), where->availableGeometry(),
+                                frameGeometry().size()));
 }
 
 void Form1::moveEvent(QMoveEvent* event) {
@@ -265,16 +294,16 @@ void Form1::centreWithFrame() {
 
 void Form1::Napisy() {
     for (std::size_t i = 0; i < katalog::kLiczbaTypow; ++i) {
-        Nazwa.at(i) = field(katalog::kTypy.at(i).nazwa, katalog::kDlugoscNazwy);
+        tables_.Nazwa.at(i) = field(katalog::kTypy.at(i).nazwa, katalog::kDlugoscNazwy);
     }
     for (std::size_t i = 0; i < katalog::kLiczbaTypow; ++i) {
-        Sklad.at(i) = field(katalog::kTypy.at(i).sklad, katalog::kDlugoscSkladu);
+        tables_.Sklad.at(i) = field(katalog::kTypy.at(i).sklad, katalog::kDlugoscSkladu);
     }
     for (std::size_t i = 0; i < katalog::kLiczbaTypow; ++i) {
-        Symbol.at(i) = field(katalog::kTypy.at(i).symbol, katalog::kDlugoscSymbolu);
+        tables_.Symbol.at(i) = field(katalog::kTypy.at(i).symbol, katalog::kDlugoscSymbolu);
     }
     for (std::size_t i = 0; i < katalog::kLiczbaTypow; ++i) {
-        Zakres.at(i) = field(katalog::kTypy.at(i).zakres, katalog::kDlugoscZakresu);
+        tables_.Zakres.at(i) = field(katalog::kTypy.at(i).zakres, katalog::kDlugoscZakresu);
     }
 
     const QString temperatura = QStringLiteral("Temperatura [°C]");
@@ -282,25 +311,26 @@ void Form1::Napisy() {
     const QString emf = QStringLiteral("EMF [mV]");
     const QString wylicz = QStringLiteral("Wylicz");
 
-    rowCaption(Label2[0], Text1[0], temperatura);
-    rowCaption(Label2[1], Text1[1], QStringLiteral("Klasa 1 ±"));
-    rowCaption(Label2[2], Text1[2], QStringLiteral("Klasa 2 ±"));
-    rowCaption(Label2[3], Text1[3], QStringLiteral("Klasa 3 ±"));
-    Command1->setText(wylicz);
+    rowCaption(ui_.Label2[0], ui_.Text1[0], temperatura);
+    rowCaption(ui_.Label2[1], ui_.Text1[1], QStringLiteral("Klasa 1 ±"));
+    rowCaption(ui_.Label2[2], ui_.Text1[2], QStringLiteral("Klasa 2 ±"));
+    rowCaption(ui_.Label2[3], ui_.Text1[3], QStringLiteral("Klasa 3 ±"));
+    ui_.Command1->setText(wylicz);
 
-    rowCaption(Label3[0], Text2[0], temperatura);
-    rowCaption(Label3[1], Text2[1], zimneZlacze);
-    rowCaption(Label3[2], Text2[2], emf);
-    Command2->setText(wylicz);
+    rowCaption(ui_.Label3[0], ui_.Text2[0], temperatura);
+    rowCaption(ui_.Label3[1], ui_.Text2[1], zimneZlacze);
+    rowCaption(ui_.Label3[2], ui_.Text2[2], emf);
+    ui_.Command2->setText(wylicz);
 
-    rowCaption(Label4[0], Text3[0], emf);
-    rowCaption(Label4[1], Text3[1], zimneZlacze);
-    rowCaption(Label4[2], Text3[2], temperatura);
-    Command3->setText(wylicz);
+    rowCaption(ui_.Label4[0], ui_.Text3[0], emf);
+    rowCaption(ui_.Label4[1], ui_.Text3[1], zimneZlacze);
+    rowCaption(ui_.Label4[2], ui_.Text3[2], temperatura);
+    ui_.Command3->setText(wylicz);
 }
 
 std::array<QAction*, katalog::kLiczbaTypow> Form1::typeItems() const {
-    return {mnuTypJ, mnuTypK, mnuTypT, mnuTypE, mnuTypN, mnuTypB, mnuTypR, mnuTypS};
+    return {menus_.mnuTypJ, menus_.mnuTypK, menus_.mnuTypT, menus_.mnuTypE,
+            menus_.mnuTypN, menus_.mnuTypB, menus_.mnuTypR, menus_.mnuTypS};
 }
 
 void Form1::selectType(std::int16_t typ) {
@@ -310,18 +340,18 @@ void Form1::selectType(std::int16_t typ) {
     const auto items = typeItems();
     for (std::size_t i = 0; i < items.size(); ++i) items[i]->setChecked(i == index);
 
-    Label1[0]->setText(Nazwa.at(index).trimmed());
-    Label1[1]->setText(Sklad.at(index).trimmed());
-    Label1[2]->setText(Symbol.at(index).trimmed());
-    Label1[3]->setText(Zakres.at(index).trimmed());
+    ui_.Label1[0]->setText(tables_.Nazwa.at(index).trimmed());
+    ui_.Label1[1]->setText(tables_.Sklad.at(index).trimmed());
+    ui_.Label1[2]->setText(tables_.Symbol.at(index).trimmed());
+    ui_.Label1[3]->setText(tables_.Zakres.at(index).trimmed());
 
-    for (QLineEdit* box : Text1) box->setText(QString());
-    Text2[0]->setText(QString());
-    Text2[1]->setText(QStringLiteral("0"));
-    Text2[2]->setText(QString());
-    Text3[0]->setText(QString());
-    Text3[1]->setText(QStringLiteral("0"));
-    Text3[2]->setText(QString());
+    for (QLineEdit* box : ui_.Text1) box->setText(QString());
+    ui_.Text2[0]->setText(QString());
+    ui_.Text2[1]->setText(QStringLiteral("0"));
+    ui_.Text2[2]->setText(QString());
+    ui_.Text3[0]->setText(QString());
+    ui_.Text3[1]->setText(QStringLiteral("0"));
+    ui_.Text3[2]->setText(QString());
 }
 
 void Form1::Command1_Click() {

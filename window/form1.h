@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "katalog.h"
-#include "numbers/number_services.h"
+#include "number_services.h"
 #include "termopara.h"
 
 class DecimalKeyFilter;
@@ -38,39 +38,13 @@ class Form1 final : public QMainWindow {
     void Text3_KeyPress(std::int16_t Index, std::int16_t& KeyAscii);
 
     // Catalogue tables, space-filled to their field lengths by Napisy.
-    std::array<QString, katalog::kLiczbaTypow> Nazwa;
-    std::array<QString, katalog::kLiczbaTypow> Sklad;
-    std::array<QString, katalog::kLiczbaTypow> Symbol;
-    std::array<QString, katalog::kLiczbaTypow> Zakres;
-
-    // Controls, named and indexed as the handlers address them.
-    QGroupBox* Frame1 = nullptr;  // "Info"
-    QGroupBox* Frame2 = nullptr;  // "Dopuszczalny Błąd"
-    QGroupBox* Frame3 = nullptr;  // "Temperatura --- > EMF"
-    QGroupBox* Frame4 = nullptr;  // "EMF --- > Temperatura"
-    std::array<QLabel*, 4> Label1{};
-    std::array<QLabel*, 4> Label2{};
-    std::array<QLabel*, 3> Label3{};
-    std::array<QLabel*, 3> Label4{};
-    std::array<QLineEdit*, 4> Text1{};
-    std::array<QLineEdit*, 3> Text2{};
-    std::array<QLineEdit*, 3> Text3{};
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command3 = nullptr;
-
-    QMenu* mnuPlik = nullptr;
-    QAction* mnuDrukuj = nullptr;
-    QAction* mnuKoniec = nullptr;
-    QMenu* mnuKalvetra = nullptr;
-    QAction* mnuTypJ = nullptr;
-    QAction* mnuTypK = nullptr;
-    QAction* mnuTypT = nullptr;
-    QAction* mnuTypE = nullptr;
-    QAction* mnuTypN = nullptr;
-    QAction* mnuTypB = nullptr;
-    QAction* mnuTypS = nullptr;
-    QAction* mnuTypR = nullptr;
+    struct Tables {
+        std::array<QString, katalog::kLiczbaTypow> Nazwa;
+        std::array<QString, katalog::kLiczbaTypow> Sklad;
+        std::array<QString, katalog::kLiczbaTypow> Symbol;
+        std::array<QString, katalog::kLiczbaTypow> Zakres;
+    };
+    [[nodiscard]] const Tables& tables() const { return tables_; }
 
   public slots:
     void Command1_Click();
@@ -100,6 +74,43 @@ class Form1 final : public QMainWindow {
     // The type items in catalogue order (J K T E N B R S).
     [[nodiscard]] std::array<QAction*, katalog::kLiczbaTypow> typeItems() const;
 
+    // Controls, named and indexed as the handlers address them; each carries
+    // its name ("Text2_0", "Command3") as its object name.
+    struct Controls {
+        QGroupBox* Frame1 = nullptr;  // "Info"
+        QGroupBox* Frame2 = nullptr;  // "Dopuszczalny Błąd"
+        QGroupBox* Frame3 = nullptr;  // "Temperatura --- > EMF"
+        QGroupBox* Frame4 = nullptr;  // "EMF --- > Temperatura"
+        std::array<QLabel*, 4> Label1{};
+        std::array<QLabel*, 4> Label2{};
+        std::array<QLabel*, 3> Label3{};
+        std::array<QLabel*, 3> Label4{};
+        std::array<QLineEdit*, 4> Text1{};
+        std::array<QLineEdit*, 3> Text2{};
+        std::array<QLineEdit*, 3> Text3{};
+        QPushButton* Command1 = nullptr;
+        QPushButton* Command2 = nullptr;
+        QPushButton* Command3 = nullptr;
+    };
+
+    struct Menus {
+        QMenu* mnuPlik = nullptr;
+        QAction* mnuDrukuj = nullptr;
+        QAction* mnuKoniec = nullptr;
+        QMenu* mnuKalvetra = nullptr;
+        QAction* mnuTypJ = nullptr;
+        QAction* mnuTypK = nullptr;
+        QAction* mnuTypT = nullptr;
+        QAction* mnuTypE = nullptr;
+        QAction* mnuTypN = nullptr;
+        QAction* mnuTypB = nullptr;
+        QAction* mnuTypS = nullptr;
+        QAction* mnuTypR = nullptr;
+    };
+
+    Controls ui_;
+    Menus menus_;
+    Tables tables_;
     Termopara termopara_;
     NumberServices numbers_;
     DecimalKeyFilter* keyFilter_ = nullptr;

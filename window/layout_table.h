@@ -118,4 +118,9 @@ constexpr QRect toPixels(const Twips& t) {
 // nearest pixel, half a pixel away from zero.
 QPoint centredPosition(const QRect& screen, const QSize& outer);
 
+// The centred position, moved right or down where needed to keep the top-left
+// corner (and with it the menu bar) on the screen's available area: a window
+// larger than the screen would otherwise start off it.
+QPoint placedPosition(const QRect& screen, const QRect& available, const QSize& outer);
+
 }  // namespace layout

@@ -1,19 +1,12 @@
 #include "qt_window_ops.h"
 
 #include <QAbstractButton>
-#include <QByteArrayView>
 #include <QIcon>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QString>
 
-namespace {
-
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-}
-
-}  // namespace
+#include "utf8.h"
 
 void showMessage(QWidget* parent, const QString& text) {
     QMessageBox box(parent);

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "numbers/number_services.h"
+#include "number_services.h"
 #include "window_ops.h"
 
 class QLineEdit;

@@ -104,6 +104,14 @@ INSTANTIATE_TEST_SUITE_P(EmfLimits, Command3Refuses, ::testing::Values(
     Odrzucenie{"s_low", S, "-0,236", "0", kEmfPozaZakresem, Pole::Text3_0},
     Odrzucenie{"s_high", S, "18,694", "0", kEmfPozaZakresem, Pole::Text3_0}),
     [](const auto& przypadek) { return przypadek.param.opis; });
+// The cold junction's EMF carries the sum past the inverse domain, where the
+// polynomials extrapolate (J to -353 °C, below absolute zero; K to 1471 °C).
+INSTANTIATE_TEST_SUITE_P(CompensatedSum, Command3Refuses, ::testing::Values(
+    Odrzucenie{"j_bottom_cold_junction_minus_30", J, "-8,095", "-30", kEmfPozaZakresem, Pole::Text3_0},
+    Odrzucenie{"j_top_cold_junction_80", J, "69,553", "80", kEmfPozaZakresem, Pole::Text3_0},
+    Odrzucenie{"k_top_cold_junction_80", K, "54,886", "80", kEmfPozaZakresem, Pole::Text3_0},
+    Odrzucenie{"b_bottom_cold_junction_20", B, "0,291", "20", kEmfPozaZakresem, Pole::Text3_0}),
+    [](const auto& przypadek) { return przypadek.param.opis; });
 // clang-format on
 
 struct Przeliczenie {
@@ -142,7 +150,11 @@ INSTANTIATE_TEST_SUITE_P(ReferenceValues, Command3Converts, ::testing::Values(
     Przeliczenie{"r_top", R, "21,103", "0", "1768,12"},
     Przeliczenie{"s_first_set_end", S, "1,874", "0", "250,06"},
     Przeliczenie{"s_top", S, "18,693", "0", "1768,05"},
-    Przeliczenie{"s_bottom", S, "-0,235", "0", "-49,84"}),
+    Przeliczenie{"s_bottom", S, "-0,235", "0", "-49,84"},
+    Przeliczenie{"j_bottom_bound_included", J, "-8,095", "0", "-209,95"},
+    Przeliczenie{"k_top_bound_included", K, "54,886", "0", "1372,04"},
+    // B's EMF rises below 0 °C: its few microvolts keep the sum inside.
+    Przeliczenie{"b_bottom_cold_junction_minus_30", B, "0,291", "-30", "254,89"}),
     [](const auto& przypadek) { return przypadek.param.opis; });
 // clang-format on
 
@@ -150,29 +162,39 @@ struct Granice {
     std::int16_t typ;
     const char* najnizsza;
     const char* najwyzsza;
+    double tMin;  // temperatures of the inverse domain's ends
+    double tMax;
 };
 
-// Each EMF limit is accepted with the cold junction at either of its limits,
-// also where the compensated sum leaves the inverse function's domain (J at
-// 69,553 mV and 80 °C, B at 0,291 mV below 0 °C or at 20 °C); the result must
-// still be a finite number in the temperature pattern.
-TEST(Command3, LimitsAcceptedAndResultFinite) {
-    const Granice granice[] = {{J, "-8,095", "69,553"}, {K, "-5,891", "54,886"},
-                               {T, "-5,603", "20,872"}, {E, "-8,825", "76,373"},
-                               {N, "-3,99", "47,513"},  {B, "0,291", "13,82"},
-                               {R, "-0,226", "21,103"}, {S, "-0,235", "18,693"}};
+// Each EMF limit is accepted with the cold junction at 0 °C. With the cold
+// junction at either of its limits a result is either refused as out of range
+// or lies within the type's temperatures (to the inverse sets' own 0,1 °C):
+// never an extrapolated number.
+TEST(Command3, LimitsNeverExtrapolate) {
+    const Granice granice[] = {
+        {J, "-8,095", "69,553", -210, 1200},  {K, "-5,891", "54,886", -200, 1372},
+        {T, "-5,603", "20,872", -200, 400},   {E, "-8,825", "76,373", -200, 1000},
+        {N, "-3,99", "47,513", -200, 1300},   {B, "0,291", "13,82", 250, 1820},
+        {R, "-0,226", "21,103", -50, 1768.1}, {S, "-0,235", "18,693", -50, 1768.1}};
     const std::regex wzorzec(R"(^-?\d+,\d{2}$)");
     for (const auto& g : granice) {
         for (const char* emf : {g.najnizsza, g.najwyzsza}) {
             for (const char* zimne : {"-30", "0", "20", "80"}) {
                 const FakeWindow okno = kliknij(g.typ, emf, zimne);
-                ASSERT_EQ(okno.operacje.size(), 1u)
-                    << "type " << g.typ << ", " << emf << " mV, " << zimne << " °C";
-                EXPECT_EQ(okno.operacje[0].pole, Pole::Text3_2);
-                EXPECT_TRUE(std::regex_match(okno.operacje[0].tekst, wzorzec))
-                    << "type " << g.typ << ", " << emf << " mV, " << zimne
-                    << " °C: " << okno.operacje[0].tekst;
-                EXPECT_NE(okno.operacje[0].tekst, "-0,00");
+                const auto opis = ::testing::Message()
+                                  << "type " << g.typ << ", " << emf << " mV, " << zimne << " °C";
+                if (okno.komunikaty().empty()) {
+                    ASSERT_EQ(okno.operacje.size(), 1u) << opis;
+                    const std::string& wynik = okno.operacje[0].tekst;
+                    EXPECT_TRUE(std::regex_match(wynik, wzorzec)) << opis << ": " << wynik;
+                    EXPECT_GE(okno.toDouble(wynik), g.tMin - 0.1) << opis;
+                    EXPECT_LE(okno.toDouble(wynik), g.tMax + 0.1) << opis;
+                } else {
+                    EXPECT_NE(std::string(zimne), "0") << opis;
+                    EXPECT_EQ(okno.operacje, (Ops{Operacja::komunikat(kEmfPozaZakresem),
+                                                  Operacja::fokus(Pole::Text3_0)}))
+                        << opis;
+                }
             }
         }
     }

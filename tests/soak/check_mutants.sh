@@ -23,16 +23,17 @@ cmake --build "$build" --target soak_test >"$scratch/build.log"
 # name @ file @ text @ replacement
 mutants=(
   "EMF shown with three decimals@calculations/obliczenia.h@\"#####0.0000\"@\"#####0.000\""
-  "cold junction left out@calculations/obliczenia.cpp@termopara.EMF(*emf * 1000.0 + zimneMikrowolty)@termopara.EMF(*emf * 1000.0)"
+  "cold junction left out@calculations/obliczenia.cpp@*emf * 1000.0 + termopara.Temperatura(*zimne);@*emf * 1000.0;"
+  "compensated sum left unchecked@calculations/obliczenia.cpp@            mikrowolty)) {@            mikrowolty) && false) {"
   "class boxes 1 and 2 swapped@calculations/obliczenia.cpp@kPolaKlas{Pole::Text1_1, Pole::Text1_2@kPolaKlas{Pole::Text1_2, Pole::Text1_1"
   "type K's EMF limit mistyped@calculations/obliczenia.cpp@{-5.891, 54.886}@{-5.891, 5.4886}"
   "type T class 3 factor ten times too big@calculations/obliczenia.cpp@stalaOd(-200, 40, 1.0, -67, 0.015)@stalaOd(-200, 40, 1.0, -67, 0.15)"
   "result written before the range message@calculations/obliczenia.cpp@zglos(okno, \"Temperatura poza zakresem\", Pole::Text2_0);@okno.setText(Pole::Text2_2, \"1,0000\"); zglos(okno, \"Temperatura poza zakresem\", Pole::Text2_0);"
-  "range message shown twice@calculations/obliczenia.cpp@zglos(okno, \"Wartość EMF poza zakresem\", Pole::Text3_0);@okno.message(\"Wartość EMF poza zakresem\"); zglos(okno, \"Wartość EMF poza zakresem\", Pole::Text3_0);"
-  "empty box read as zero@window/numbers/number_services.cpp@if (!ok || !std::isfinite(value)) {@if (text.isEmpty()) return 0.0; if (!ok || !std::isfinite(value)) {"
+  "range message shown twice@calculations/obliczenia.cpp@if (!zakres.zawiera(*emf)) {@if (!zakres.zawiera(*emf)) { okno.message(kEMFPozaZakresem);"
+  "empty box read as zero@numbers/number_services.cpp@if (!ok || !std::isfinite(value)) {@if (text.isEmpty()) return 0.0; if (!ok || !std::isfinite(value)) {"
   "type K reference function off by 10 µV@engine/wspolczynniki_its90.h@kKExpA0 = 0.118597600000E+03@kKExpA0 = 0.128597600000E+03"
   "full stop not turned into a comma@window/decimal_key_filter.h@if (KeyAscii == 46) KeyAscii = 44;@if (KeyAscii == 46) KeyAscii = 46;"
-  "EMF result kept across a type change@window/form1.cpp@    Text2[2]->setText(QString());@"
+  "EMF result kept across a type change@window/form1.cpp@ui_.Text2[2]->setText(QString());@"
 )
 
 caught=0

@@ -13,33 +13,30 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTest>
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <fstream>
-#include <map>
-#include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "form1.h"
+#include "inputs.h"
+#include "invariants.h"
 #include "katalog.h"
-#include "termopara.h"
+#include "utf8.h"
 
 namespace {
 
-// ---------------------------------------------------------------- messages
+using namespace soak;
 
 struct Message {
     QString title;
@@ -74,298 +71,6 @@ class MessageAnswerer final : public QObject {
     }
 };
 
-// ---------------------------------------------------------------- physics
-
-// Temperatures (°C) whose EMF spans each type's accepted EMF range, and that
-// range (mV), in catalogue order J K T E N B R S. Inside these the reference
-// function rises monotonically, so its inverse is unique.
-struct Domain {
-    double tLow, tHigh;
-    double mvLow, mvHigh;
-};
-constexpr std::array<Domain, 8> kInverseDomain{{
-    {-210, 1200, -8.095, 69.553},
-    {-200, 1372, -5.891, 54.886},
-    {-200, 400, -5.603, 20.872},
-    {-200, 1000, -8.825, 76.373},
-    {-200, 1300, -3.990, 47.513},
-    {250, 1820, 0.291, 13.820},
-    {-50, 1768.1, -0.226, 21.103},
-    {-50, 1768.1, -0.235, 18.693},
-}};
-
-// Accepted temperatures of the temperature-to-EMF panel, used only to aim the
-// random inputs at the edges.
-constexpr std::array<std::array<double, 2>, 8> kTemperatureEdges{{
-    {-210, 1200},
-    {-270, 1372},
-    {-270, 400},
-    {-200, 1000},
-    {-270, 1300},
-    {0, 1820},
-    {-50, 1768},
-    {-50, 1768},
-}};
-
-// Edges of the tolerance classes and their crossovers, to aim at.
-constexpr std::array<double, 22> kClassEdges{-200, -167, -67,  -41,  -40,  0,   40,  41,
-                                             125,  133,  333,  350,  375,  600, 750, 800,
-                                             900,  1000, 1100, 1200, 1600, 1700};
-
-// The temperature whose reference EMF is `uv`, found by bisection on the
-// reference function itself, independently of the inverse polynomials.
-double solveTemperature(std::int16_t typ, double uv) {
-    Termopara t;
-    t.Typ = typ;
-    const Domain& d = kInverseDomain.at(static_cast<std::size_t>(typ));
-    // A degree of margin: the reference function is monotonic there too.
-    double lo = d.tLow - 1;
-    double hi = d.tHigh + 1;
-    for (int i = 0; i < 80; ++i) {
-        const double mid = 0.5 * (lo + hi);
-        if (t.Temperatura(mid) < uv) {
-            lo = mid;
-        } else {
-            hi = mid;
-        }
-    }
-    return 0.5 * (lo + hi);
-}
-
-// ---------------------------------------------------------------- inputs
-
-enum class Reading : std::uint8_t {
-    Number,      // a plain Polish number: must be read, as `value`
-    NotANumber,  // must be refused
-    Either,      // exponents, signs, spaces, inf, overlong: may go either way,
-                 // but if read, then as `value`
-};
-
-struct Input {
-    QString keys;  // as typed, full stops included
-    Reading reading = Reading::Either;
-    std::optional<double> value;
-    const char* kind = "";
-};
-
-// What a box should hold after `keys` were typed into it.
-QString afterDecimalFilter(QString keys) {
-    return keys.replace(u'.', u',');
-}
-
-double decimalValue(const std::string& text) {
-    std::string c = text;
-    for (char& ch : c) {
-        if (ch == ',') ch = '.';
-    }
-    return std::strtod(c.c_str(), nullptr);
-}
-
-// What the walk knows about the text of a box.
-struct Known {
-    QString text;
-    Reading reading = Reading::Either;
-    std::optional<double> value;
-};
-
-Known knownFromText(const QString& text) {
-    if (text.isEmpty()) return {text, Reading::NotANumber, std::nullopt};
-    if (text == u"0") return {text, Reading::Number, 0.0};
-    return {text, Reading::Either, std::nullopt};
-}
-
-enum class Role : std::uint8_t { ClassTemperature, Temperature, Emf, ColdJunction, Output };
-
-class InputMaker {
-  public:
-    explicit InputMaker(std::mt19937_64& rng) : rng_(rng) {}
-
-    Input make(Role role, std::int16_t typ) {
-        const int pick = uniform(0, 99);
-        if (pick < 55) return number(role, typ);
-        if (pick < 80) return notANumber();
-        return either();
-    }
-
-  private:
-    int uniform(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
-    double real(double lo, double hi) {
-        return std::uniform_real_distribution<double>(lo, hi)(rng_);
-    }
-    bool coin() { return uniform(0, 1) == 1; }
-
-    // The typed form of n / 10^decimals, with a full stop or a comma.
-    Input fixed(std::int64_t n, int decimals, const char* kind) {
-        std::string digits = std::to_string(n < 0 ? -n : n);
-        if (decimals > 0) {
-            const auto d = static_cast<std::size_t>(decimals);
-            if (digits.size() <= d) digits.insert(0, d + 1 - digits.size(), '0');
-            digits.insert(digits.size() - d, 1, coin() ? '.' : ',');
-        }
-        if (n < 0) digits.insert(0, 1, '-');
-        return {QString::fromStdString(digits), Reading::Number, decimalValue(digits), kind};
-    }
-
-    Input near(double x, int decimals, const char* kind) {
-        const double scaled = std::round(x * std::pow(10.0, decimals));
-        return fixed(static_cast<std::int64_t>(scaled), decimals, kind);
-    }
-
-    Input number(Role role, std::int16_t typ) {
-        const auto t = static_cast<std::size_t>(typ);
-        double lo = 0;
-        double hi = 0;
-        double step = 1;
-        int decimals = 0;
-        std::vector<double> edges;
-        switch (role) {
-            case Role::ClassTemperature:
-                lo = -250;
-                hi = 1800;
-                edges.assign(kClassEdges.begin(), kClassEdges.end());
-                step = coin() ? 1 : 0.1;
-                decimals = uniform(0, 2);
-                break;
-            case Role::Temperature:
-            case Role::Output:
-                lo = kTemperatureEdges.at(t)[0];
-                hi = kTemperatureEdges.at(t)[1];
-                edges = {lo, hi, kInverseDomain.at(t).tLow, kInverseDomain.at(t).tHigh};
-                step = coin() ? 1 : 0.01;
-                decimals = uniform(0, 3);
-                break;
-            case Role::Emf:
-                lo = kInverseDomain.at(t).mvLow;
-                hi = kInverseDomain.at(t).mvHigh;
-                edges = {lo, hi};
-                step = 0.001;
-                decimals = uniform(0, 4);
-                break;
-            case Role::ColdJunction:
-                lo = -30;
-                hi = 80;
-                edges = {lo, hi};
-                step = coin() ? 1 : 0.1;
-                decimals = uniform(0, 2);
-                break;
-        }
-        const int how = uniform(0, 9);
-        if (how < 5) {
-            const double span = hi - lo;
-            return near(real(lo - 0.1 * span, hi + 0.1 * span), decimals, "number");
-        }
-        const double edge =
-            edges.at(static_cast<std::size_t>(uniform(0, static_cast<int>(edges.size()) - 1)));
-        // Enough decimals to write the step exactly.
-        const int stepDecimals = step >= 1 ? 0 : step >= 0.1 ? 1 : step >= 0.01 ? 2 : 3;
-        const int d = std::max(stepDecimals, role == Role::Emf ? 3 : 0);
-        if (how < 7) return near(edge, d + uniform(0, 1), "limit");
-        if (how < 9) return near(edge + (coin() ? step : -step), d, "beyond limit");
-        return near(real(-1, 1), uniform(0, 3), "near zero");
-    }
-
-    Input notANumber() {
-        static const std::array<const char*, 21> kJunk{
-            "",  "abc", "x", "temp", "12a", "a12", "1,2,3", "1..2", "--5", "+-1",   "-",
-            "+", ",",   ".", "e",    "1e",  "e5",  "1-2",   "5%",   "#",   "1 2 3x"};
-        const int pick = uniform(0, static_cast<int>(kJunk.size()));
-        if (pick == static_cast<int>(kJunk.size())) {
-            // A long run of letters and digits that is no number.
-            QString s;
-            const int n = uniform(100, 600);
-            for (int i = 0; i < n; ++i)
-                s += QChar(static_cast<char16_t>(i % 7 == 3 ? 'q' : '1' + i % 9));
-            return {s, Reading::NotANumber, std::nullopt, "long junk"};
-        }
-        return {QString::fromLatin1(kJunk.at(static_cast<std::size_t>(pick))), Reading::NotANumber,
-                std::nullopt, "junk"};
-    }
-
-    Input either() {
-        struct Fixed {
-            const char* keys;
-            double value;
-        };
-        static const std::array<Fixed, 20> kEither{{
-            {"1e3", 1e3},
-            {"2,5E-1", 0.25},
-            {"-1e-5", -1e-5},
-            {"1e400", HUGE_VAL},
-            {"-1e400", -HUGE_VAL},
-            {"1e-400", 0.0},
-            {"+12,5", 12.5},
-            {"+0", 0.0},
-            {" 12", 12},
-            {"12 ", 12},
-            {"0012,50", 12.5},
-            {"12,", 12},
-            {",5", 0.5},
-            {"1 000", 1000},
-            {"inf", HUGE_VAL},
-            {"-inf", -HUGE_VAL},
-            {"Infinity", HUGE_VAL},
-            {"nan", NAN},
-            {"NaN", NAN},
-            {"-0,0", 0.0},
-        }};
-        const int pick = uniform(0, static_cast<int>(kEither.size()) + 1);
-        if (pick == static_cast<int>(kEither.size())) {
-            // Overlong digit strings: huge, beyond a double, or a tiny fraction.
-            std::string s;
-            const int n = uniform(20, 400);
-            if (coin()) {
-                s = "1";
-                s.append(static_cast<std::size_t>(n), '0');
-            } else {
-                s = "0.";
-                s.append(static_cast<std::size_t>(n), '0');
-                s += "1";
-            }
-            return {QString::fromStdString(s), Reading::Either, decimalValue(s), "long number"};
-        }
-        if (pick > static_cast<int>(kEither.size())) {
-            // An exponent on a number in a useful range.
-            const int mantissa = uniform(-999, 999);
-            const int exponent = uniform(-3, 1);
-            const std::string s =
-                std::to_string(mantissa) + (coin() ? "e" : "E") + std::to_string(exponent);
-            return {QString::fromStdString(s), Reading::Either, decimalValue(s), "exponent"};
-        }
-        const Fixed& f = kEither.at(static_cast<std::size_t>(pick));
-        return {QString::fromLatin1(f.keys), Reading::Either, f.value, "either"};
-    }
-
-    std::mt19937_64& rng_;
-};
-
-// ---------------------------------------------------------------- patterns
-
-const QRegularExpression kEmfPattern(QStringLiteral(R"(^-?\d+,\d{4}$)"));
-const QRegularExpression kTemperaturePattern(QStringLiteral(R"(^-?\d+,\d{2}$)"));
-const QRegularExpression kDeviationPattern(QStringLiteral(R"(^(\d+,\d)( °C|°C)$)"));
-const QString kNotApplicable = QStringLiteral("N/A");
-
-bool negativeZero(const QString& s) {
-    return s.startsWith(u'-') && !s.contains(QRegularExpression(QStringLiteral("[1-9]")));
-}
-
-// A class box: "N/A", or a deviation from 0,5 to 9,0 with its unit suffix.
-std::optional<double> deviationOf(const QString& s) {
-    const QRegularExpressionMatch m = kDeviationPattern.match(s);
-    if (!m.hasMatch()) return std::nullopt;
-    const double v = decimalValue(m.captured(1).toStdString());
-    if (v < 0.5 || v > 9.0) return std::nullopt;
-    return v;
-}
-
-bool classBoxValid(const QString& s) {
-    return s == kNotApplicable || deviationOf(s).has_value();
-}
-
-double readNumber(const QString& s) {
-    return decimalValue(s.toStdString());
-}
-
 long statusKb(const char* key) {
     std::ifstream in("/proc/self/status");
     std::string line;
@@ -378,34 +83,24 @@ long statusKb(const char* key) {
     return -1;
 }
 
-// ---------------------------------------------------------------- the walk
-
-struct Counters {
-    std::array<long, 3> accepted{};
-    std::array<long, 3> refused{};
-    long roundTripsEmf = 0;
-    long roundTripsTemperature = 0;
-    double worstEmfRoundTrip = 0;
-    double worstTemperatureRoundTrip = 0;
-    long typeChanges = 0;
-    long typings = 0;
-    long enterKeys = 0;
-    std::map<QString, long> messages;
-};
-
 class Walk {
   public:
     Walk(Form1& form, MessageAnswerer& answerer, std::uint64_t seed)
         : form_(form), answerer_(answerer), seed_(seed), rng_(seed), maker_(rng_) {
-        boxes_ = {form.Text1[0], form.Text1[1], form.Text1[2], form.Text1[3], form.Text2[0],
-                  form.Text2[1], form.Text2[2], form.Text3[0], form.Text3[1], form.Text3[2]};
         names_ = {"Text1(0)", "Text1(1)", "Text1(2)", "Text1(3)", "Text2(0)",
                   "Text2(1)", "Text2(2)", "Text3(0)", "Text3(1)", "Text3(2)"};
+        for (std::size_t i = 0; i < boxes_.size(); ++i) {
+            boxes_.at(i) = named<QLineEdit>(objectName(names_.at(i)));
+        }
         roles_ = {Role::ClassTemperature, Role::Output, Role::Output, Role::Output,
                   Role::Temperature,      Role::Output, Role::Output, Role::Emf,
                   Role::ColdJunction,     Role::Output};
-        types_ = {form.mnuTypJ, form.mnuTypK, form.mnuTypT, form.mnuTypE,
-                  form.mnuTypN, form.mnuTypB, form.mnuTypS, form.mnuTypR};
+        // In the menu's order.
+        static const std::array<const char*, 8> kTypes{"mnuTypJ", "mnuTypK", "mnuTypT", "mnuTypE",
+                                                       "mnuTypN", "mnuTypB", "mnuTypS", "mnuTypR"};
+        for (std::size_t i = 0; i < types_.size(); ++i) {
+            types_.at(i) = named<QAction>(QLatin1String(kTypes.at(i)));
+        }
         for (std::size_t i = 0; i < boxes_.size(); ++i)
             known_.at(i) = knownFromText(boxes_.at(i)->text());
     }
@@ -432,6 +127,21 @@ class Walk {
 
   private:
     int uniform(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+
+    // A control or menu item of the window by its object name.
+    template <typename T>
+    T* named(const QString& name) const {
+        T* found = form_.findChild<T*>(name);
+        if (found == nullptr) {
+            std::fprintf(stderr, "SOAK FAILURE: the window has no %s\n", qPrintable(name));
+            std::abort();
+        }
+        return found;
+    }
+    // "Text2(0)" -> "Text2_0".
+    static QString objectName(const char* handlerName) {
+        return QString::fromLatin1(handlerName).replace(u'(', u'_').remove(u')');
+    }
 
     void log(const QString& what) {
         history_.push_back(
@@ -500,9 +210,7 @@ class Walk {
         }
         const auto typ = static_cast<std::size_t>(form_.Typ());
         if (typ >= katalog::kLiczbaTypow ||
-            QString::fromUtf8(katalog::kTypy.at(typ).nazwa.data(),
-                              static_cast<qsizetype>(katalog::kTypy.at(typ).nazwa.size())) !=
-                item->text()) {
+            fromUtf8(katalog::kTypy.at(typ).nazwa) != item->text()) {
             fail(
                 QStringLiteral("\"%1\" selected type index %2").arg(item->text()).arg(form_.Typ()));
         }
@@ -593,9 +301,8 @@ class Walk {
 
     void click(int panel) {
         static const std::array<const char*, 3> kNames{"Command1", "Command2", "Command3"};
-        QPushButton* button =
-            std::array<QPushButton*, 3>{form_.Command1, form_.Command2, form_.Command3}.at(
-                static_cast<std::size_t>(panel));
+        auto* button =
+            named<QPushButton>(QLatin1String(kNames.at(static_cast<std::size_t>(panel))));
         log(QStringLiteral("click %1")
                 .arg(QLatin1String(kNames.at(static_cast<std::size_t>(panel)))));
         const QStringList before = texts();
@@ -621,199 +328,29 @@ class Walk {
             }
         }
         if (failed_) return;
+        const Click c{form_.Typ(), before, after, messages.size()};
+        QString why;
         switch (panel) {
             case 0:
-                checkClasses(before, after, messages);
+                why = checkClasses(c, current(0), counters_);
                 break;
             case 1:
-                checkEmf(before, after, messages);
+                why = checkEmf(c, current(4), counters_);
                 break;
             default:
-                checkTemperature(before, after, messages);
+                why = checkTemperature(c, current(7), current(8), counters_);
                 break;
         }
+        if (!why.isEmpty()) fail(why);
     }
 
-    // Either the input was refused (one message, all three class boxes as
-    // they were), or each class box holds "N/A" or a deviation, with at most
-    // one message per "N/A" (a class out of its range; a class the type does
-    // not classify is silent). A tighter class never allows more deviation.
-    void checkClasses(const QStringList& before, const QStringList& after,
-                      const std::vector<Message>& messages) {
-        const Known input = current(0);
-        const std::size_t n = messages.size();
-        bool unchanged = true;
-        bool allValid = true;
-        int notApplicable = 0;
-        for (const qsizetype i : {1, 2, 3}) {
-            unchanged = unchanged && after.at(i) == before.at(i);
-            allValid = allValid && classBoxValid(after.at(i));
-            notApplicable += after.at(i) == kNotApplicable ? 1 : 0;
-        }
-        const bool refused = unchanged && n == 1;
-        const bool answered = allValid && static_cast<int>(n) <= notApplicable;
-        if (!refused && !answered) {
-            fail(QStringLiteral("classes: %1 message(s) and boxes \"%2\" \"%3\" \"%4\"")
-                     .arg(n)
-                     .arg(after.at(1), after.at(2), after.at(3)));
-            return;
-        }
-        if (input.reading == Reading::NotANumber && !refused) {
-            fail(QStringLiteral("classes: \"%1\" was read as a number").arg(input.text.left(60)));
-            return;
-        }
-        if (input.reading == Reading::Number && !answered) {
-            fail(QStringLiteral("classes: the number \"%1\" was refused").arg(input.text));
-            return;
-        }
-        std::optional<double> previous;
-        for (const qsizetype i : {1, 2, 3}) {
-            const std::optional<double> d = deviationOf(after.at(i));
-            if (!d) continue;
-            if (previous && *d < *previous) {
-                fail(QStringLiteral("classes: class %1 allows less (%2) than a tighter class")
-                         .arg(i)
-                         .arg(after.at(i)));
-                return;
-            }
-            previous = d;
-        }
-        const bool wasRefused = input.reading == Reading::NotANumber || (refused && !answered);
-        ++(wasRefused ? counters_.refused : counters_.accepted).at(0);
-    }
-
-    // Either a message and the EMF box as it was, or no message and an EMF of
-    // its pattern that converts back to the typed temperature.
-    void checkEmf(const QStringList& before, const QStringList& after,
-                  const std::vector<Message>& messages) {
-        const Known input = current(4);
-        const QString& out = after.at(6);
-        const std::size_t n = messages.size();
-        if (n > 1) {
-            fail(QStringLiteral("temperature to EMF showed %1 messages").arg(n));
-            return;
-        }
-        if (n == 1) {
-            if (out != before.at(6))
-                fail(QStringLiteral("EMF box changed to \"%1\" along with a message").arg(out));
-            const auto typ = static_cast<std::size_t>(form_.Typ());
-            // Inside the inverse domain, as far as it lies within the accepted temperatures.
-            if (input.reading == Reading::Number && input.value &&
-                *input.value >= kInverseDomain.at(typ).tLow &&
-                *input.value <=
-                    std::min(kInverseDomain.at(typ).tHigh, kTemperatureEdges.at(typ)[1])) {
-                fail(QStringLiteral("temperature %1 was refused").arg(input.text));
-            }
-            ++counters_.refused.at(1);
-            return;
-        }
-        if (!kEmfPattern.match(out).hasMatch() || negativeZero(out)) {
-            fail(QStringLiteral("EMF box holds \"%1\"").arg(out));
-            return;
-        }
-        if (input.reading == Reading::NotANumber) {
-            fail(QStringLiteral("\"%1\" was read as a temperature").arg(input.text.left(60)));
-            return;
-        }
-        ++counters_.accepted.at(1);
-        if (!input.value || !std::isfinite(*input.value)) return;
-        const std::int16_t typ = form_.Typ();
-        const Domain& d = kInverseDomain.at(static_cast<std::size_t>(typ));
-        const double mv = readNumber(out);
-        if (mv < d.mvLow || mv > d.mvHigh) return;
-        Termopara t;
-        t.Typ = typ;
-        const double back = t.EMF(mv * 1000.0);
-        const double error = std::fabs(back - *input.value);
-        counters_.worstEmfRoundTrip = std::max(counters_.worstEmfRoundTrip, error);
-        ++counters_.roundTripsEmf;
-        if (!(error <= 0.1)) {
-            fail(QStringLiteral("%1 °C gave %2 mV, which converts back to %3 °C")
-                     .arg(*input.value, 0, 'g', 17)
-                     .arg(out)
-                     .arg(back, 0, 'g', 17));
-        }
-    }
-
-    // Either a message and the temperature box as it was, or no message and a
-    // temperature of its pattern whose reference EMF, less the cold junction's,
-    // is the typed EMF.
-    void checkTemperature(const QStringList& before, const QStringList& after,
-                          const std::vector<Message>& messages) {
-        const Known emf = current(7);
-        const Known cold = current(8);
-        const QString& out = after.at(9);
-        const std::size_t n = messages.size();
-        const auto typ = static_cast<std::size_t>(form_.Typ());
-        const Domain& d = kInverseDomain.at(typ);
-        if (n > 1) {
-            fail(QStringLiteral("EMF to temperature showed %1 messages").arg(n));
-            return;
-        }
-        if (n == 1) {
-            if (out != before.at(9))
-                fail(QStringLiteral("temperature box changed to \"%1\" along with a message")
-                         .arg(out));
-            // An ordinary reading: an EMF in the type's range, a room-temperature cold junction.
-            if (emf.reading == Reading::Number && cold.reading == Reading::Number && emf.value &&
-                cold.value && *emf.value >= d.mvLow && *emf.value <= d.mvHigh && *cold.value >= 0 &&
-                *cold.value <= 40) {
-                fail(QStringLiteral("EMF %1 with cold junction %2 was refused")
-                         .arg(emf.text, cold.text));
-            }
-            ++counters_.refused.at(2);
-            return;
-        }
-        if (!kTemperaturePattern.match(out).hasMatch() || negativeZero(out)) {
-            fail(QStringLiteral("temperature box holds \"%1\"").arg(out));
-            return;
-        }
-        if (emf.reading == Reading::NotANumber || cold.reading == Reading::NotANumber) {
-            fail(QStringLiteral("\"%1\" / \"%2\" was read as numbers")
-                     .arg(emf.text.left(60), cold.text.left(60)));
-            return;
-        }
-        ++counters_.accepted.at(2);
-        if (!emf.value || !cold.value || !std::isfinite(*emf.value) || !std::isfinite(*cold.value))
-            return;
-        // Type B's reference function begins at 0 °C.
-        if (typ == 5 && *cold.value < 0) return;
-        Termopara t;
-        t.Typ = form_.Typ();
-        const double total = *emf.value * 1000.0 + t.Temperatura(*cold.value);
-        if (total < d.mvLow * 1000.0 || total > d.mvHigh * 1000.0) return;
-        const double expected = solveTemperature(form_.Typ(), total);
-        const double error = std::fabs(readNumber(out) - expected);
-        counters_.worstTemperatureRoundTrip = std::max(counters_.worstTemperatureRoundTrip, error);
-        ++counters_.roundTripsTemperature;
-        if (!(error <= 0.1)) {
-            fail(QStringLiteral("EMF %1 mV with cold junction %2 °C gave %3 °C; the reference "
-                                "function puts it at %4 °C")
-                     .arg(emf.text, cold.text, out)
-                     .arg(expected, 0, 'f', 4));
-        }
-    }
-
-    // Between actions: no window left open, every result box empty or of its
-    // pattern, the shown cold junction of the EMF panel fixed at "0".
+    // Between actions: no window left open, the window still there, the boxes
+    // as the invariants want them.
     void checkState() {
         if (QApplication::activeModalWidget() != nullptr)
             fail(QStringLiteral("a modal window stayed open"));
         if (!form_.isVisible()) fail(QStringLiteral("the window closed"));
-        for (const std::size_t i : {1U, 2U, 3U}) {
-            const QString s = boxes_.at(i)->text();
-            if (!s.isEmpty() && !classBoxValid(s))
-                fail(QStringLiteral("%1 holds \"%2\"").arg(QLatin1String(names_.at(i)), s));
-        }
-        const QString emf = boxes_.at(6)->text();
-        if (!emf.isEmpty() && !kEmfPattern.match(emf).hasMatch())
-            fail(QStringLiteral("Text2(2) holds \"%1\"").arg(emf));
-        const QString temperature = boxes_.at(9)->text();
-        if (!temperature.isEmpty() && !kTemperaturePattern.match(temperature).hasMatch()) {
-            fail(QStringLiteral("Text3(2) holds \"%1\"").arg(temperature));
-        }
-        if (boxes_.at(5)->text() != u"0")
-            fail(QStringLiteral("Text2(1) holds \"%1\"").arg(boxes_.at(5)->text()));
+        if (const QString why = checkBoxes(texts()); !why.isEmpty()) fail(why);
     }
 
     Form1& form_;

@@ -87,7 +87,7 @@ class DecimalKeyFilterTest : public QObject {
         Form1 form;
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        QLineEdit* box = form.Text3[0];
+        QLineEdit* box = textBox(form, "Text3(0)");
         typeInto(box, QStringLiteral("3"));
         QTest::keyClick(box, Qt::Key_Period, Qt::KeypadModifier);
         QTest::keyClick(box, Qt::Key_5, Qt::KeypadModifier);
@@ -148,7 +148,7 @@ class DecimalKeyFilterTest : public QObject {
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QApplication::clipboard()->setText(QStringLiteral("1.5"));
-        QLineEdit* box = form.Text2[0];
+        QLineEdit* box = textBox(form, "Text2(0)");
         QTest::mouseClick(box, Qt::LeftButton);
         QTest::keyClick(box, static_cast<Qt::Key>(key), Qt::KeyboardModifiers(modifiers));
         QCOMPARE(box->text(), QStringLiteral("1.5"));
@@ -161,7 +161,7 @@ class DecimalKeyFilterTest : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(&form));
         const QString pasted = QString(99'999, u'7') + QStringLiteral(".5");
         QApplication::clipboard()->setText(pasted);
-        QLineEdit* box = form.Text3[0];
+        QLineEdit* box = textBox(form, "Text3(0)");
         QTest::mouseClick(box, Qt::LeftButton);
         QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(box->text(), pasted);
@@ -172,7 +172,7 @@ class DecimalKeyFilterTest : public QObject {
         Form1 form;
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        QLineEdit* box = form.Text1[0];
+        QLineEdit* box = textBox(form, "Text1(0)");
         QTest::mouseClick(box, Qt::LeftButton);
         QInputMethodEvent commit;
         commit.setCommitString(QStringLiteral("2.5"));

@@ -13,6 +13,7 @@
 
 #include "form_helpers.h"
 #include "message_watcher.h"
+#include "qt_translation.h"
 
 namespace {
 
@@ -21,14 +22,11 @@ const QString kWexa = QStringLiteral("Wexa");
 // All ten boxes as "name=text", in handler order.
 QStringList boxTexts(const Form1& form) {
     QStringList out;
-    for (std::size_t i = 0; i < form.Text1.size(); ++i) {
-        out << QStringLiteral("Text1(%1)=%2").arg(i).arg(form.Text1[i]->text());
-    }
-    for (std::size_t i = 0; i < form.Text2.size(); ++i) {
-        out << QStringLiteral("Text2(%1)=%2").arg(i).arg(form.Text2[i]->text());
-    }
-    for (std::size_t i = 0; i < form.Text3.size(); ++i) {
-        out << QStringLiteral("Text3(%1)=%2").arg(i).arg(form.Text3[i]->text());
+    for (const auto& [array, count] : {std::pair{1, 4}, {2, 3}, {3, 3}}) {
+        for (int i = 0; i < count; ++i) {
+            const QString name = QStringLiteral("Text%1(%2)").arg(array).arg(i);
+            out << name + u'=' + textBox(form, name)->text();
+        }
     }
     return out;
 }
@@ -68,29 +66,33 @@ class Form1Test : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(&form));
 
         QCOMPARE(form.windowTitle(), QStringLiteral("Kalvetra"));
-        QVERIFY(form.windowIcon().availableSizes().contains(QSize(32, 32)));
+        // Every size the hicolor theme gets, none scaled from another.
+        const QList<QSize> sizes = form.windowIcon().availableSizes();
+        for (const int n : {16, 24, 32, 48, 64, 128, 256}) {
+            QVERIFY2(sizes.contains(QSize(n, n)), qPrintable(QString::number(n)));
+        }
         QCOMPARE(form.Typ(), std::int16_t{0});
         QCOMPARE(checkedTypeItems(form), QStringList{QStringLiteral("Termopara J")});
-        QCOMPARE(form.Label1[0]->text(), QStringLiteral("Termopara J"));
-        QCOMPARE(form.Label1[1]->text(),
+        QCOMPARE(label(form, "Label1(0)")->text(), QStringLiteral("Termopara J"));
+        QCOMPARE(label(form, "Label1(1)")->text(),
                  QStringLiteral("Żelazo/miedź-nikiel lub żelazo/konstantan"));
-        QCOMPARE(form.Label1[2]->text(), QStringLiteral("Fe-CuNi"));
-        QCOMPARE(form.Label1[3]->text(),
+        QCOMPARE(label(form, "Label1(2)")->text(), QStringLiteral("Fe-CuNi"));
+        QCOMPARE(label(form, "Label1(3)")->text(),
                  QStringLiteral("-210°C do 1200°C (-8.095 mV do 69.553 mV)"));
         QCOMPARE(boxTexts(form), kResetBoxes);
 
         const QString wylicz = QStringLiteral("Wylicz");
-        QCOMPARE(form.Command1->text(), wylicz);
-        QCOMPARE(form.Command2->text(), wylicz);
-        QCOMPARE(form.Command3->text(), wylicz);
-        QCOMPARE(form.Label2[0]->text(), QStringLiteral("Temperatura [°C]"));
-        QCOMPARE(form.Label2[1]->text(), QStringLiteral("Klasa 1 ±"));
-        QCOMPARE(form.Label2[3]->text(), QStringLiteral("Klasa 3 ±"));
-        QCOMPARE(form.Label3[1]->text(), QStringLiteral("Zimne złącze [°C]"));
-        QCOMPARE(form.Label4[0]->text(), QStringLiteral("EMF [mV]"));
-        QCOMPARE(form.Label4[2]->text(), QStringLiteral("Temperatura [°C]"));
+        QCOMPARE(button(form, "Command1")->text(), wylicz);
+        QCOMPARE(button(form, "Command2")->text(), wylicz);
+        QCOMPARE(button(form, "Command3")->text(), wylicz);
+        QCOMPARE(label(form, "Label2(0)")->text(), QStringLiteral("Temperatura [°C]"));
+        QCOMPARE(label(form, "Label2(1)")->text(), QStringLiteral("Klasa 1 ±"));
+        QCOMPARE(label(form, "Label2(3)")->text(), QStringLiteral("Klasa 3 ±"));
+        QCOMPARE(label(form, "Label3(1)")->text(), QStringLiteral("Zimne złącze [°C]"));
+        QCOMPARE(label(form, "Label4(0)")->text(), QStringLiteral("EMF [mV]"));
+        QCOMPARE(label(form, "Label4(2)")->text(), QStringLiteral("Temperatura [°C]"));
 
-        QCOMPARE(QApplication::focusWidget(), form.Text1[0]);
+        QCOMPARE(QApplication::focusWidget(), textBox(form, "Text1(0)"));
 
         // Menu bar: "Plik" then "Kalvetra", nothing else, no mnemonics.
         QStringList bar;
@@ -104,6 +106,48 @@ class Form1Test : public QObject {
         QCOMPARE(plik, (QStringList{QStringLiteral("Drukuj"), QStringLiteral("Koniec")}));
         QVERIFY(!menuItem(form, QStringLiteral("Plik"), QStringLiteral("Drukuj"))->isEnabled());
         QVERIFY(menuItem(form, QStringLiteral("Plik"), QStringLiteral("Koniec"))->isEnabled());
+    }
+
+    // Drop-down menus are windows of their own; they take the window's font too.
+    void menusUseWindowFont() {
+        Form1 form;
+        for (const QString& caption : {QStringLiteral("Plik"), QStringLiteral("Kalvetra")}) {
+            QCOMPARE(menu(form, caption)->font(), form.font());
+        }
+    }
+
+    // A double-click selects the whole number, not the digits on one side of
+    // the comma; in an input box and in a read-only result alike.
+    void doubleClickSelectsWholeNumber_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("input") << "Text3(0)"
+                               << "4,0962";
+        QTest::newRow("result") << "Text2(2)"
+                                << "-1,4816";
+    }
+
+    void doubleClickSelectsWholeNumber() {
+        QFETCH(QString, box);
+        QFETCH(QString, text);
+        Form1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QLineEdit* target = textBox(form, box);
+        target->setText(text);
+        // On the digits after the comma.
+        const QPoint fraction(target->fontMetrics().horizontalAdvance(text) + 2,
+                              target->height() / 2);
+        QTest::mouseDClick(target, Qt::LeftButton, {}, fraction);
+        QCOMPARE(target->selectedText(), text);
+    }
+
+    // Qt's own texts (a box's context menu) are Polish, like the window.
+    void qtTextsInPolish() {
+        QVERIFY(installQtPolish(*QCoreApplication::instance()));
+        const QString copy = QCoreApplication::translate("QLineEdit", "&Copy");
+        QVERIFY2(copy != u"&Copy", qPrintable(copy));
+        QCOMPARE(copy, QStringLiteral("S&kopiuj"));
     }
 
     void typeMenuOrder() {
@@ -171,20 +215,20 @@ class Form1Test : public QObject {
 
         QCOMPARE(int{form.Typ()}, typ);
         QCOMPARE(checkedTypeItems(form), QStringList{item});
-        QCOMPARE(form.Label1[0]->text(), item);
-        QCOMPARE(form.Label1[1]->text(), alloy);
-        QCOMPARE(form.Label1[2]->text(), symbol);
-        QCOMPARE(form.Label1[3]->text(), range);
+        QCOMPARE(label(form, "Label1(0)")->text(), item);
+        QCOMPARE(label(form, "Label1(1)")->text(), alloy);
+        QCOMPARE(label(form, "Label1(2)")->text(), symbol);
+        QCOMPARE(label(form, "Label1(3)")->text(), range);
     }
 
     void alloyTextsShownWhole() {
         Form1 form;
         typeItem(form, QStringLiteral("Termopara K"))->trigger();
-        QCOMPARE(form.Label1[1]->text().size(), 30);
-        QVERIFY(form.Label1[1]->text().endsWith(u'"'));
+        QCOMPARE(label(form, "Label1(1)")->text().size(), 30);
+        QVERIFY(label(form, "Label1(1)")->text().endsWith(u'"'));
         typeItem(form, QStringLiteral("Termopara E"))->trigger();
-        QCOMPARE(form.Label1[1]->text().size(), 53);
-        QVERIFY(form.Label1[1]->text().endsWith(u"konstantan"));
+        QCOMPARE(label(form, "Label1(1)")->text().size(), 53);
+        QVERIFY(label(form, "Label1(1)")->text().endsWith(u"konstantan"));
     }
 
     void oneMarkAfterEachSelection() {
@@ -214,16 +258,16 @@ class Form1Test : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(&form));
 
         // Start from J with results in all three panels and a typed cold junction.
-        typeInto(form.Text1[0], QStringLiteral("100"));
-        QTest::mouseClick(form.Command1, Qt::LeftButton);
-        typeInto(form.Text2[0], QStringLiteral("100"));
-        QTest::mouseClick(form.Command2, Qt::LeftButton);
-        typeInto(form.Text3[0], QStringLiteral("1"));
-        typeInto(form.Text3[1], QStringLiteral("25"));
-        QTest::mouseClick(form.Command3, Qt::LeftButton);
-        QCOMPARE(form.Text2[2]->text(), QStringLiteral("5,2689"));
-        QVERIFY(!form.Text1[1]->text().isEmpty());
-        QVERIFY(!form.Text3[2]->text().isEmpty());
+        typeInto(textBox(form, "Text1(0)"), QStringLiteral("100"));
+        QTest::mouseClick(button(form, "Command1"), Qt::LeftButton);
+        typeInto(textBox(form, "Text2(0)"), QStringLiteral("100"));
+        QTest::mouseClick(button(form, "Command2"), Qt::LeftButton);
+        typeInto(textBox(form, "Text3(0)"), QStringLiteral("1"));
+        typeInto(textBox(form, "Text3(1)"), QStringLiteral("25"));
+        QTest::mouseClick(button(form, "Command3"), Qt::LeftButton);
+        QCOMPARE(textBox(form, "Text2(2)")->text(), QStringLiteral("5,2689"));
+        QVERIFY(!textBox(form, "Text1(1)")->text().isEmpty());
+        QVERIFY(!textBox(form, "Text3(2)")->text().isEmpty());
 
         typeItem(form, item)->trigger();
         QCOMPARE(boxTexts(form), kResetBoxes);
@@ -232,24 +276,24 @@ class Form1Test : public QObject {
     void catalogueTables() {
         Form1 form;
         for (std::size_t i = 0; i < katalog::kLiczbaTypow; ++i) {
-            QCOMPARE(form.Nazwa[i].size(), 25);
-            QCOMPARE(form.Sklad[i].size(), 53);
-            QCOMPARE(form.Symbol[i].size(), 25);
-            QCOMPARE(form.Zakres[i].size(), 45);
+            QCOMPARE(form.tables().Nazwa[i].size(), 25);
+            QCOMPARE(form.tables().Sklad[i].size(), 53);
+            QCOMPARE(form.tables().Symbol[i].size(), 25);
+            QCOMPARE(form.tables().Zakres[i].size(), 45);
         }
-        QCOMPARE(form.Nazwa[5].trimmed(), QStringLiteral("Termopara B"));
-        QVERIFY(form.Nazwa[5].endsWith(u"B              "));
-        QCOMPARE(form.Sklad[3],
+        QCOMPARE(form.tables().Nazwa[5].trimmed(), QStringLiteral("Termopara B"));
+        QVERIFY(form.tables().Nazwa[5].endsWith(u"B              "));
+        QCOMPARE(form.tables().Sklad[3],
                  QStringLiteral("Nikiel-chrom/miedź-nikiel lub nikiel-chrom/konstantan"));
-        QCOMPARE(form.Zakres[2].trimmed(),
+        QCOMPARE(form.tables().Zakres[2].trimmed(),
                  QStringLiteral("-270°C do 400°C (-5.603 mV do 20.872 mV)"));
-        QCOMPARE(form.Symbol[6].trimmed(), QStringLiteral("PtRh13-Pt"));
-        QCOMPARE(form.Symbol[7].trimmed(), QStringLiteral("PtRh10-Pt"));
+        QCOMPARE(form.tables().Symbol[6].trimmed(), QStringLiteral("PtRh13-Pt"));
+        QCOMPARE(form.tables().Symbol[7].trimmed(), QStringLiteral("PtRh10-Pt"));
 
-        const auto before = form.Sklad;
+        const auto before = form.tables().Sklad;
         form.Napisy();
-        QCOMPARE(form.Sklad, before);
-        QCOMPARE(form.Label2[1]->text(), QStringLiteral("Klasa 1 ±"));
+        QCOMPARE(form.tables().Sklad, before);
+        QCOMPARE(label(form, "Label2(1)")->text(), QStringLiteral("Klasa 1 ±"));
     }
 
     void tabOrder() {
@@ -396,24 +440,24 @@ class Form1Test : public QObject {
         Form1 form;
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        form.Command3->setFocus(Qt::OtherFocusReason);
-        QTest::keyClick(form.Command3, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), form.Text2[0]);
-        QTest::keyClicks(form.Text2[0], QStringLiteral("x1"));
-        QTest::keyClick(form.Text2[0], Qt::Key_A, Qt::ControlModifier);
-        QVERIFY(form.Text2[0]->hasSelectedText());
-        QTest::keyClick(form.Text2[0], Qt::Key_Backtab, Qt::ShiftModifier);
+        button(form, "Command3")->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(button(form, "Command3"), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), textBox(form, "Text2(0)"));
+        QTest::keyClicks(textBox(form, "Text2(0)"), QStringLiteral("x1"));
+        QTest::keyClick(textBox(form, "Text2(0)"), Qt::Key_A, Qt::ControlModifier);
+        QVERIFY(textBox(form, "Text2(0)")->hasSelectedText());
+        QTest::keyClick(textBox(form, "Text2(0)"), Qt::Key_Backtab, Qt::ShiftModifier);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
-        QCOMPARE(QApplication::focusWidget(), form.Command2);
+        QCOMPARE(QApplication::focusWidget(), button(form, "Command2"));
 
         MessageWatcher watcher;
-        QTest::keyClick(form.Command2, Qt::Key_Space);
+        QTest::keyClick(button(form, "Command2"), Qt::Key_Space);
         QCOMPARE(watcher.texts(), QStringList{QStringLiteral("Niepoprawna wartość numeryczna")});
-        QCOMPARE(form.focusWidget(), form.Text2[0]);
+        QCOMPARE(form.focusWidget(), textBox(form, "Text2(0)"));
         reactivate(form);
-        QCOMPARE(QApplication::focusWidget(), form.Text2[0]);
-        QCOMPARE(form.Text2[0]->text(), QStringLiteral("x1"));
-        QVERIFY(!form.Text2[0]->hasSelectedText());
+        QCOMPARE(QApplication::focusWidget(), textBox(form, "Text2(0)"));
+        QCOMPARE(textBox(form, "Text2(0)")->text(), QStringLiteral("x1"));
+        QVERIFY(!textBox(form, "Text2(0)")->hasSelectedText());
     }
 
     // Class messages come one at a time, each after the previous class's box
@@ -423,21 +467,22 @@ class Form1Test : public QObject {
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         typeItem(form, QStringLiteral("Termopara K"))->trigger();
-        typeInto(form.Text1[0], QStringLiteral("20"));
-        QTest::mouseClick(form.Command1, Qt::LeftButton);
-        typeInto(form.Text1[0], QStringLiteral("1500"));
+        typeInto(textBox(form, "Text1(0)"), QStringLiteral("20"));
+        QTest::mouseClick(button(form, "Command1"), Qt::LeftButton);
+        typeInto(textBox(form, "Text1(0)"), QStringLiteral("1500"));
 
         MessageWatcher watcher([&form] {
-            return QStringList{form.Text1[1]->text(), form.Text1[2]->text(), form.Text1[3]->text()};
+            return QStringList{textBox(form, "Text1(1)")->text(), textBox(form, "Text1(2)")->text(),
+                               textBox(form, "Text1(3)")->text()};
         });
-        QTest::mouseClick(form.Command1, Qt::LeftButton);
+        QTest::mouseClick(button(form, "Command1"), Qt::LeftButton);
 
         QCOMPARE(watcher.seen().size(), 3);
         const QString na = QStringLiteral("N/A");
         QCOMPARE(watcher.seen()[0].snapshot, (QStringList{"1,5 °C", "2,5 °C", "2,5 °C"}));
         QCOMPARE(watcher.seen()[1].snapshot, (QStringList{na, "2,5 °C", "2,5 °C"}));
         QCOMPARE(watcher.seen()[2].snapshot, (QStringList{na, na, "2,5 °C"}));
-        QCOMPARE(form.Text1[3]->text(), na);
+        QCOMPARE(textBox(form, "Text1(3)")->text(), na);
         QVERIFY(watcher.texts()[2].endsWith(u"Klasy 3"));
     }
 
@@ -462,7 +507,8 @@ class Form1Test : public QObject {
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         // Invalid everywhere: any calculation started would show a message.
-        for (QLineEdit* b : {form.Text1[0], form.Text2[0], form.Text3[0], form.Text3[1]}) {
+        for (QLineEdit* b : {textBox(form, "Text1(0)"), textBox(form, "Text2(0)"),
+                             textBox(form, "Text3(0)"), textBox(form, "Text3(1)")}) {
             typeInto(b, QStringLiteral("x"));
         }
         const QStringList before = boxTexts(form);
@@ -490,10 +536,10 @@ class Form1Test : public QObject {
         Form1 form;
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        typeInto(form.Text2[0], QStringLiteral("100"));
-        form.Command2->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(form.Command2, static_cast<Qt::Key>(key));
-        QCOMPARE(form.Text2[2]->text(), QStringLiteral("5,2689"));
+        typeInto(textBox(form, "Text2(0)"), QStringLiteral("100"));
+        button(form, "Command2")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(button(form, "Command2"), static_cast<Qt::Key>(key));
+        QCOMPARE(textBox(form, "Text2(2)")->text(), QStringLiteral("5,2689"));
     }
 
     void drukujStaysDisabled() {
@@ -502,8 +548,8 @@ class Form1Test : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QAction* drukuj = menuItem(form, QStringLiteral("Plik"), QStringLiteral("Drukuj"));
         QVERIFY(drukuj != nullptr);
-        typeInto(form.Text2[0], QStringLiteral("100"));
-        QTest::mouseClick(form.Command2, Qt::LeftButton);
+        typeInto(textBox(form, "Text2(0)"), QStringLiteral("100"));
+        QTest::mouseClick(button(form, "Command2"), Qt::LeftButton);
         for (QAction* a : menu(form, QStringLiteral("Kalvetra"))->actions()) a->trigger();
         QVERIFY(!drukuj->isEnabled());
     }

@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -11,31 +13,25 @@
 
 #include "form1.h"
 
-// Looks up a control by the name the handlers use: "Text2(0)", "Command3".
+// Looks up a control by the name the handlers use: "Text2(0)", "Label1(3)",
+// "Command3", "Frame4". The window names each one so ("Text2_0").
 inline QWidget* control(const Form1& form, const QString& name) {
-    static const QRegularExpression indexed(QStringLiteral(R"(^Text([123])\((\d)\)$)"));
-    const QRegularExpressionMatch m = indexed.match(name);
-    if (m.hasMatch()) {
-        const auto i = m.captured(2).toULongLong();
-        switch (m.captured(1).toInt()) {
-            case 1:
-                return i < form.Text1.size() ? form.Text1[i] : nullptr;
-            case 2:
-                return i < form.Text2.size() ? form.Text2[i] : nullptr;
-            case 3:
-                return i < form.Text3.size() ? form.Text3[i] : nullptr;
-            default:
-                return nullptr;
-        }
-    }
-    if (name == u"Command1") return form.Command1;
-    if (name == u"Command2") return form.Command2;
-    if (name == u"Command3") return form.Command3;
-    return nullptr;
+    QString objectName = name;
+    objectName.replace(u'(', u'_').remove(u')');
+    return form.findChild<QWidget*>(objectName);
 }
 
 inline QLineEdit* textBox(const Form1& form, const QString& name) {
     return qobject_cast<QLineEdit*>(control(form, name));
+}
+inline QLabel* label(const Form1& form, const QString& name) {
+    return qobject_cast<QLabel*>(control(form, name));
+}
+inline QPushButton* button(const Form1& form, const QString& name) {
+    return qobject_cast<QPushButton*>(control(form, name));
+}
+inline QGroupBox* frame(const Form1& form, const QString& name) {
+    return qobject_cast<QGroupBox*>(control(form, name));
 }
 
 // A top-level menu of the menu bar, found by its caption as the user sees it.

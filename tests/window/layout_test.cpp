@@ -14,30 +14,6 @@
 
 namespace {
 
-QWidget* widget(const Form1& form, const QString& name) {
-    if (QWidget* w = control(form, name)) return w;
-    const std::array<QGroupBox*, 4> frames{form.Frame1, form.Frame2, form.Frame3, form.Frame4};
-    for (std::size_t i = 0; i < frames.size(); ++i) {
-        if (name == QStringLiteral("Frame%1").arg(i + 1)) return frames[i];
-    }
-    static const QRegularExpression label(QStringLiteral(R"(^Label([1234])\((\d)\)$)"));
-    const QRegularExpressionMatch m = label.match(name);
-    if (!m.hasMatch()) return nullptr;
-    const auto i = m.captured(2).toULongLong();
-    switch (m.captured(1).toInt()) {
-        case 1:
-            return i < form.Label1.size() ? form.Label1[i] : nullptr;
-        case 2:
-            return i < form.Label2.size() ? form.Label2[i] : nullptr;
-        case 3:
-            return i < form.Label3.size() ? form.Label3[i] : nullptr;
-        case 4:
-            return i < form.Label4.size() ? form.Label4[i] : nullptr;
-        default:
-            return nullptr;
-    }
-}
-
 // Each row caption and the box it names.
 const QList<std::pair<QString, QString>> kRows{
     {"Label2(0)", "Text1(0)"}, {"Label2(1)", "Text1(1)"}, {"Label2(2)", "Text1(2)"},
@@ -48,10 +24,10 @@ const QList<std::pair<QString, QString>> kRows{
 
 QList<QLabel*> allLabels(const Form1& form) {
     QList<QLabel*> out;
-    for (QLabel* l : form.Label1) out << l;
-    for (QLabel* l : form.Label2) out << l;
-    for (QLabel* l : form.Label3) out << l;
-    for (QLabel* l : form.Label4) out << l;
+    for (const auto& [array, count] : {std::pair{1, 4}, {2, 4}, {3, 3}, {4, 3}}) {
+        for (int i = 0; i < count; ++i)
+            out << label(form, QStringLiteral("Label%1(%2)").arg(array).arg(i));
+    }
     return out;
 }
 
@@ -83,6 +59,31 @@ class LayoutTest : public QObject {
         QFETCH(QSize, outer);
         QFETCH(QPoint, expected);
         QCOMPARE(layout::centredPosition(screen, outer), expected);
+    }
+
+    // Centred as above, but the top-left corner never off the available area.
+    void placedPosition_data() {
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QSize>("outer");
+        QTest::addColumn<QPoint>("expected");
+        QTest::newRow("fits: centred") << QRect(0, 0, 1024, 768) << QRect(0, 0, 1024, 740)
+                                       << QSize(684, 370) << QPoint(170, 199);
+        // 1280 x 800 at a scale factor of 2.
+        QTest::newRow("wider than the screen")
+            << QRect(0, 0, 640, 400) << QRect(0, 0, 640, 400) << QSize(682, 349) << QPoint(0, 26);
+        QTest::newRow("larger than the area below a top panel")
+            << QRect(0, 0, 640, 480) << QRect(0, 32, 640, 448) << QSize(700, 500) << QPoint(0, 32);
+        QTest::newRow("second screen") << QRect(1920, 0, 640, 400) << QRect(1920, 0, 640, 400)
+                                       << QSize(682, 349) << QPoint(1920, 26);
+    }
+
+    void placedPosition() {
+        QFETCH(QRect, screen);
+        QFETCH(QRect, available);
+        QFETCH(QSize, outer);
+        QFETCH(QPoint, expected);
+        QCOMPARE(layout::placedPosition(screen, available, outer), expected);
     }
 
     // Positions in twips, relative to the panel (or the client area for panels).
@@ -132,9 +133,10 @@ class LayoutTest : public QObject {
         QFETCH(QString, parent);
         QFETCH(QRect, twips);
         Form1 form;
-        QWidget* w = widget(form, name);
+        QWidget* w = control(form, name);
         QVERIFY(w != nullptr);
-        QWidget* expectedParent = parent == u"client" ? form.centralWidget() : widget(form, parent);
+        QWidget* expectedParent =
+            parent == u"client" ? form.centralWidget() : control(form, parent);
         QCOMPARE(w->parentWidget(), expectedParent);
         const QRect px(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15);
         QCOMPARE(w->geometry(), px);
@@ -150,7 +152,8 @@ class LayoutTest : public QObject {
         QCOMPARE(form.minimumSize(), form.maximumSize());
         QCOMPARE(form.size(), form.minimumSize());
         // Every panel inside the client area, no two overlapping.
-        const std::array<QGroupBox*, 4> frames{form.Frame1, form.Frame2, form.Frame3, form.Frame4};
+        const std::array<QGroupBox*, 4> frames{frame(form, "Frame1"), frame(form, "Frame2"),
+                                               frame(form, "Frame3"), frame(form, "Frame4")};
         for (std::size_t i = 0; i < frames.size(); ++i) {
             QVERIFY(form.centralWidget()->rect().contains(frames[i]->geometry()));
             for (std::size_t j = i + 1; j < frames.size(); ++j) {
@@ -193,14 +196,16 @@ class LayoutTest : public QObject {
             }
         }
         for (const auto& [labelName, boxName] : kRows) {
-            auto* l = qobject_cast<QLabel*>(widget(form, labelName));
+            auto* l = qobject_cast<QLabel*>(control(form, labelName));
             const int textEnd = l->x() + l->fontMetrics().horizontalAdvance(l->text());
             QVERIFY2(textEnd < control(form, boxName)->x(), qPrintable(labelName));
         }
-        for (QPushButton* b : {form.Command1, form.Command2, form.Command3}) {
+        for (QPushButton* b :
+             {button(form, "Command1"), button(form, "Command2"), button(form, "Command3")}) {
             QVERIFY(b->fontMetrics().horizontalAdvance(b->text()) < b->width() - 8);
         }
-        for (QLineEdit* box : {form.Text1[0], form.Text2[2], form.Text3[2]}) {
+        for (QLineEdit* box :
+             {textBox(form, "Text1(0)"), textBox(form, "Text2(2)"), textBox(form, "Text3(2)")}) {
             QVERIFY(box->fontMetrics().height() <= box->height() - 4);
         }
     }
@@ -214,18 +219,19 @@ class LayoutTest : public QObject {
                 QVERIFY2(metrics.inFont(c), qPrintable(l->objectName() + u' ' + c));
             }
         }
-        QVERIFY(form.Label1[0]->font().bold());
-        QCOMPARE(form.Label1[0]->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-        QCOMPARE(form.Label1[0]->font().pointSizeF(), 8.25);
+        QVERIFY(label(form, "Label1(0)")->font().bold());
+        QCOMPARE(label(form, "Label1(0)")->palette().color(QPalette::WindowText),
+                 QColor(255, 0, 0));
+        QCOMPARE(label(form, "Label1(0)")->font().pointSizeF(), 8.25);
         for (QLabel* l : allLabels(form).mid(1)) {
             QVERIFY2(!l->font().bold(), qPrintable(l->objectName()));
             QCOMPARE(l->font().pointSizeF(), 8.25);
             QCOMPARE(l->palette().color(QPalette::WindowText),
                      form.palette().color(QPalette::WindowText));
         }
-        for (QWidget* w :
-             {static_cast<QWidget*>(form.Text1[0]), static_cast<QWidget*>(form.Command2),
-              static_cast<QWidget*>(form.Frame4)}) {
+        for (QWidget* w : {static_cast<QWidget*>(textBox(form, "Text1(0)")),
+                           static_cast<QWidget*>(button(form, "Command2")),
+                           static_cast<QWidget*>(frame(form, "Frame4"))}) {
             QCOMPARE(w->font().pointSizeF(), 8.25);
         }
     }
@@ -233,31 +239,34 @@ class LayoutTest : public QObject {
     void accessibleNames() {
         Form1 form;
         for (const auto& [labelName, boxName] : kRows) {
-            auto* l = qobject_cast<QLabel*>(widget(form, labelName));
+            auto* l = qobject_cast<QLabel*>(control(form, labelName));
             QCOMPARE(control(form, boxName)->accessibleName(), l->text());
             QCOMPARE(l->buddy(), control(form, boxName));
         }
-        QCOMPARE(form.Text3[1]->accessibleName(), QStringLiteral("Zimne złącze [°C]"));
-        for (QGroupBox* f : {form.Frame1, form.Frame2, form.Frame3, form.Frame4}) {
+        QCOMPARE(textBox(form, "Text3(1)")->accessibleName(), QStringLiteral("Zimne złącze [°C]"));
+        for (QGroupBox* f : {frame(form, "Frame1"), frame(form, "Frame2"), frame(form, "Frame3"),
+                             frame(form, "Frame4")}) {
             QVERIFY(!f->title().isEmpty());
             QCOMPARE(f->accessibleName(), f->title());
         }
-        QCOMPARE(form.Frame1->title(), QStringLiteral("Info"));
-        QCOMPARE(form.Frame2->title(), QStringLiteral("Dopuszczalny Błąd"));
-        QCOMPARE(form.Frame3->title(), QStringLiteral("Temperatura --- > EMF"));
-        QCOMPARE(form.Frame4->title(), QStringLiteral("EMF --- > Temperatura"));
+        QCOMPARE(frame(form, "Frame1")->title(), QStringLiteral("Info"));
+        QCOMPARE(frame(form, "Frame2")->title(), QStringLiteral("Dopuszczalny Błąd"));
+        QCOMPARE(frame(form, "Frame3")->title(), QStringLiteral("Temperatura --- > EMF"));
+        QCOMPARE(frame(form, "Frame4")->title(), QStringLiteral("EMF --- > Temperatura"));
     }
 
     void focusAndButtons() {
         Form1 form;
         for (QLabel* l : allLabels(form)) QCOMPARE(l->focusPolicy(), Qt::NoFocus);
-        for (QGroupBox* f : {form.Frame1, form.Frame2, form.Frame3, form.Frame4}) {
+        for (QGroupBox* f : {frame(form, "Frame1"), frame(form, "Frame2"), frame(form, "Frame3"),
+                             frame(form, "Frame4")}) {
             QCOMPARE(f->focusPolicy(), Qt::NoFocus);
         }
         for (const auto& row : kRows) {
             QCOMPARE(control(form, row.second)->focusPolicy(), Qt::StrongFocus);
         }
-        for (QPushButton* b : {form.Command1, form.Command2, form.Command3}) {
+        for (QPushButton* b :
+             {button(form, "Command1"), button(form, "Command2"), button(form, "Command3")}) {
             QVERIFY(!b->isDefault());
             QVERIFY(b->focusPolicy() & Qt::TabFocus);
         }

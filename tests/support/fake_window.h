@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QString>
 #include <cstdint>
 #include <map>
 #include <ostream>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "number_services.h"
+#include "utf8.h"
 #include "window_ops.h"
 
 // One window operation as the calculations performed it.
@@ -66,13 +66,13 @@ class FakeWindow : public WindowOps {
         operacje.push_back(Operacja::ustaw(box, std::string(text)));
     }
     [[nodiscard]] bool isNumeric(std::string_view text) const override {
-        return liczby_.isNumeric(qt(text));
+        return liczby_.isNumeric(fromUtf8(text));
     }
     [[nodiscard]] double toDouble(std::string_view text) const override {
-        return liczby_.toDouble(qt(text));
+        return liczby_.toDouble(fromUtf8(text));
     }
     [[nodiscard]] std::string format(double value, std::string_view pattern) const override {
-        return liczby_.format(value, qt(pattern)).toStdString();
+        return liczby_.format(value, fromUtf8(pattern)).toStdString();
     }
     void message(std::string_view text) override {
         operacje.push_back(Operacja::komunikat(std::string(text)));
@@ -88,9 +88,5 @@ class FakeWindow : public WindowOps {
     }
 
   private:
-    static QString qt(std::string_view s) {
-        return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-    }
-
     NumberServices liczby_;
 };
