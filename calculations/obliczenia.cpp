@@ -8,54 +8,20 @@
 #include <string>
 #include <string_view>
 
+#include "its90.h"
+#include "katalog.h"
+#include "limity_okna.h"
+#include "objasnienia.h"
+#include "typ_termopary.h"
+
 namespace {
 
-constexpr std::size_t kLiczbaTypow = 8;
-
-// Both ends inclusive.
-struct Przedzial {
-    double od;
-    double doo;
-
-    [[nodiscard]] constexpr bool zawiera(double x) const {
-        // Written so that NaN falls outside.
-        return x >= od && x <= doo;
-    }
-};
-
-// Temperature limits of "Temperatura --- > EMF", degrees Celsius. Type E
-// stops at -200 here although its catalogue range text names -270.
-constexpr std::array<Przedzial, kLiczbaTypow> kZakresTemperatury{{
-    {-210.0, 1200.0},  // J
-    {-270.0, 1372.0},  // K
-    {-270.0, 400.0},   // T
-    {-200.0, 1000.0},  // E
-    {-270.0, 1300.0},  // N
-    {0.0, 1820.0},     // B
-    {-50.0, 1768.0},   // R
-    {-50.0, 1768.0},   // S
-}};
-
-// Limits of the measured EMF of "EMF --- > Temperatura", millivolts, and
-// (times 1000) the domain of each type's inverse function in microvolts.
-constexpr std::array<Przedzial, kLiczbaTypow> kZakresEMF{{
-    {-8.095, 69.553},  // J
-    {-5.891, 54.886},  // K
-    {-5.603, 20.872},  // T
-    {-8.825, 76.373},  // E
-    {-3.990, 47.513},  // N
-    {0.291, 13.820},   // B
-    {-0.226, 21.103},  // R
-    {-0.235, 18.693},  // S
-}};
+using Przedzial = its90::Zakres;
 
 // Slack of the compensated sum's check, microvolts. Type K's reference
 // function gives 2e-6 µV, not 0, at 0 °C; that must not refuse its top limit
 // with the cold junction at 0 °C. Far below the 0,1 µV the window shows.
 constexpr double kLuzSumy = 1e-3;
-
-// The same for every type.
-constexpr Przedzial kZakresZimnegoZlacza{-30.0, 80.0};
 
 // One IEC 60584-1 tolerance rule. Outside the fixed side the deviation is
 // a + b * (|t| - c): plain factor * |t| with a = c = 0, and
@@ -94,7 +60,7 @@ constexpr Regula kPlatynowaKlasa1{true,  {0, 1600}, Regula::Strona::DoProgu, 1.0
 
 // Rows by type (J, K, T, E, N, B, R, S), columns by class 1, 2, 3.
 // clang-format off
-constexpr std::array<std::array<Regula, 3>, kLiczbaTypow> kReguly{{
+constexpr std::array<std::array<Regula, 3>, katalog::kLiczbaTypow> kReguly{{
     /* J */ {stalaDo(-40, 750, 1.5, 375, 0.004), stalaDo(-40, 750, 2.5, 333, 0.0075), kBrak},
     /* K */ {stalaDo(-40, 1000, 1.5, 375, 0.004), stalaDo(-40, 1200, 2.5, 333, 0.0075),
              stalaOd(-200, 40, 2.5, -167, 0.015)},
@@ -123,10 +89,9 @@ constexpr std::array<std::string_view, 3> kPozaKlasyfikacja{
 };
 
 std::optional<std::size_t> indeksTypu(std::int16_t typ) {
-    if (typ < 0 || static_cast<std::size_t>(typ) >= kLiczbaTypow) {
-        return std::nullopt;
-    }
-    return static_cast<std::size_t>(typ);
+    const auto t = typZIndeksu(typ);
+    if (!t) return std::nullopt;
+    return indeks(*t);
 }
 
 // The box's text as a number, or nothing when it fails the numeric-text test.
@@ -204,16 +169,17 @@ void Command2_Click(WindowOps& okno, Termopara& termopara) {
         zglos(okno, "Niepoprawna wartość numeryczna", Pole::Text2_0);
         return;
     }
-    const auto indeks = indeksTypu(termopara.Typ);
-    if (!indeks) {
+    const auto typ = typZIndeksu(termopara.Typ);
+    if (!typ) {
         return;
     }
-    if (!kZakresTemperatury[*indeks].zawiera(*t)) {
+    if (!limity_okna::temperatura(*typ).zawiera(*t)) {
         zglos(okno, "Temperatura poza zakresem", Pole::Text2_0);
         return;
     }
     const double mikrowolty = termopara.Temperatura(*t);
     okno.setText(Pole::Text2_2, okno.format(mikrowolty / 1000.0, kWzorzecEMF));
+    okno.setExplanation(Pole::Text2_2, objasnienieEMF(okno, *typ, *t));
 }
 
 void Command3_Click(WindowOps& okno, Termopara& termopara) {
@@ -227,15 +193,15 @@ void Command3_Click(WindowOps& okno, Termopara& termopara) {
         zglos(okno, "Niepoprawna wartość numeryczna zimnego złącza", Pole::Text3_1);
         return;
     }
-    if (!kZakresZimnegoZlacza.zawiera(*zimne)) {
+    if (!limity_okna::kZimneZlacze.zawiera(*zimne)) {
         zglos(okno, "Czy nie przesadziłeś z tą temperaturą zimnego złącza?", Pole::Text3_1);
         return;
     }
-    const auto indeks = indeksTypu(termopara.Typ);
-    if (!indeks) {
+    const auto typ = typZIndeksu(termopara.Typ);
+    if (!typ) {
         return;
     }
-    const Przedzial& zakres = kZakresEMF[*indeks];
+    const Przedzial zakres = limity_okna::emf(*typ);
     if (!zakres.zawiera(*emf)) {
         zglos(okno, kEMFPozaZakresem, Pole::Text3_0);
         return;
@@ -244,10 +210,11 @@ void Command3_Click(WindowOps& okno, Termopara& termopara) {
     // domain, where they extrapolate to nonsense (below absolute zero, beyond
     // the type's range); the sum meets the same limits, in microvolts.
     const double mikrowolty = *emf * 1000.0 + termopara.Temperatura(*zimne);
-    if (!Przedzial{zakres.od * 1000.0 - kLuzSumy, zakres.doo * 1000.0 + kLuzSumy}.zawiera(
-            mikrowolty)) {
+    const Przedzial dziedzina = its90::dziedzinaOdwrotnej(*typ);
+    if (!Przedzial{dziedzina.od - kLuzSumy, dziedzina.doo + kLuzSumy}.zawiera(mikrowolty)) {
         zglos(okno, kEMFPozaZakresem, Pole::Text3_0);
         return;
     }
     okno.setText(Pole::Text3_2, okno.format(termopara.EMF(mikrowolty), kWzorzecTemperatury));
+    okno.setExplanation(Pole::Text3_2, objasnienieTemperatury(okno, *typ, mikrowolty));
 }

@@ -21,6 +21,9 @@ class WindowOps {
 
     [[nodiscard]] virtual std::string text(Pole box) const = 0;
     virtual void setText(Pole box, std::string_view text) = 0;
+    // What the number in a result box means: its tooltip, and the accessible
+    // description that screen readers read.
+    virtual void setExplanation(Pole box, std::string_view text) = 0;
 
     // The numeric-text test; toDouble is only called on texts that pass it.
     [[nodiscard]] virtual bool isNumeric(std::string_view text) const = 0;

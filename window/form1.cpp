@@ -24,6 +24,7 @@
 #include "layout_table.h"
 #include "obliczenia.h"
 #include "qt_window_ops.h"
+#include "typ_termopary.h"
 #include "utf8.h"
 
 namespace {
@@ -244,22 +245,22 @@ void Form1::createMenus() {
     for (QMenu* m : {menus_.mnuPlik, menus_.mnuKalvetra}) m->setFont(font());
     // Not an exclusive group: choosing the checked item again must run the
     // whole selection again.
-    const auto item = [this](std::size_t typ, const char* name, void (Form1::*handler)()) {
-        QAction* a = menus_.mnuKalvetra->addAction(fromUtf8(katalog::kTypy.at(typ).nazwa));
+    const auto item = [this](TypTermopary typ, const char* name, void (Form1::*handler)()) {
+        QAction* a = menus_.mnuKalvetra->addAction(fromUtf8(katalog::kTypy.at(indeks(typ)).nazwa));
         a->setObjectName(QLatin1String(name));
         a->setCheckable(true);
         connect(a, &QAction::triggered, this, handler);
         return a;
     };
     // The menu lists S before R.
-    menus_.mnuTypJ = item(0, "mnuTypJ", &Form1::mnuTypJ_Click);
-    menus_.mnuTypK = item(1, "mnuTypK", &Form1::mnuTypK_Click);
-    menus_.mnuTypT = item(2, "mnuTypT", &Form1::mnuTypT_Click);
-    menus_.mnuTypE = item(3, "mnuTypE", &Form1::mnuTypE_Click);
-    menus_.mnuTypN = item(4, "mnuTypN", &Form1::mnuTypN_Click);
-    menus_.mnuTypB = item(5, "mnuTypB", &Form1::mnuTypB_Click);
-    menus_.mnuTypS = item(7, "mnuTypS", &Form1::mnuTypS_Click);
-    menus_.mnuTypR = item(6, "mnuTypR", &Form1::mnuTypR_Click);
+    menus_.mnuTypJ = item(TypTermopary::J, "mnuTypJ", &Form1::mnuTypJ_Click);
+    menus_.mnuTypK = item(TypTermopary::K, "mnuTypK", &Form1::mnuTypK_Click);
+    menus_.mnuTypT = item(TypTermopary::T, "mnuTypT", &Form1::mnuTypT_Click);
+    menus_.mnuTypE = item(TypTermopary::E, "mnuTypE", &Form1::mnuTypE_Click);
+    menus_.mnuTypN = item(TypTermopary::N, "mnuTypN", &Form1::mnuTypN_Click);
+    menus_.mnuTypB = item(TypTermopary::B, "mnuTypB", &Form1::mnuTypB_Click);
+    menus_.mnuTypS = item(TypTermopary::S, "mnuTypS", &Form1::mnuTypS_Click);
+    menus_.mnuTypR = item(TypTermopary::R, "mnuTypR", &Form1::mnuTypR_Click);
 }
 
 void Form1::Form_Load() {
@@ -333,9 +334,9 @@ std::array<QAction*, katalog::kLiczbaTypow> Form1::typeItems() const {
             menus_.mnuTypN, menus_.mnuTypB, menus_.mnuTypR, menus_.mnuTypS};
 }
 
-void Form1::selectType(std::int16_t typ) {
-    termopara_.Typ = typ;
-    const auto index = static_cast<std::size_t>(typ);
+void Form1::selectType(TypTermopary typ) {
+    const std::size_t index = indeks(typ);
+    termopara_.Typ = static_cast<std::int16_t>(index);
 
     const auto items = typeItems();
     for (std::size_t i = 0; i < items.size(); ++i) items[i]->setChecked(i == index);
@@ -352,6 +353,9 @@ void Form1::selectType(std::int16_t typ) {
     ui_.Text3[0]->setText(QString());
     ui_.Text3[1]->setText(QStringLiteral("0"));
     ui_.Text3[2]->setText(QString());
+    // An emptied result box explains nothing.
+    ops_->setExplanation(Pole::Text2_2, {});
+    ops_->setExplanation(Pole::Text3_2, {});
 }
 
 void Form1::Command1_Click() {
@@ -369,28 +373,28 @@ void Form1::mnuKoniec_Click() {
 }
 
 void Form1::mnuTypJ_Click() {
-    selectType(0);
+    selectType(TypTermopary::J);
 }
 void Form1::mnuTypK_Click() {
-    selectType(1);
+    selectType(TypTermopary::K);
 }
 void Form1::mnuTypT_Click() {
-    selectType(2);
+    selectType(TypTermopary::T);
 }
 void Form1::mnuTypE_Click() {
-    selectType(3);
+    selectType(TypTermopary::E);
 }
 void Form1::mnuTypN_Click() {
-    selectType(4);
+    selectType(TypTermopary::N);
 }
 void Form1::mnuTypB_Click() {
-    selectType(5);
+    selectType(TypTermopary::B);
 }
 void Form1::mnuTypS_Click() {
-    selectType(7);
+    selectType(TypTermopary::S);
 }
 void Form1::mnuTypR_Click() {
-    selectType(6);
+    selectType(TypTermopary::R);
 }
 
 void Form1::Text1_KeyPress([[maybe_unused]] std::int16_t Index, std::int16_t& KeyAscii) {

@@ -9,6 +9,7 @@
 #include "katalog.h"
 #include "number_services.h"
 #include "termopara.h"
+#include "typ_termopary.h"
 
 class DecimalKeyFilter;
 class QAction;
@@ -70,7 +71,7 @@ class Form1 final : public QMainWindow {
     void centreOnScreen();
     void centreWithFrame();
     // The selection the eight type items share; `typ` is a catalogue index.
-    void selectType(std::int16_t typ);
+    void selectType(TypTermopary typ);
     // The type items in catalogue order (J K T E N B R S).
     [[nodiscard]] std::array<QAction*, katalog::kLiczbaTypow> typeItems() const;
 

@@ -32,6 +32,12 @@ std::string QtWindowOps::text(Pole pole) const {
     return box(pole)->text().toStdString();
 }
 
+void QtWindowOps::setExplanation(Pole pole, std::string_view text) {
+    const QString t = fromUtf8(text);
+    box(pole)->setToolTip(t);
+    box(pole)->setAccessibleDescription(t);
+}
+
 void QtWindowOps::setText(Pole pole, std::string_view text) {
     box(pole)->setText(fromUtf8(text));
 }

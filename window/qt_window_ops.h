@@ -19,6 +19,7 @@ class QtWindowOps final : public WindowOps {
 
     [[nodiscard]] std::string text(Pole box) const override;
     void setText(Pole box, std::string_view text) override;
+    void setExplanation(Pole box, std::string_view text) override;
     [[nodiscard]] bool isNumeric(std::string_view text) const override;
     [[nodiscard]] double toDouble(std::string_view text) const override;
     [[nodiscard]] std::string format(double value, std::string_view pattern) const override;

@@ -9,8 +9,11 @@
 #include <vector>
 
 #include "fake_window.h"
+#include "its90.h"
+#include "limity_okna.h"
 #include "obliczenia.h"
 #include "termopara.h"
+#include "typ_termopary.h"
 
 namespace {
 
@@ -158,37 +161,32 @@ INSTANTIATE_TEST_SUITE_P(ReferenceValues, Command3Converts, ::testing::Values(
     [](const auto& przypadek) { return przypadek.param.opis; });
 // clang-format on
 
-struct Granice {
-    std::int16_t typ;
-    const char* najnizsza;
-    const char* najwyzsza;
-    double tMin;  // temperatures of the inverse domain's ends
-    double tMax;
-};
-
 // Each EMF limit is accepted with the cold junction at 0 °C. With the cold
 // junction at either of its limits a result is either refused as out of range
 // or lies within the type's temperatures (to the inverse sets' own 0,1 °C):
 // never an extrapolated number.
 TEST(Command3, LimitsNeverExtrapolate) {
-    const Granice granice[] = {
-        {J, "-8,095", "69,553", -210, 1200},  {K, "-5,891", "54,886", -200, 1372},
-        {T, "-5,603", "20,872", -200, 400},   {E, "-8,825", "76,373", -200, 1000},
-        {N, "-3,99", "47,513", -200, 1300},   {B, "0,291", "13,82", 250, 1820},
-        {R, "-0,226", "21,103", -50, 1768.1}, {S, "-0,235", "18,693", -50, 1768.1}};
     const std::regex wzorzec(R"(^-?\d+,\d{2}$)");
-    for (const auto& g : granice) {
-        for (const char* emf : {g.najnizsza, g.najwyzsza}) {
+    const FakeWindow liczby;
+    for (const TypTermopary t : kWszystkieTypy) {
+        const auto typ = static_cast<std::int16_t>(indeks(t));
+        const its90::Zakres u = its90::dziedzinaOdwrotnej(t);
+        // Temperatures of the inverse domain's ends.
+        const double tMin = its90::temperaturaZEmf(t, u.od);
+        const double tMax = its90::temperaturaZEmf(t, u.doo);
+        const auto granice = limity_okna::emf(t);
+        for (const double mv : {granice.od, granice.doo}) {
+            const std::string emf = liczby.format(mv, "0.000");
             for (const char* zimne : {"-30", "0", "20", "80"}) {
-                const FakeWindow okno = kliknij(g.typ, emf, zimne);
+                const FakeWindow okno = kliknij(typ, emf, zimne);
                 const auto opis = ::testing::Message()
-                                  << "type " << g.typ << ", " << emf << " mV, " << zimne << " °C";
+                                  << "type " << typ << ", " << emf << " mV, " << zimne << " °C";
                 if (okno.komunikaty().empty()) {
                     ASSERT_EQ(okno.operacje.size(), 1u) << opis;
                     const std::string& wynik = okno.operacje[0].tekst;
                     EXPECT_TRUE(std::regex_match(wynik, wzorzec)) << opis << ": " << wynik;
-                    EXPECT_GE(okno.toDouble(wynik), g.tMin - 0.1) << opis;
-                    EXPECT_LE(okno.toDouble(wynik), g.tMax + 0.1) << opis;
+                    EXPECT_GE(okno.toDouble(wynik), tMin - 0.01) << opis;
+                    EXPECT_LE(okno.toDouble(wynik), tMax + 0.01) << opis;
                 } else {
                     EXPECT_NE(std::string(zimne), "0") << opis;
                     EXPECT_EQ(okno.operacje, (Ops{Operacja::komunikat(kEmfPozaZakresem),
@@ -202,6 +200,33 @@ TEST(Command3, LimitsNeverExtrapolate) {
 
 // With no measured voltage the measuring junction is at the cold junction's
 // temperature, to within the inverse sets' own deviation.
+// The result's tooltip: NIST's sub-range for the compensated EMF, its band,
+// and the exact inverse; none after a refusal.
+TEST(Command3, ResultExplained) {
+    struct Przypadek {
+        std::int16_t typ;
+        const char* emf;
+        const char* zimne;
+        const char* objasnienie;
+    };
+    const Przypadek przypadki[] = {
+        {K, "4,096", "0",
+         "Wielomian odwrotny NIST: podzakres 2 z 3, od 0,000 mV do 20,644 mV\n"
+         "Błąd wielomianu: od -0,05 °C do 0,04 °C\nDokładna odwrotność: 99,9944 °C"},
+        {R, "19,7", "25",
+         "Wielomian odwrotny NIST: podzakres 4 z 4, od 19,739 mV do 21,103 mV\n"
+         "Błąd wielomianu: od -0,001 °C do 0,002 °C\nDokładna odwrotność: 1671,9332 °C"},
+        {J, "-1", "-30",
+         "Wielomian odwrotny NIST: podzakres 1 z 3, od -8,095 mV do 0,000 mV\n"
+         "Błąd wielomianu: od -0,05 °C do 0,03 °C\nDokładna odwrotność: -51,0802 °C"},
+    };
+    for (const auto& p : przypadki) {
+        const FakeWindow okno = kliknij(p.typ, p.emf, p.zimne);
+        EXPECT_EQ(okno.objasnienia.at(Pole::Text3_2), p.objasnienie) << p.emf;
+    }
+    EXPECT_TRUE(kliknij(K, "60", "0").objasnienia.empty());
+}
+
 TEST(Command3, ZeroEmfGivesTheColdJunctionTemperature) {
     for (const std::int16_t typ : {J, K, T, E, N, R, S}) {
         for (const char* zimne : {"-30", "0", "25", "80"}) {

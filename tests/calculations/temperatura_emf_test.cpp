@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "fake_window.h"
+#include "limity_okna.h"
 #include "obliczenia.h"
 #include "termopara.h"
+#include "typ_termopary.h"
 
 namespace {
 
@@ -135,27 +137,28 @@ TEST(Command2, ColdJunctionBoxHasNoEffect) {
     }
 }
 
-struct Granice {
-    std::int16_t typ;
-    const char* najnizsza;
-    const char* najwyzsza;
-};
-
+// Both limits are accepted, and the result's tooltip gives the Seebeck
+// coefficient there.
 TEST(Command2, EveryTypeAcceptsBothOfItsLimits) {
-    const Granice granice[] = {{J, "-210", "1200"}, {K, "-270", "1372"}, {T, "-270", "400"},
-                               {E, "-200", "1000"}, {N, "-270", "1300"}, {B, "0", "1820"},
-                               {R, "-50", "1768"},  {S, "-50", "1768"}};
     const std::regex wzorzec(R"(^-?\d+,\d{4}$)");
-    for (const auto& g : granice) {
-        for (const char* t : {g.najnizsza, g.najwyzsza}) {
-            const FakeWindow okno = kliknij(g.typ, t);
-            ASSERT_EQ(okno.operacje.size(), 1u) << "type " << g.typ << " at " << t;
+    const std::regex objasnienie(R"(^Współczynnik Seebecka: -?\d+,\d{3} µV/°C$)");
+    const FakeWindow liczby;
+    for (const TypTermopary t : kWszystkieTypy) {
+        const auto typ = static_cast<std::int16_t>(indeks(t));
+        const auto granice = limity_okna::temperatura(t);
+        for (const double x : {granice.od, granice.doo}) {
+            const FakeWindow okno = kliknij(typ, liczby.format(x, "0.0"));
+            ASSERT_EQ(okno.operacje.size(), 1u) << "type " << typ << " at " << x;
             EXPECT_EQ(okno.operacje[0].rodzaj, Operacja::Rodzaj::SetText);
             EXPECT_EQ(okno.operacje[0].pole, Pole::Text2_2);
             EXPECT_TRUE(std::regex_match(okno.operacje[0].tekst, wzorzec))
-                << "type " << g.typ << " at " << t << ": " << okno.operacje[0].tekst;
+                << "type " << typ << " at " << x << ": " << okno.operacje[0].tekst;
+            EXPECT_TRUE(std::regex_match(okno.objasnienia.at(Pole::Text2_2), objasnienie))
+                << okno.objasnienia.at(Pole::Text2_2);
         }
     }
+    EXPECT_EQ(kliknij(K, "0").objasnienia.at(Pole::Text2_2), "Współczynnik Seebecka: 39,450 µV/°C");
+    EXPECT_TRUE(kliknij(K, "1400").objasnienia.empty());
 }
 
 TEST(Command2, TypeOutsideCatalogueDoesNothing) {

@@ -56,6 +56,9 @@ class FakeWindow : public WindowOps {
   public:
     std::map<Pole, std::string> pola;
     std::vector<Operacja> operacje;
+    // Tooltips kept apart, so the recorded sequence is that of the boxes,
+    // messages and focus alone.
+    std::map<Pole, std::string> objasnienia;
 
     [[nodiscard]] std::string text(Pole box) const override {
         const auto it = pola.find(box);
@@ -64,6 +67,9 @@ class FakeWindow : public WindowOps {
     void setText(Pole box, std::string_view text) override {
         pola[box] = std::string(text);
         operacje.push_back(Operacja::ustaw(box, std::string(text)));
+    }
+    void setExplanation(Pole box, std::string_view text) override {
+        objasnienia[box] = std::string(text);
     }
     [[nodiscard]] bool isNumeric(std::string_view text) const override {
         return liczby_.isNumeric(fromUtf8(text));

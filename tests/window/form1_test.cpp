@@ -434,6 +434,42 @@ class Form1Test : public QObject {
         }
     }
 
+    // A result explains itself until the box is emptied; a refused input
+    // leaves result and explanation together.
+    void resultTooltips() {
+        Form1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        typeItem(form, QStringLiteral("Termopara K"))->trigger();
+        QLineEdit* emf = textBox(form, "Text2(2)");
+        QLineEdit* temperatura = textBox(form, "Text3(2)");
+        typeInto(textBox(form, "Text2(0)"), QStringLiteral("100"));
+        QTest::mouseClick(button(form, "Command2"), Qt::LeftButton);
+        typeInto(textBox(form, "Text3(0)"), QStringLiteral("4.096"));
+        QTest::mouseClick(button(form, "Command3"), Qt::LeftButton);
+        QCOMPARE(emf->text(), QStringLiteral("4,0962"));
+        QVERIFY2(emf->toolTip().contains(QStringLiteral(" µV/°C")), qPrintable(emf->toolTip()));
+        QVERIFY2(temperatura->toolTip().contains(QStringLiteral("podzakres 2 z 3")),
+                 qPrintable(temperatura->toolTip()));
+        for (QLineEdit* box : {emf, temperatura}) {
+            QCOMPARE(box->accessibleDescription(), box->toolTip());
+        }
+
+        const QString stary = temperatura->toolTip();
+        typeInto(textBox(form, "Text3(0)"), QStringLiteral("99"));
+        MessageWatcher watcher;
+        QTest::mouseClick(button(form, "Command3"), Qt::LeftButton);
+        QCOMPARE(watcher.texts(), QStringList{QStringLiteral("Wartość EMF poza zakresem")});
+        QCOMPARE(temperatura->toolTip(), stary);
+        QCOMPARE(temperatura->text(), QStringLiteral("99,96"));
+
+        typeItem(form, QStringLiteral("Termopara J"))->trigger();
+        for (QLineEdit* box : {emf, temperatura}) {
+            QVERIFY(box->toolTip().isEmpty());
+            QVERIFY(box->accessibleDescription().isEmpty());
+        }
+    }
+
     // A box reached by Tab has its text selected; the message's focus must
     // not select it.
     void focusAfterMessageSelectsNothing() {
