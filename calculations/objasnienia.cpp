@@ -37,6 +37,8 @@ std::string objasnienieTemperatury(const WindowOps& okno, TypTermopary typ, doub
          " °C\n";
     const auto dokladna = its90::temperaturaDokladna(typ, u);
     s += "Dokładna odwrotność: " +
-         (dokladna ? okno.format(*dokladna, "0.0000") + " °C" : std::string("brak"));
+         (dokladna ? okno.format(*dokladna, "0.0000") + " °C"
+                   // NIST rounds some top EMFs up past the reference function's own.
+                   : std::string("poza zakresem funkcji odniesienia"));
     return s;
 }

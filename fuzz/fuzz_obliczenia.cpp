@@ -19,9 +19,11 @@
 #include <vector>
 
 #include "fake_window.h"
+#include "katalog.h"
 #include "number_services.h"
 #include "obliczenia.h"
 #include "termopara.h"
+#include "typ_termopary.h"
 
 namespace {
 
@@ -61,15 +63,16 @@ bool ujemneZero(const std::string& tekst) {
 }
 
 bool zlyTyp(std::int16_t typ) {
-    return typ < 0 || typ > 7;
+    return !typZIndeksu(typ);
 }
 
 std::int16_t typZ(std::uint8_t bajt) {
-    if (bajt < 0xF8) return static_cast<std::int16_t>(bajt % 8);
+    constexpr auto kLiczba = static_cast<std::int16_t>(katalog::kLiczbaTypow);
+    if (bajt < 0xF8) return static_cast<std::int16_t>(bajt % kLiczba);
     constexpr std::int16_t kSpoza[] = {-1,
-                                       8,
-                                       9,
-                                       -8,
+                                       kLiczba,
+                                       kLiczba + 1,
+                                       -kLiczba,
                                        100,
                                        -100,
                                        std::numeric_limits<std::int16_t>::min(),

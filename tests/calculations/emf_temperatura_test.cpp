@@ -216,6 +216,11 @@ TEST(Command3, ResultExplained) {
         {R, "19,7", "25",
          "Wielomian odwrotny NIST: podzakres 4 z 4, od 19,739 mV do 21,103 mV\n"
          "Błąd wielomianu: od -0,001 °C do 0,002 °C\nDokładna odwrotność: 1671,9332 °C"},
+        // NIST's top EMF for T lies 0,03 µV past E(400 °C).
+        {T, "20,872", "0",
+         "Wielomian odwrotny NIST: podzakres 2 z 2, od 0,000 mV do 20,872 mV\n"
+         "Błąd wielomianu: od -0,03 °C do 0,03 °C\n"
+         "Dokładna odwrotność: poza zakresem funkcji odniesienia"},
         {J, "-1", "-30",
          "Wielomian odwrotny NIST: podzakres 1 z 3, od -8,095 mV do 0,000 mV\n"
          "Błąd wielomianu: od -0,05 °C do 0,03 °C\nDokładna odwrotność: -51,0802 °C"},

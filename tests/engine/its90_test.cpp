@@ -142,8 +142,11 @@ TEST(TemperaturaDokladna, RefusedOutsideItsDomain) {
                                std::numeric_limits<double>::quiet_NaN()}) {
             EXPECT_FALSE(temperaturaDokladna(typ, e)) << nazwa(typ) << " " << e;
         }
-        EXPECT_TRUE(temperaturaDokladna(typ, u.od)) << nazwa(typ);
-        EXPECT_TRUE(temperaturaDokladna(typ, u.doo)) << nazwa(typ);
+        for (const double e : {u.od, u.doo}) {
+            const auto t = temperaturaDokladna(typ, e);
+            ASSERT_TRUE(t) << nazwa(typ) << " " << e;
+            EXPECT_NEAR(emfZTemperatury(typ, *t), e, 1e-6) << nazwa(typ);
+        }
     }
     // Type B: two temperatures below 42 °C share each EMF under 0.291 mV.
     for (const double e : {290.0, 0.0, -2.0}) EXPECT_FALSE(temperaturaDokladna(TypTermopary::B, e));

@@ -19,16 +19,10 @@ namespace soak {
 
 // Accepted temperatures of the temperature-to-EMF panel, used only to aim the
 // random inputs at the edges.
-inline constexpr std::array<std::array<double, 2>, 8> kTemperatureEdges{{
-    {-210, 1200},
-    {-270, 1372},
-    {-270, 400},
-    {-200, 1000},
-    {-270, 1300},
-    {0, 1820},
-    {-50, 1768},
-    {-50, 1768},
-}};
+inline std::array<double, 2> temperatureEdges(std::size_t typ) {
+    const its90::Zakres z = limity_okna::temperatura(kWszystkieTypy.at(typ));
+    return {z.od, z.doo};
+}
 
 // Edges of the tolerance classes and their crossovers, to aim at.
 inline constexpr std::array<double, 22> kClassEdges{-200, -167, -67,  -41,  -40,  0,   40,  41,
@@ -129,15 +123,15 @@ class InputMaker {
                 break;
             case Role::Temperature:
             case Role::Output:
-                lo = kTemperatureEdges.at(t)[0];
-                hi = kTemperatureEdges.at(t)[1];
-                edges = {lo, hi, kInverseDomain.at(t).tLow, kInverseDomain.at(t).tHigh};
+                lo = temperatureEdges(t)[0];
+                hi = temperatureEdges(t)[1];
+                edges = {lo, hi, inverseDomain(t).tLow, inverseDomain(t).tHigh};
                 step = coin() ? 1 : 0.01;
                 decimals = uniform(0, 3);
                 break;
             case Role::Emf:
-                lo = kInverseDomain.at(t).mvLow;
-                hi = kInverseDomain.at(t).mvHigh;
+                lo = inverseDomain(t).mvLow;
+                hi = inverseDomain(t).mvHigh;
                 edges = {lo, hi};
                 step = 0.001;
                 decimals = uniform(0, 4);

@@ -98,8 +98,8 @@ QString checkEmf(const Click& click, const Known& input, Counters& counters) {
         }
         // Inside the inverse domain, as far as it lies within the accepted temperatures.
         if (input.reading == Reading::Number && input.value &&
-            *input.value >= kInverseDomain.at(typ).tLow &&
-            *input.value <= std::min(kInverseDomain.at(typ).tHigh, kTemperatureEdges.at(typ)[1])) {
+            *input.value >= std::max(inverseDomain(typ).tLow, temperatureEdges(typ)[0]) &&
+            *input.value <= std::min(inverseDomain(typ).tHigh, temperatureEdges(typ)[1])) {
             return QStringLiteral("temperature %1 was refused").arg(input.text);
         }
         ++counters.refused.at(1);
@@ -113,7 +113,7 @@ QString checkEmf(const Click& click, const Known& input, Counters& counters) {
     }
     ++counters.accepted.at(1);
     if (!input.value || !std::isfinite(*input.value)) return {};
-    const Domain& d = kInverseDomain.at(typ);
+    const Domain d = inverseDomain(typ);
     const double mv = readNumber(out);
     if (mv < d.mvLow || mv > d.mvHigh) return {};
     Termopara t;
@@ -138,7 +138,7 @@ QString checkTemperature(const Click& click, const Known& emf, const Known& cold
                          Counters& counters) {
     const QString& out = click.after.at(9);
     const std::size_t n = click.messages;
-    const Domain& d = kInverseDomain.at(static_cast<std::size_t>(click.typ));
+    const Domain d = inverseDomain(static_cast<std::size_t>(click.typ));
     Termopara t;
     t.Typ = click.typ;
     const bool numbers =

@@ -96,8 +96,8 @@ class Walk {
                   Role::Temperature,      Role::Output, Role::Output, Role::Emf,
                   Role::ColdJunction,     Role::Output};
         // In the menu's order.
-        static const std::array<const char*, 8> kTypes{"mnuTypJ", "mnuTypK", "mnuTypT", "mnuTypE",
-                                                       "mnuTypN", "mnuTypB", "mnuTypS", "mnuTypR"};
+        static const std::array<const char*, katalog::kLiczbaTypow> kTypes{
+            "mnuTypJ", "mnuTypK", "mnuTypT", "mnuTypE", "mnuTypN", "mnuTypB", "mnuTypS", "mnuTypR"};
         for (std::size_t i = 0; i < types_.size(); ++i) {
             types_.at(i) = named<QAction>(QLatin1String(kTypes.at(i)));
         }
@@ -362,7 +362,7 @@ class Walk {
     std::array<const char*, 10> names_{};
     std::array<Role, 10> roles_{};
     std::array<Known, 10> known_{};
-    std::array<QAction*, 8> types_{};
+    std::array<QAction*, katalog::kLiczbaTypow> types_{};
     Counters counters_;
     std::deque<QString> history_;
     long action_ = 0;
