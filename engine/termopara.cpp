@@ -134,11 +134,30 @@ constexpr std::array<Przedzial, 4> kOdwS{{
 }};
 // clang-format on
 
-// Indexed by catalogue index.
-constexpr std::array<std::span<const Przedzial>, katalog::kLiczbaTypow> kReferencyjne{
-    kRefJ, kRefK, kRefT, kRefE, kRefN, kRefB, kRefR, kRefS};
-constexpr std::array<std::span<const Przedzial>, katalog::kLiczbaTypow> kOdwrotne{
-    kOdwJ, kOdwK, kOdwT, kOdwE, kOdwN, kOdwB, kOdwR, kOdwS};
+// Each type's list turned by F, kept in static storage for the spans below.
+template <auto F, const auto& Lista>
+inline constexpr auto kPrzetworzona = F(Lista);
+
+// Indexed by catalogue index: F applied to every type's list.
+template <auto F, const auto&... Listy>
+constexpr auto dlaTypow() {
+    using Lista = std::tuple_element_t<0, std::tuple<decltype(F(Listy))...>>;
+    using Element = typename Lista::value_type;
+    static_assert(sizeof...(Listy) == katalog::kLiczbaTypow);
+    return std::array<std::span<const Element>, sizeof...(Listy)>{
+        std::span<const Element>(kPrzetworzona<F, Listy>)...};
+}
+
+template <auto F>
+constexpr auto kNaReferencyjnych =
+    dlaTypow<F, kRefJ, kRefK, kRefT, kRefE, kRefN, kRefB, kRefR, kRefS>();
+template <auto F>
+constexpr auto kNaOdwrotnych =
+    dlaTypow<F, kOdwJ, kOdwK, kOdwT, kOdwE, kOdwN, kOdwB, kOdwR, kOdwS>();
+
+constexpr auto kTaSama = [](const auto& lista) { return lista; };
+constexpr auto kReferencyjne = kNaReferencyjnych<kTaSama>;
+constexpr auto kOdwrotne = kNaOdwrotnych<kTaSama>;
 
 constexpr bool nadDolem(const Przedzial& p, double x) {
     return p.dolWlacznie ? x >= p.dol : x > p.dol;
@@ -287,27 +306,9 @@ constexpr std::array<Szybki, N> szybkie(const std::array<Przedzial, N>& lista) {
     return s;
 }
 
-constexpr auto kSzybJ = szybkie(kRefJ);
-constexpr auto kSzybK = szybkie(kRefK);
-constexpr auto kSzybT = szybkie(kRefT);
-constexpr auto kSzybE = szybkie(kRefE);
-constexpr auto kSzybN = szybkie(kRefN);
-constexpr auto kSzybB = szybkie(kRefB);
-constexpr auto kSzybR = szybkie(kRefR);
-constexpr auto kSzybS = szybkie(kRefS);
-constexpr std::array<std::span<const Szybki>, katalog::kLiczbaTypow> kSzybkie{
-    kSzybJ, kSzybK, kSzybT, kSzybE, kSzybN, kSzybB, kSzybR, kSzybS};
-
-constexpr auto kSzybOdwJ = szybkie(kOdwJ);
-constexpr auto kSzybOdwK = szybkie(kOdwK);
-constexpr auto kSzybOdwT = szybkie(kOdwT);
-constexpr auto kSzybOdwE = szybkie(kOdwE);
-constexpr auto kSzybOdwN = szybkie(kOdwN);
-constexpr auto kSzybOdwB = szybkie(kOdwB);
-constexpr auto kSzybOdwR = szybkie(kOdwR);
-constexpr auto kSzybOdwS = szybkie(kOdwS);
-constexpr std::array<std::span<const Szybki>, katalog::kLiczbaTypow> kSzybkieOdwrotne{
-    kSzybOdwJ, kSzybOdwK, kSzybOdwT, kSzybOdwE, kSzybOdwN, kSzybOdwB, kSzybOdwR, kSzybOdwS};
+constexpr auto kNaSzybkie = [](const auto& lista) { return szybkie(lista); };
+constexpr auto kSzybkie = kNaReferencyjnych<kNaSzybkie>;
+constexpr auto kSzybkieOdwrotne = kNaOdwrotnych<kNaSzybkie>;
 
 std::size_t numer(std::span<const Przedzial> lista, const Przedzial& p) {
     return static_cast<std::size_t>(&p - lista.data());
@@ -350,16 +351,7 @@ constexpr std::array<its90::PodzakresOdwrotnej, N> opisz(const std::array<Przedz
     }
     return o;
 }
-constexpr auto kOpisJ = opisz(kOdwJ);
-constexpr auto kOpisK = opisz(kOdwK);
-constexpr auto kOpisT = opisz(kOdwT);
-constexpr auto kOpisE = opisz(kOdwE);
-constexpr auto kOpisN = opisz(kOdwN);
-constexpr auto kOpisB = opisz(kOdwB);
-constexpr auto kOpisR = opisz(kOdwR);
-constexpr auto kOpisS = opisz(kOdwS);
-constexpr std::array<std::span<const its90::PodzakresOdwrotnej>, katalog::kLiczbaTypow>
-    kOpisyOdwrotnych{kOpisJ, kOpisK, kOpisT, kOpisE, kOpisN, kOpisB, kOpisR, kOpisS};
+constexpr auto kOpisyOdwrotnych = kNaOdwrotnych<[](const auto& lista) { return opisz(lista); }>;
 
 // The window's temperature limits, °C. Type E stops at -200 and R and S at
 // 1768 although the reference function reaches -270 and 1768.1.
