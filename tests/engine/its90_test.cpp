@@ -69,8 +69,8 @@ TEST(Seebeck, MatchesCentralDifference) {
                                [t](double g) { return std::fabs(t - g) < 2 * h; });
         };
         std::vector<double> punkty;
-        for (double t = std::ceil(d.od) + 2.0; t <= d.doo - 2.0; t += 1.0) {
-            if (!przyGranicy(t)) punkty.push_back(t);
+        for (int k = static_cast<int>(d.od) + 2; k <= static_cast<int>(d.doo) - 2; ++k) {
+            if (!przyGranicy(k)) punkty.push_back(k);
         }
         for (const double g : granice) {
             if (g - 2 * h > d.od && g + 2 * h < d.doo) {
@@ -95,7 +95,8 @@ TEST(TemperaturaDokladna, RoundTripEveryWholeDegree) {
         const auto d = its90::dziedzinaTemperatury(typ);
         const auto u = its90::dziedzinaDokladnej(typ);
         int ile = 0;
-        for (double t = std::ceil(d.od); t <= d.doo; t += 1.0) {
+        for (int k = static_cast<int>(d.od); k <= static_cast<int>(d.doo); ++k) {
+            const double t = k;
             const double e = emfZTemperatury(typ, t);
             if (!u.zawiera(e)) continue;
             const auto x = temperaturaDokladna(typ, e);
