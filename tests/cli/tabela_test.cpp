@@ -97,7 +97,7 @@ TEST(NistTable, PartialRowsAndColdJunction) {
     const std::vector<std::string> w = wiersze(s.dane);
     ASSERT_GE(w.size(), 6U);
     // 0..4 °C blank, 5..10 °C written; the next row repeats 10 °C and ends at 12 °C.
-    constexpr std::size_t kPuste = 5U * 7U;
+    constexpr std::size_t kPuste = 35;  // five 7-wide cells
     EXPECT_EQ(w[4].substr(0, 4 + kPuste), "   0" + std::string(kPuste, ' '));
     EXPECT_NE(w[4][4 + kPuste + 6], ' ');
     EXPECT_EQ(w[4].size(), 4U + 11U * 7U);
