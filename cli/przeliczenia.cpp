@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <string>
 
 namespace przeliczenia {
 
@@ -125,15 +126,19 @@ Wynik temperatura(const Ustawienia& u, double e, double tc) {
     if (!celsjusz(u, tc, cz)) return {Powod::ZimneZlaczePozaZakresem, 0.0};
     double mikrowolty = naMikrowolty(e, u.emf);
     if (cz != 0.0) mikrowolty += its90::emfZTemperatury(u.typ, cz);
+    // A bound typed in mV may land a hair outside in µV (-8.095 mV).
+    const its90::Zakres d =
+        u.dokladna ? its90::dziedzinaDokladnej(u.typ) : its90::dziedzinaOdwrotnej(u.typ);
+    if (!zawiera(d, mikrowolty, kLuz * std::fabs(mikrowolty) + kLuz)) {
+        return {Powod::EmfPozaZakresem, 0.0};
+    }
+    mikrowolty = przytnij(d, mikrowolty);
     double t = 0.0;
     if (u.dokladna) {
         const auto x = its90::temperaturaDokladna(u.typ, mikrowolty);
         if (!x) return {Powod::EmfPozaZakresem, 0.0};
         t = *x;
     } else {
-        if (!its90::dziedzinaOdwrotnej(u.typ).zawiera(mikrowolty)) {
-            return {Powod::EmfPozaZakresem, 0.0};
-        }
         t = its90::temperaturaZEmf(u.typ, mikrowolty);
     }
     return {Powod::Brak, zCelsjusza(t, u.temperatura)};
@@ -169,6 +174,12 @@ std::string opis(Powod powod, const Ustawienia& u) {
         case Powod::ZimneZlaczePozaZakresem:
             return "temperatura zimnego złącza poza zakresem " + typ + " (" +
                    zakres(t, 2, symbol(u.temperatura)) + ")";
+        case Powod::KrokNiedodatni:
+            return "krok tabeli musi być dodatni";
+        case Powod::PoczatekZaKoncem:
+            return "początek tabeli (--from) leży za jej końcem (--to)";
+        case Powod::ZaDuzoWierszy:
+            return "tabela miałaby ponad " + std::to_string(kMaksWierszyTabeli) + " wierszy";
         case Powod::EmfPozaZakresem: {
             const its90::Zakres z =
                 u.dokladna ? its90::dziedzinaDokladnej(u.typ) : its90::dziedzinaOdwrotnej(u.typ);
