@@ -9,11 +9,13 @@
 #include <utility>
 #include <vector>
 
+#include "typ_termopary.h"
+
 // A reader of tables laid out as NIST's all.tab, for the tests: NIST's own
 // file and kalvetra-cli's "table --format nist" are read by the same rules.
 namespace nist_tabela {
 
-inline constexpr std::string_view kLitery = "JKTENBRS";
+inline constexpr std::string_view kLitery = kLiteryTypow;
 
 inline bool calkowita(const std::string& s) {
     std::size_t i = (!s.empty() && s[0] == '-') ? 1 : 0;
