@@ -19,7 +19,7 @@ constexpr double kLuzStopnia = 1e-12;  // relative
 
 void dodajTolerance(CLI::App& app, Wyjscia& wyjscia) {
     Polecenie p = dodajPolecenie(app, "tolerance",
-                                 "dopuszczalna odchyłka klas 1, 2 i 3 (IEC 60584-2) dla każdej "
+                                 "dopuszczalna odchyłka klas 1, 2 i 3 (IEC 60584-1) dla każdej "
                                  "temperatury, w stopniach jednostki --unit; N/A poza klasą");
     dodajTyp(p);
     dodajWartosci(p, "TEMP", "temperatury");

@@ -98,7 +98,7 @@ int bladUzycia(const CLI::App& app, const std::string& tekst, std::ostream& bled
 int uruchom(std::span<const std::string> argumenty, std::ostream& dane, std::ostream& bledy) {
     CLI::App app(
         "Przeliczenia termopar ITS-90 (typy J K T E N B R S) i klasy tolerancji "
-        "IEC 60584-2.",
+        "IEC 60584-1.",
         kNazwaProgramu);
     poPolsku(app);
     app.set_version_flag("--version", std::string(kNazwaProgramu) + " " + KALVETRA_WERSJA,
