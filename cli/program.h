@@ -1,0 +1,15 @@
+#pragma once
+
+#include <iosfwd>
+#include <span>
+#include <string>
+
+namespace cli {
+
+inline constexpr const char* kNazwaProgramu = "kalvetra-cli";
+
+// Runs kalvetra-cli on `argumenty` (without the program's name) and returns
+// the exit status: 0, 1 (a value refused) or 2 (a usage error).
+int uruchom(std::span<const std::string> argumenty, std::ostream& dane, std::ostream& bledy);
+
+}  // namespace cli

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "polecenia.h"
+#include "przeliczenia.h"
+
+namespace CLI {
+class App;
+}
+
+// What the subcommands share: their options as typed, reading them into
+// settings, and checking every value before anything is printed.
+namespace cli {
+
+// A command-line mistake found after parsing; the text is one Polish line.
+class BladUzycia : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// The options of one subcommand, as typed; what a subcommand does not offer
+// keeps its default.
+struct Opcje {
+    std::string typ;
+    std::vector<std::string> wartosci;
+    std::string jednostka = "C";
+    std::string jednostkaEmf = "mV";
+    std::optional<std::string> zimne;  // --cold; the ice point without it
+    std::optional<std::string> cyfry;  // --digits
+    bool przecinek = false;
+    bool dokladna = false;
+};
+
+// Adds a subcommand whose options land in one shared Opcje.
+struct Polecenie {
+    CLI::App* app;
+    std::shared_ptr<Opcje> opcje;
+};
+Polecenie dodajPolecenie(CLI::App& app, const std::string& nazwa, const std::string& opis);
+
+void dodajTyp(Polecenie& p);
+void dodajWartosci(Polecenie& p, const std::string& nazwa, const std::string& opis);
+void dodajJednostke(Polecenie& p);
+void dodajJednostkeEmf(Polecenie& p);
+void dodajZimne(Polecenie& p);
+void dodajCyfry(Polecenie& p);
+void dodajPrzecinek(Polecenie& p);
+
+// Type and units; throws BladUzycia.
+przeliczenia::Ustawienia ustawienia(const Opcje& o);
+// --digits, or `domyslne`; throws BladUzycia outside 0..9.
+int cyfry(const Opcje& o, int domyslne);
+
+// Refused values, collected while checking and written only at the end.
+class Odmowy {
+  public:
+    void dodaj(std::string_view tekst, std::string_view skad, std::string_view powod);
+    [[nodiscard]] bool puste() const { return wiersze_.empty(); }
+    // Writes the refusals and sets the exit status; false if there were none.
+    bool zglos(Wyjscia& w) const;
+
+  private:
+    std::string wiersze_;
+};
+
+// CLI11 takes "-.5", "-,5" or "-inf" for an option; the program hands it
+// such a value behind this blank, which reading ignores, and strips it
+// again where the value is shown as typed.
+inline constexpr char kZnacznikWartosci = ' ';
+std::string_view jakWpisano(std::string_view tekst);
+
+// A typed number: its value, or the reason it is refused.
+przeliczenia::Wynik przeczytaj(const std::string& tekst);
+
+// The cold junction in the temperature unit: --cold, checked against the
+// type's domain, or the ice point. A refused --cold is noted and the ice
+// point returned, so that the values are still checked on their own.
+double zimneZlacze(const Opcje& o, const przeliczenia::Ustawienia& u, Odmowy& odmowy);
+
+// One line per typed value, in order: `licz` turns a value into a result
+// (or refuses it), `pisz` appends a result's text. Prints nothing unless
+// every value is accepted.
+void wypiszWartosci(Wyjscia& w, const Opcje& o, Odmowy& odmowy,
+                    const std::function<przeliczenia::Wynik(double)>& licz,
+                    const std::function<void(std::string&, double)>& pisz);
+
+}  // namespace cli
