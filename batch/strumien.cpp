@@ -5,24 +5,12 @@
 
 #include <cerrno>
 #include <cstring>
-#include <string>
+#include <ostream>
 #include <vector>
 
 namespace konwersja {
 
 namespace {
-
-bool zapiszWszystko(int fd, std::string_view bajty) {
-    while (!bajty.empty()) {
-        const ssize_t n = ::write(fd, bajty.data(), bajty.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        bajty.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
 
 // Whether a read would return at once (data or end of input).
 bool gotowe(int fd) {
@@ -32,10 +20,10 @@ bool gotowe(int fd) {
 
 class Strumien final : public Odbiorca {
   public:
-    Strumien(int wy, int bledy) : wy_(wy), bledy_(bledy) {}
+    Strumien(std::ostream& dane, std::ostream& bledy) : dane_(dane), bledy_(bledy) {}
 
     void wypisz(std::string_view bajty) override {
-        if (!blad_ && !zapiszWszystko(wy_, bajty)) blad_ = errno;
+        dane_.write(bajty.data(), static_cast<std::streamsize>(bajty.size()));
         if (!komunikaty_.empty()) wypiszKomunikaty();
     }
 
@@ -47,49 +35,49 @@ class Strumien final : public Odbiorca {
         if (komunikaty_.size() >= 65536) wypiszKomunikaty();
     }
 
-    void komunikat(const std::string& tekst) {
-        komunikaty_ += tekst;
-        komunikaty_ += '\n';
-        wypiszKomunikaty();
-    }
-
     void wypiszKomunikaty() {
-        zapiszWszystko(bledy_, komunikaty_);
+        bledy_ << komunikaty_;
         komunikaty_.clear();
     }
 
-    [[nodiscard]] int blad() const { return blad_; }
+    void splucz() {
+        dane_.flush();
+        wypiszKomunikaty();
+        bledy_.flush();
+    }
+
+    [[nodiscard]] bool dobry() const { return dane_.good(); }
 
   private:
-    int wy_;
-    int bledy_;
-    int blad_ = 0;
+    std::ostream& dane_;
+    std::ostream& bledy_;
     std::string komunikaty_;
 };
 
 }  // namespace
 
-int konwertuj(int we, int wy, int bledy, const Opcje& opcje, const Bloki& bloki) {
-    Strumien strumien(wy, bledy);
+Podsumowanie konwertuj(int we, std::ostream& dane, std::ostream& bledy, const Opcje& opcje,
+                       const Bloki& bloki) {
+    Strumien strumien(dane, bledy);
     Konwerter konwerter(opcje, strumien);
+    Podsumowanie wynik;
     std::vector<char> blok(bloki.rozmiar);
     bool koniec = false;
-    while (!koniec && strumien.blad() == 0) {
+    while (!koniec && strumien.dobry()) {
         std::size_t n = 0;
         while (n < blok.size()) {
             if (!gotowe(we)) {
                 if (n > 0) break;
-                // About to wait for input: whatever is converted goes out first.
+                // About to wait for input: what is converted goes out first.
                 konwerter.oproznij();
-                strumien.wypiszKomunikaty();
+                strumien.splucz();
             }
             const ssize_t r = ::read(we, blok.data() + n, blok.size() - n);
+            if (r < 0 && errno == EINTR) continue;
             if (r < 0) {
-                if (errno == EINTR) continue;
-                const int e = errno;
-                konwerter.oproznij();
-                strumien.komunikat(std::string("błąd odczytu wejścia: ") + std::strerror(e));
-                return 2;
+                wynik.blad = std::string("błąd odczytu wejścia: ") + std::strerror(errno);
+                koniec = true;
+                break;
             }
             if (r == 0) {
                 koniec = true;
@@ -99,18 +87,18 @@ int konwertuj(int we, int wy, int bledy, const Opcje& opcje, const Bloki& bloki)
         }
         konwerter.dodajRownolegle({blok.data(), n}, bloki.rownolegle);
     }
-    konwerter.zakoncz();
-    if (strumien.blad() != 0) {
-        strumien.komunikat(std::string("błąd zapisu wyniku: ") + std::strerror(strumien.blad()));
-        return 2;
+    // After a read error the row cut short gets no result: its number may
+    // be cut short too.
+    if (wynik.blad.empty()) {
+        konwerter.zakoncz();
+    } else {
+        konwerter.oproznij();
     }
-    if (konwerter.odrzucone() != 0) {
-        strumien.komunikat("odrzucone wiersze: " + std::to_string(konwerter.odrzucone()) + " z " +
-                           std::to_string(konwerter.wiersze()));
-        return 1;
-    }
-    strumien.wypiszKomunikaty();
-    return 0;
+    strumien.splucz();
+    if (!strumien.dobry() && wynik.blad.empty()) wynik.blad = "błąd zapisu wyniku";
+    wynik.wiersze = konwerter.wiersze();
+    wynik.odrzucone = konwerter.odrzucone();
+    return wynik;
 }
 
 }  // namespace konwersja

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <iosfwd>
+#include <string>
 
 #include "konwerter.h"
 
@@ -11,11 +14,17 @@ struct Bloki {
     std::size_t rownolegle = std::size_t{256} << 10;  // smallest block split over two threads
 };
 
-// Reads descriptor `we` to its end and writes the converted input to `wy`,
-// each refused row and a closing summary to `bledy`. Output is held back
-// only while more input is ready: when the input stalls, everything so far
-// is written. Returns the exit status: 0, 1 when any row was refused, 2 when
-// the input could not be read or the output not written.
-int konwertuj(int we, int wy, int bledy, const Opcje& opcje, const Bloki& bloki = {});
+struct Podsumowanie {
+    std::uint64_t wiersze = 0;
+    std::uint64_t odrzucone = 0;
+    std::string blad;  // why reading or writing failed; empty if it did not
+};
+
+// Reads descriptor `we` to its end and writes the converted input to
+// `dane`, one "LINE: reason" line per refused row to `bledy`. Output is
+// held back only while more input is ready: when the input stalls,
+// everything converted so far is written and flushed.
+Podsumowanie konwertuj(int we, std::ostream& dane, std::ostream& bledy, const Opcje& opcje,
+                       const Bloki& bloki = {});
 
 }  // namespace konwersja

@@ -106,6 +106,7 @@ int uruchom(std::span<const std::string> argumenty, std::ostream& dane, std::ost
         "1 — odrzucona wartość (nic nie wypisano), 2 — błąd wywołania.");
     Wyjscia wyjscia{dane, bledy};
     dodajEmf(app, wyjscia);
+    dodajConvert(app, wyjscia);
     for (CLI::App* sub : app.get_subcommands({})) sub->group("Polecenia");
 
     std::vector<std::string> argv = oznaczWartosci(argumenty);
