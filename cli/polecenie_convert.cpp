@@ -137,7 +137,7 @@ void dodajConvert(CLI::App& app, Wyjscia& wyjscia) {
     p.app->add_flag("--header", k->naglowek,
                     "pierwszy wiersz to nagłówek; dostaje nazwę kolumny wyniku");
     p.app->add_flag("--exact", p.opcje->dokladna,
-                    "dokładna odwrotność funkcji wzorcowej zamiast wielomianu NIST");
+                    "dokładna odwrotność funkcji wzorcowej zamiast wielomianu odwrotnego NIST");
     dodajJednostke(p);
     dodajJednostkeEmf(p);
     dodajCyfry(p);

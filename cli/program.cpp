@@ -106,6 +106,10 @@ int uruchom(std::span<const std::string> argumenty, std::ostream& dane, std::ost
         "1 — odrzucona wartość (nic nie wypisano), 2 — błąd wywołania.");
     Wyjscia wyjscia{dane, bledy};
     dodajEmf(app, wyjscia);
+    dodajTemp(app, wyjscia);
+    dodajTolerance(app, wyjscia);
+    dodajSeebeck(app, wyjscia);
+    dodajTable(app, wyjscia);
     dodajConvert(app, wyjscia);
     for (CLI::App* sub : app.get_subcommands({})) sub->group("Polecenia");
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <string>
 
 namespace przeliczenia {
 
@@ -182,6 +183,12 @@ std::string opis(Powod powod, const Ustawienia& u) {
         case Powod::ZimneZlaczePozaZakresem:
             return "temperatura zimnego złącza poza zakresem " + typ + " (" +
                    zakres(t, 2, symbol(u.temperatura)) + ")";
+        case Powod::KrokNiedodatni:
+            return "krok tabeli musi być dodatni";
+        case Powod::PoczatekZaKoncem:
+            return "początek tabeli (--from) leży za jej końcem (--to)";
+        case Powod::ZaDuzoWierszy:
+            return "tabela miałaby ponad " + std::to_string(kMaksWierszyTabeli) + " wierszy";
         case Powod::EmfPozaZakresem: {
             const its90::Zakres z =
                 u.dokladna ? its90::dziedzinaDokladnej(u.typ) : its90::dziedzinaOdwrotnej(u.typ);

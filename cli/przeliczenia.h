@@ -40,8 +40,14 @@ enum class Powod : std::uint8_t {
     Nieskonczona,
     TemperaturaPozaZakresem,
     ZimneZlaczePozaZakresem,
-    EmfPozaZakresem,  // the compensated EMF, outside the inverse's domain
+    EmfPozaZakresem,   // the compensated EMF, outside the inverse's domain
+    KrokNiedodatni,    // a table's step
+    PoczatekZaKoncem,  // a table's start above its end
+    ZaDuzoWierszy,     // a table longer than kMaksWierszyTabeli
 };
+
+// A table of more rows is refused rather than written for hours.
+inline constexpr std::int64_t kMaksWierszyTabeli = 1'000'000;
 
 struct Wynik {
     Powod powod = Powod::Brak;
