@@ -257,7 +257,9 @@ void Konwerter::koniecWiersza(std::string_view zakonczenie) {
 }
 
 const std::string& Konwerter::opis(przeliczenia::Powod powod) {
-    std::string& s = opisy_.at(static_cast<std::size_t>(powod));
+    const auto i = static_cast<std::size_t>(powod);
+    if (i >= opisy_.size()) opisy_.resize(i + 1);
+    std::string& s = opisy_[i];
     if (s.empty()) s = przeliczenia::opis(powod, opcje_.ustawienia);
     return s;
 }

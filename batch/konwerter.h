@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "przeliczenia.h"
 
@@ -116,7 +117,7 @@ class Konwerter {
     bool maZimne_ = false;
     std::string ostatnieZimneTekst_;
     przeliczenia::Wynik ostatnieZimne_{przeliczenia::Powod::NieLiczba, 0.0};
-    std::array<std::string, 8> opisy_{};
+    std::vector<std::string> opisy_;  // przeliczenia::opis by Powod, as needed
 
     std::uint64_t wiersze_ = 0;
     std::uint64_t odrzucone_ = 0;

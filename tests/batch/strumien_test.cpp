@@ -6,7 +6,9 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <ext/stdio_filebuf.h>
 #include <future>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -19,7 +21,7 @@ konwersja::Opcje typK() {
 
 class Plik {
   public:
-    explicit Plik(const std::string& tresc = {}) : f_(std::tmpfile()) {
+    explicit Plik(const std::string& tresc) : f_(std::tmpfile()) {
         std::fwrite(tresc.data(), 1, tresc.size(), f_);
         std::fflush(f_);
         std::rewind(f_);
@@ -29,43 +31,36 @@ class Plik {
     Plik& operator=(const Plik&) = delete;
 
     [[nodiscard]] int fd() const { return fileno(f_); }
-    [[nodiscard]] std::string tresc() const {
-        std::string s;
-        char bufor[4096];
-        ssize_t n = 0;
-        off_t od = 0;
-        while ((n = ::pread(fd(), bufor, sizeof bufor, od)) > 0) {
-            s.append(bufor, static_cast<std::size_t>(n));
-            od += n;
-        }
-        return s;
-    }
 
   private:
     std::FILE* f_;
 };
 
-TEST(Strumien, StatusWyjsciaIPodsumowanie) {
+TEST(Strumien, LiczyWierszeIOdrzuconeWKolejnychBlokach) {
     struct {
         std::string wejscie;
-        int status;
+        std::uint64_t wiersze;
+        std::uint64_t odrzucone;
         std::string bledy;
     } const przypadki[] = {
-        {"", 0, ""},
-        {"0\n0\n0\n", 0, ""},
-        {"0\nx\n\n0\n0", 1, "2: to nie jest liczba (pole 1)\nodrzucone wiersze: 1 z 4\n"},
+        {"", 0, 0, ""},
+        {"0\n0\n0\n", 3, 0, ""},
+        {"0\nx\n\n0\n\"\n\"\n0", 5, 2,
+         "2: to nie jest liczba (pole 1)\n5: to nie jest liczba (pole 1)\n"},
     };
     // Small blocks: many reads, and blocks split over two threads.
     const konwersja::Bloki male{4, 6};
     for (const auto& p : przypadki) {
         Plik we(p.wejscie);
-        Plik wy;
-        Plik bledy;
-        EXPECT_EQ(konwersja::konwertuj(we.fd(), wy.fd(), bledy.fd(), typK(), male), p.status)
-            << p.wejscie;
-        EXPECT_EQ(bledy.tresc(), p.bledy);
+        std::ostringstream wy;
+        std::ostringstream bledy;
+        const konwersja::Podsumowanie s = konwersja::konwertuj(we.fd(), wy, bledy, typK(), male);
+        EXPECT_EQ(s.wiersze, p.wiersze) << p.wejscie;
+        EXPECT_EQ(s.odrzucone, p.odrzucone) << p.wejscie;
+        EXPECT_EQ(s.blad, "");
+        EXPECT_EQ(bledy.str(), p.bledy);
         std::string bez;  // the output less its added fields, which here are all ",0.00" or ","
-        const std::string w = wy.tresc();
+        const std::string w = wy.str();
         for (std::size_t i = 0; i < w.size(); ++i) {
             if (w[i] != ',') {
                 bez += w[i];
@@ -77,15 +72,15 @@ TEST(Strumien, StatusWyjsciaIPodsumowanie) {
     }
 }
 
-TEST(Strumien, NieczytelneWejscieToStatus2BezWyjscia) {
+TEST(Strumien, NieczytelneWejscieBezWyjscia) {
     const int katalog = ::open("/", O_RDONLY | O_DIRECTORY);
     ASSERT_GE(katalog, 0);
-    Plik wy;
-    Plik bledy;
-    EXPECT_EQ(konwersja::konwertuj(katalog, wy.fd(), bledy.fd(), typK()), 2);
+    std::ostringstream wy;
+    std::ostringstream bledy;
+    const konwersja::Podsumowanie s = konwersja::konwertuj(katalog, wy, bledy, typK());
     ::close(katalog);
-    EXPECT_EQ(wy.tresc(), "");
-    EXPECT_EQ(bledy.tresc().rfind("błąd odczytu wejścia: ", 0), 0U) << bledy.tresc();
+    EXPECT_EQ(wy.str(), "");
+    EXPECT_EQ(s.blad.rfind("błąd odczytu wejścia: ", 0), 0U) << s.blad;
 }
 
 TEST(Strumien, WynikWychodziZanimWejscieSieSkonczy) {
@@ -93,10 +88,13 @@ TEST(Strumien, WynikWychodziZanimWejscieSieSkonczy) {
     int wy[2];
     ASSERT_EQ(::pipe(we), 0);
     ASSERT_EQ(::pipe(wy), 0);
-    Plik bledy;
-    auto status = std::async(std::launch::async, [&] {
-        const int s = konwersja::konwertuj(we[0], wy[1], bledy.fd(), typK());
-        ::close(wy[1]);
+    // An ostream on the pipe, as std::cout is on a pipe to a reader.
+    __gnu_cxx::stdio_filebuf<char> plik(wy[1], std::ios::out);
+    std::ostream dane(&plik);
+    std::ostringstream bledy;
+    auto wynik = std::async(std::launch::async, [&] {
+        const konwersja::Podsumowanie s = konwersja::konwertuj(we[0], dane, bledy, typK());
+        plik.close();
         return s;
     });
     std::string odebrane;
@@ -113,7 +111,7 @@ TEST(Strumien, WynikWychodziZanimWejscieSieSkonczy) {
         EXPECT_EQ(odebrane, std::string(linia).insert(1, ",0.00"));
     }
     ::close(we[1]);
-    EXPECT_EQ(status.get(), 0);
+    EXPECT_EQ(wynik.get().wiersze, 2U);
     ::close(we[0]);
     ::close(wy[0]);
 }
