@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -121,7 +122,9 @@ TEST(Polecenie, BledyWywolaniaToStatus2BezDanych) {
     };
     for (const auto& a : wywolania) {
         const Wynik w = uruchom(a);
-        SCOPED_TRACE(a[3] + " " + w.bledy);
+        std::string wywolanie;
+        for (const std::string& s : a) wywolanie += s + " ";
+        SCOPED_TRACE(wywolanie + w.bledy);
         EXPECT_EQ(w.status, 2);
         EXPECT_EQ(w.dane, "");
         EXPECT_TRUE(w.bledy.ends_with("\nSpróbuj „kalvetra-cli convert --help”.\n"));
