@@ -73,7 +73,6 @@ Konwerter::Konwerter(const Opcje& opcje, Odbiorca& odbiorca, bool poczatekPliku)
     wCudzyslowie_['"'] = true;
     wCudzyslowie_['\n'] = true;
     zimneStale_ = przeliczenia::zimneZlacze(opcje_.ustawienia, opcje_.zimne);
-    wyjscie_.reserve(kPojemnosc + 4096);
     nastepnePole(1);
 }
 
