@@ -59,7 +59,12 @@ Odczyt czytaj(std::string_view tekst, Separator separator) {
         return {Stan::NieLiczba, 0.0};
     }
     std::array<char, 64> bufor{};
-    if (s.size() > bufor.size()) return zKropka(std::string(s).replace(s.find(','), 1, "."));
+    if (s.size() > bufor.size()) {
+        // Set the one character: g++ 12 -O3 warns falsely on string::replace.
+        std::string kopia(s);
+        kopia[s.find(',')] = '.';
+        return zKropka(kopia);
+    }
     std::size_t n = 0;
     for (const char c : s) bufor[n++] = c == ',' ? '.' : c;
     return zKropka({bufor.data(), n});

@@ -1,4 +1,5 @@
 #include <CLI/CLI.hpp>
+#include <cmath>
 #include <cstdint>
 
 #include "liczby.h"
@@ -12,6 +13,7 @@ namespace {
 
 constexpr int kCyfryOdchylki = 1;  // as the window's "####0.0"
 constexpr int kKlasy = 3;
+constexpr double kLuzStopnia = 1e-12;  // relative
 
 }  // namespace
 
@@ -35,8 +37,11 @@ void dodajTolerance(CLI::App& app, Wyjscia& wyjscia) {
                 if (!przeliczenia::wDziedzinie(u, t)) {
                     return przeliczenia::Wynik{przeliczenia::Powod::TemperaturaPozaZakresem, 0.0};
                 }
-                return przeliczenia::Wynik{przeliczenia::Powod::Brak,
-                                           przeliczenia::naCelsjusza(t, u.temperatura)};
+                // The classes end on whole degrees Celsius, which a conversion
+                // from °F or K may miss by an ulp (1273.15 K).
+                double c = przeliczenia::naCelsjusza(t, u.temperatura);
+                if (std::fabs(c - std::round(c)) <= kLuzStopnia * std::fabs(c)) c = std::round(c);
+                return przeliczenia::Wynik{przeliczenia::Powod::Brak, c};
             },
             [&](std::string& s, double c) {
                 for (int klasa = 1; klasa <= kKlasy; ++klasa) {

@@ -63,7 +63,10 @@ std::string komunikat(const CLI::App& app, const CLI::ParseError& e) {
     }
     if (dynamic_cast<const CLI::RequiredError*>(&e) != nullptr) {
         if (sub == nullptr) {
-            if (!reszta.empty()) return "nieznane polecenie „" + reszta.front() + "”";
+            if (!reszta.empty()) {
+                const std::string a(jakWpisano(reszta.front()));
+                return (a.starts_with('-') ? "nieznana opcja „" : "nieznane polecenie „") + a + "”";
+            }
             return "nie podano polecenia";
         }
         for (const CLI::Option* o : sub->get_options()) {

@@ -139,15 +139,19 @@ Wynik temperatura(const Ustawienia& u, double e, const Wynik& zimne) {
     if (!zimne.dobry()) return zimne;
     double mikrowolty = naMikrowolty(e, u.emf);
     if (zimne.wartosc != 0.0) mikrowolty += zimne.wartosc;
+    // A bound typed in mV may land a hair outside in µV (-8.095 mV).
+    const its90::Zakres d =
+        u.dokladna ? its90::dziedzinaDokladnej(u.typ) : its90::dziedzinaOdwrotnej(u.typ);
+    if (!zawiera(d, mikrowolty, kLuz * std::fabs(mikrowolty) + kLuz)) {
+        return {Powod::EmfPozaZakresem, 0.0};
+    }
+    mikrowolty = przytnij(d, mikrowolty);
     double t = 0.0;
     if (u.dokladna) {
         const auto x = its90::temperaturaDokladna(u.typ, mikrowolty);
         if (!x) return {Powod::EmfPozaZakresem, 0.0};
         t = *x;
     } else {
-        if (!its90::dziedzinaOdwrotnej(u.typ).zawiera(mikrowolty)) {
-            return {Powod::EmfPozaZakresem, 0.0};
-        }
         t = its90::temperaturaZEmf(u.typ, mikrowolty);
     }
     return {Powod::Brak, zCelsjusza(t, u.temperatura)};

@@ -58,7 +58,7 @@ tree="$work/tree"
 dpkg-deb --extract "$deb" "$tree"
 share="$tree/usr/share"
 for f in usr/bin/kalvetra usr/share/man/man1/kalvetra.1.gz usr/share/doc/kalvetra/copyright \
-         usr/share/doc/kalvetra/changelog.gz; do
+         usr/share/doc/kalvetra/changelog.gz usr/bin/kalvetra-cli usr/share/man/man1/kalvetra-cli.1.gz; do
   [ -f "$tree/$f" ] || fail "missing /$f"
 done
 [ -x "$tree/usr/bin/kalvetra" ] || fail "/usr/bin/kalvetra is not executable"
@@ -100,6 +100,15 @@ DEBIAN_FRONTEND=noninteractive apt-get install -y "$deb"
 [ -x /usr/bin/kalvetra ] || fail "/usr/bin/kalvetra not installed"
 [ -f "/usr/share/applications/$desktop_id" ] || fail "/usr/share/applications/$desktop_id not installed"
 
+step "run /usr/bin/kalvetra-cli"
+[ -x /usr/bin/kalvetra-cli ] || fail "/usr/bin/kalvetra-cli not installed"
+[ -f /usr/share/man/man1/kalvetra-cli.1.gz ] || fail "the kalvetra-cli man page is not installed"
+cli_version=$(/usr/bin/kalvetra-cli --version) || fail "kalvetra-cli --version failed"
+[ "$cli_version" = "kalvetra-cli $version" ] || fail "kalvetra-cli --version printed '$cli_version'"
+cli_emf=$(/usr/bin/kalvetra-cli emf K 100) || fail "kalvetra-cli emf K 100 failed"
+[ "$cli_emf" = 4.0962 ] || fail "kalvetra-cli emf K 100 printed '$cli_emf', not 4.0962"
+echo "$cli_version: emf K 100 = $cli_emf mV"
+
 step "start /usr/bin/kalvetra"
 x_start "$work/x" wm
 /usr/bin/kalvetra >"$work/kalvetra.log" 2>&1 &
@@ -125,6 +134,7 @@ step "remove"
 DEBIAN_FRONTEND=noninteractive apt-get remove -y kalvetra
 installed=0
 [ ! -e /usr/bin/kalvetra ] || fail "/usr/bin/kalvetra left behind after removal"
+[ ! -e /usr/bin/kalvetra-cli ] || fail "/usr/bin/kalvetra-cli left behind after removal"
 [ ! -e "/usr/share/applications/$desktop_id" ] || fail "$desktop_id left behind after removal"
 dpkg-query -W -f='${Status}' kalvetra 2>/dev/null | grep -q 'install ok installed' \
   && fail "kalvetra still installed after removal"

@@ -2,8 +2,12 @@
 # Installs the Debian 12 packages Kalvetra needs.
 #   tools/install-deps.sh run   what building and starting the program needs
 #   tools/install-deps.sh       everything the tests, checks and benchmarks need too
+#   tools/install-deps.sh bench all that, and the tools that measure the benchmarks
 set -euo pipefail
-packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core fonts-dejavu-extra)
+packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl-dev libcli11-dev fonts-dejavu-core fonts-dejavu-extra)
+if [ "${1:-all}" = bench ]; then
+  packages+=(hyperfine)
+fi
 if [ "${1:-all}" != run ]; then
   packages+=(
     libgtest-dev libgmock-dev libbenchmark-dev

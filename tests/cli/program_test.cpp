@@ -1,0 +1,329 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <QString>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "its90.h"
+#include "liczby.h"
+#include "number_services.h"
+#include "obliczenia.h"
+#include "przebieg.h"
+#include "termopara.h"
+
+namespace {
+
+std::string krotko(double x) {
+    std::array<char, 64> b{};
+    const auto [koniec, blad] = std::to_chars(b.data(), b.data() + b.size(), x);
+    return {b.data(), koniec};
+}
+
+std::string kropka(std::string s) {
+    for (char& c : s) c = c == ',' ? '.' : c;
+    return s;
+}
+
+// The one number of one output line.
+double liczba(const std::string& s) {
+    const liczby::Odczyt o = liczby::czytaj(s.substr(0, s.find('\n')), liczby::Separator::Dowolny);
+    EXPECT_EQ(o.stan, liczby::Stan::Liczba) << s;
+    return o.wartosc;
+}
+
+// A few temperatures across each type's domain, both ends included.
+std::vector<double> temperatury(TypTermopary typ) {
+    const its90::Zakres d = its90::dziedzinaTemperatury(typ);
+    return {d.od, d.od + 0.37, 0.5 * (d.od + d.doo), d.doo - 0.1, d.doo};
+}
+
+// With the defaults the numbers are the window's, digit for digit, with
+// either separator.
+TEST(WindowDigits, EmfTempAndToleranceMatchTheWindow) {
+    const NumberServices okno;
+    Termopara tc;
+    for (const TypTermopary typ : kWszystkieTypy) {
+        tc.Typ = static_cast<std::int16_t>(indeks(typ));
+        const std::string litera(1, ::litera(typ));
+        for (const double t : temperatury(typ)) {
+            const std::string oczekiwane =
+                okno.format(tc.Temperatura(t) / 1000.0, QString::fromLatin1(kWzorzecEMF))
+                    .toStdString();
+            EXPECT_EQ(uruchom({"emf", litera, krotko(t), "--decimal-comma"}).dane,
+                      oczekiwane + "\n")
+                << litera << " " << t;
+            EXPECT_EQ(uruchom({"emf", litera, kropka(okno.format(t, u"0.000").toStdString())}).dane,
+                      kropka(oczekiwane) + "\n");
+
+            std::string wiersz;
+            for (int klasa = 1; klasa <= 3; ++klasa) {
+                const Odchylka o =
+                    DopuszczalnyBlad(static_cast<std::int16_t>(indeks(typ)), klasa, t);
+                const bool jest =
+                    o.rodzaj == Odchylka::Rodzaj::Stala || o.rodzaj == Odchylka::Rodzaj::Obliczona;
+                wiersz += (klasa > 1 ? "\t" : "") +
+                          (jest ? okno.format(o.wartosc, QString::fromLatin1(kWzorzecOdchylki))
+                                      .toStdString()
+                                : "N/A");
+            }
+            EXPECT_EQ(uruchom({"tolerance", litera, krotko(t), "--decimal-comma"}).dane,
+                      wiersz + "\n");
+        }
+        const its90::Zakres e = its90::dziedzinaOdwrotnej(typ);
+        for (const double uv : {e.od, 0.3 * e.od + 0.7 * e.doo, e.doo}) {
+            const double mv = uv / 1000.0;
+            const std::string oczekiwane =
+                okno.format(tc.EMF(mv * 1000.0), QString::fromLatin1(kWzorzecTemperatury))
+                    .toStdString();
+            EXPECT_EQ(uruchom({"temp", litera, krotko(mv)}).dane, kropka(oczekiwane) + "\n")
+                << litera << " " << mv;
+        }
+    }
+}
+
+// Halves are rounded away from zero on the exact binary value, as the
+// window does; nothing is written as "-0".
+TEST(WindowDigits, TiesAndNegativeZero) {
+    const NumberServices okno;
+    struct Przypadek {
+        double x;
+        const char16_t* wzorzec;
+        int cyfry;
+    };
+    for (const Przypadek p : {Przypadek{0.125, u"0.00", 2},
+                              {-0.125, u"0.00", 2},
+                              {4.25, u"####0.0", 1},
+                              {2.5, u"0", 0},
+                              {-0.00004, u"0.0000", 4},
+                              {1.0005, u"0.000", 3},
+                              {0.15, u"0.0", 1}}) {
+        EXPECT_EQ(liczby::tekst(p.x, p.cyfry, true), okno.format(p.x, p.wzorzec).toStdString())
+            << p.x;
+    }
+    // 0.0025 x 1700 is 4.25 exactly: class 2 of type B at 1700 °C.
+    EXPECT_EQ(uruchom({"tolerance", "b", "1700"}).dane, "N/A\t4.3\t8.5\n");
+}
+
+// Every temperature read and written is in --unit; every EMF in --emf-unit.
+TEST(Units, FahrenheitAndKelvinAgreeWithCelsius) {
+    for (const TypTermopary typ : kWszystkieTypy) {
+        const std::string l(1, litera(typ));
+        for (const double c : temperatury(typ)) {
+            const std::string f = krotko(1.8 * c + 32.0);
+            const std::string k = krotko(c + 273.15);
+            const std::string cs = krotko(c);
+            const auto emf = [&](const std::string& t, const char* j) {
+                return liczba(uruchom({"emf", l, t, "--unit", j, "--digits", "7"}).dane);
+            };
+            EXPECT_NEAR(emf(f, "F"), emf(cs, "C"), 2e-7) << l << " " << c;
+            EXPECT_NEAR(emf(k, "K"), emf(cs, "C"), 2e-7) << l << " " << c;
+            const auto sb = [&](const std::string& t, const char* j) {
+                return liczba(uruchom({"seebeck", l, t, "--unit", j, "--digits", "9"}).dane);
+            };
+            EXPECT_NEAR(sb(f, "F") * 1.8, sb(cs, "C"), 1e-6);
+            EXPECT_NEAR(sb(k, "K"), sb(cs, "C"), 1e-6);
+        }
+        const its90::Zakres e = its90::dziedzinaOdwrotnej(typ);
+        const std::string uv = krotko(0.5 * (e.od + e.doo));
+        const auto temp = [&](const char* j) {
+            return liczba(
+                uruchom({"temp", l, uv, "--emf-unit", "uV", "--unit", j, "--digits", "9"}).dane);
+        };
+        EXPECT_NEAR(temp("F"), 1.8 * temp("C") + 32.0, 1e-8) << l;
+        EXPECT_NEAR(temp("K"), temp("C") + 273.15, 1e-8) << l;
+    }
+    // The ice point of each unit is the default cold junction, and --cold is in --unit.
+    EXPECT_EQ(uruchom({"emf", "K", "212", "--unit", "F", "--cold", "32"}).dane, "4.0962\n");
+    EXPECT_EQ(uruchom({"emf", "K", "373.15", "--unit", "K"}).dane, "4.0962\n");
+    EXPECT_EQ(uruchom({"emf", "K", "100", "--emf-unit", "uV"}).dane, "4096.2\n");
+    // A deviation is a width: 1.8 °F per °C, 1 K per °C.
+    EXPECT_EQ(uruchom({"tolerance", "K", "1832", "-40", "--unit", "F"}).dane,
+              "7.2\t13.5\tN/A\n2.7\t4.5\t4.5\n");
+    EXPECT_EQ(uruchom({"tolerance", "K", "1273.15", "--unit", "K"}).dane, "4.0\t7.5\tN/A\n");
+}
+
+TEST(ColdJunction, EmfIsTheDifferenceAndTempInvertsIt) {
+    for (const TypTermopary typ : kWszystkieTypy) {
+        const std::string l(1, litera(typ));
+        const its90::Zakres d = its90::dziedzinaTemperatury(typ);
+        for (const double tc : {d.od + 10.0, 21.0}) {
+            for (const double t : {0.7 * d.od + 0.3 * d.doo, 0.5 * (d.od + d.doo), d.doo - 1.0}) {
+                const Przebieg e = uruchom({"emf", l, krotko(t), "--cold", krotko(tc), "--emf-unit",
+                                            "uV", "--digits", "9"});
+                EXPECT_NEAR(liczba(e.dane),
+                            its90::emfZTemperatury(typ, t) - its90::emfZTemperatury(typ, tc), 1e-8);
+                const Przebieg r =
+                    uruchom({"temp", l, kropka(e.dane.substr(0, e.dane.size() - 1)), "--cold",
+                             krotko(tc), "--emf-unit", "uV", "--exact", "--digits", "6"});
+                EXPECT_NEAR(liczba(r.dane), t, 1e-5) << l << " " << t << " tc " << tc << r.bledy;
+            }
+        }
+    }
+}
+
+// Output formatting: digits, separators, the order of the values, negative
+// values among the options.
+TEST(Output, DigitsSeparatorsAndNegativeValues) {
+    struct Przypadek {
+        std::vector<std::string> argumenty;
+        std::string dane;
+    };
+    const std::vector<Przypadek> przypadki = {
+        {{"emf", "K", "-100", "--cold", "-5.5"}, "-3.3374\n"},
+        {{"emf", "K", "-100", "--cold", "-5,5"}, "-3.3374\n"},
+        {{"emf", "k", "100", "-,5", "-.5", "0,5"}, "4.0962\n-0.0197\n-0.0197\n0.0197\n"},
+        {{"emf", "K", "100", "--digits", "0"}, "4\n"},
+        {{"emf", "K", "100", "--digits", "9", "--decimal-comma"},
+         liczby::tekst(its90::emfZTemperatury(TypTermopary::K, 100.0) / 1000.0, 9, true) + "\n"},
+        {{"emf", "K", "0.001"}, "0.0000\n"},
+        {{"emf", "K", "-0.001"}, "0.0000\n"},
+        {{"temp", "K", "4,0962"}, uruchom({"temp", "K", "4.0962"}).dane},
+        {{"temp", "K", "4096.2", "--emf-unit", "uV", "--digits", "1"}, "100.0\n"},
+        {{"seebeck", "K", "0"}, "39.450\n"},
+        {{"seebeck", "K", "0", "--decimal-comma", "--digits", "1"}, "39,5\n"},
+        {{"tolerance", "K", "375", "376", "-200", "41"},
+         "1.5\t2.8\tN/A\n1.5\t2.8\tN/A\n"
+         "N/A\tN/A\t3.0\n1.5\t2.5\tN/A\n"},
+        {{"tolerance", "R", "1600", "--decimal-comma"}, "2,5\t4,0\tN/A\n"},
+        {{"emf", "K", "--", "-100"}, "-3.5536\n"},
+    };
+    for (const Przypadek& p : przypadki) {
+        const Przebieg r = uruchom(p.argumenty);
+        EXPECT_EQ(r.kod, 0) << p.argumenty[0] << " " << p.argumenty[2] << r.bledy;
+        EXPECT_EQ(r.dane, p.dane) << p.argumenty[0] << " " << p.argumenty[2];
+        EXPECT_EQ(r.bledy, "");
+    }
+}
+
+// Each refused value is named as typed, with its reason; nothing is printed.
+TEST(Refusals, EveryReasonExitsOneWithEmptyStdout) {
+    struct Przypadek {
+        std::vector<std::string> argumenty;
+        std::vector<std::string> bledy;  // each a part of one stderr line
+    };
+    const std::vector<Przypadek> przypadki = {
+        {{"emf", "K", "100", "abc", "1.5.0", "1,5.0"},
+         {"„abc”: to nie jest liczba", "„1.5.0”: to nie", "„1,5.0”: to nie"}},
+        {{"emf", "K", "nan", "-inf", "1e999"},
+         {"„nan”: NaN", "„-inf”: wartość nieskończona", "„1e999”: wartość nieskończona"}},
+        {{"emf", "K", "1372.01", "-270.5"},
+         {"„1372.01”: temperatura poza zakresem typu K (od -270.00 do 1372.00 °C)", "„-270.5”"}},
+        {{"emf", "K", "2600", "--unit", "F"},
+         {"„2600”: temperatura poza zakresem typu K (od "
+          "-454.00 do 2501.60 °F)"}},
+        {{"emf", "K", "100", "--cold", "-300"},
+         {"--cold „-300”: temperatura zimnego złącza poza zakresem typu K"}},
+        {{"temp", "K", "100", "--cold", "x"}, {"--cold „x”: to nie jest liczba", "„100”: EMF"}},
+        {{"temp", "K", "55", "4"},
+         {"„55”: EMF (z kompensacją zimnego złącza) poza zakresem typu "
+          "K (od -5.891 do 54.886 mV)"}},
+        {{"temp", "K", "54", "--cold", "40"}, {"„54”: EMF (z kompensacją"}},
+        {{"temp", "B", "0.1", "--exact"}, {"„0.1”: EMF"}},
+        {{"seebeck", "T", "401"}, {"„401”: temperatura poza zakresem typu T"}},
+        {{"tolerance", "B", "-1", "500"}, {"„-1”: temperatura poza zakresem typu B"}},
+        {{"table", "K", "--step", "0", "--format", "csv"}, {"--step „0”: krok tabeli musi"}},
+        {{"table", "K", "--from", "10", "--to", "5"}, {"--from „10”: początek tabeli"}},
+        {{"table", "K", "--from", "-300"}, {"--from „-300”: temperatura poza zakresem"}},
+        {{"table", "K", "--step", "1e-5", "--format", "csv"}, {"--step „1e-5”: tabela miałaby"}},
+    };
+    for (const Przypadek& p : przypadki) {
+        const Przebieg r = uruchom(p.argumenty);
+        EXPECT_EQ(r.kod, 1) << p.argumenty[2];
+        EXPECT_EQ(r.dane, "") << p.argumenty[2];
+        const std::vector<std::string> w = wiersze(r.bledy);
+        ASSERT_EQ(w.size(), p.bledy.size()) << r.bledy;
+        for (std::size_t i = 0; i < w.size(); ++i) {
+            EXPECT_EQ(w[i].rfind("kalvetra-cli: odrzucono ", 0), 0U) << w[i];
+            EXPECT_NE(w[i].find(p.bledy[i]), std::string::npos) << w[i];
+        }
+    }
+}
+
+TEST(UsageErrors, ExitTwoWithAHintToHelp) {
+    struct Przypadek {
+        std::vector<std::string> argumenty;
+        std::string blad;
+        std::string pomoc;
+    };
+    const std::vector<Przypadek> przypadki = {
+        {{}, "nie podano polecenia", "kalvetra-cli --help"},
+        {{"convertt", "K"}, "nieznane polecenie „convertt”", "kalvetra-cli --help"},
+        {{"--bogus"}, "nieznana opcja „--bogus”", "kalvetra-cli --help"},
+        {{"emf", "K", "1", "--bogus"}, "nieznana opcja „--bogus”", "kalvetra-cli emf --help"},
+        {{"emf", "K", "1", "-x"}, "nieznana opcja „-x”", "kalvetra-cli emf --help"},
+        {{"emf", "X", "1"}, "nieznany typ termopary „X”", "kalvetra-cli emf --help"},
+        {{"temp", "KK", "1"}, "nieznany typ termopary „KK”", "kalvetra-cli temp --help"},
+        {{"emf"}, "nie podano typu termopary", "kalvetra-cli emf --help"},
+        {{"seebeck", "K"}, "nie podano żadnej wartości", "kalvetra-cli seebeck --help"},
+        {{"emf", "K", "1", "--cold"}, "opcja --cold wymaga argumentu", "kalvetra-cli emf --help"},
+        {{"emf", "K", "1", "--digits", "10"}, "--digits przyjmuje", "kalvetra-cli emf --help"},
+        {{"emf", "K", "1", "--digits", "-1"}, "--digits przyjmuje", "kalvetra-cli emf --help"},
+        {{"emf", "K", "1", "--unit", "R"}, "jednostka temperatury „R”", "kalvetra-cli emf --help"},
+        {{"temp", "K", "1", "--emf-unit", "V"}, "jednostka napięcia „V”", "temp --help"},
+        {{"tolerance", "K", "1", "--digits", "2"}, "nieznana opcja „--digits”", "tolerance --help"},
+        {{"table", "K", "--format", "xml"}, "nieznany format „xml”", "table --help"},
+        {{"table", "K", "--step", "0.5"}, "co 1 stopień", "table --help"},
+        {{"table", "K", "--from", "0.5"}, "--from musi być liczbą całkowitą", "table --help"},
+    };
+    for (const Przypadek& p : przypadki) {
+        const Przebieg r = uruchom(p.argumenty);
+        const std::string opis = p.argumenty.empty() ? "" : p.argumenty.back();
+        EXPECT_EQ(r.kod, 2) << opis;
+        EXPECT_EQ(r.dane, "") << opis;
+        const std::vector<std::string> w = wiersze(r.bledy);
+        ASSERT_EQ(w.size(), 2U) << r.bledy;
+        EXPECT_NE(w[0].find(p.blad), std::string::npos) << w[0];
+        EXPECT_NE(w[1].find(p.pomoc), std::string::npos) << w[1];
+    }
+}
+
+TEST(Help, EverySubcommandHasPolishHelpAndTheVersion) {
+    const Przebieg h = uruchom({"--help"});
+    EXPECT_EQ(h.kod, 0);
+    EXPECT_NE(h.dane.find("Użycie: kalvetra-cli"), std::string::npos);
+    for (const char* p : {"emf", "temp", "tolerance", "seebeck", "table"}) {
+        EXPECT_NE(h.dane.find(std::string("  ") + p + " "), std::string::npos) << p;
+        const Przebieg s = uruchom({p, "--help"});
+        EXPECT_EQ(s.kod, 0);
+        EXPECT_NE(s.dane.find(std::string("Użycie: kalvetra-cli ") + p), std::string::npos);
+        EXPECT_NE(s.dane.find("--unit"), std::string::npos) << p;
+    }
+    const Przebieg v = uruchom({"--version"});
+    EXPECT_EQ(v.kod, 0);
+    EXPECT_EQ(v.dane, std::string("kalvetra-cli ") + KALVETRA_WERSJA_TESTU + "\n");
+}
+
+// The built program itself: its streams and exit statuses.
+TEST(Binary, StreamsAndExitStatuses) {
+    struct Przypadek {
+        std::string argumenty;
+        int kod;
+        std::string dane;
+    };
+    for (const Przypadek& p : {Przypadek{"emf K -100 --cold -5.5 2>/dev/null", 0, "-3.3374\n"},
+                               {"emf K 5000 2>/dev/null", 1, ""},
+                               {"emf K 1 --nope 2>/dev/null", 2, ""},
+                               {"emf K 5000 2>&1 >/dev/null", 1,
+                                "kalvetra-cli: odrzucono „5000”: temperatura poza zakresem typu K "
+                                "(od -270.00 do 1372.00 °C)\n"}}) {
+        const std::string polecenie = std::string(KALVETRA_CLI) + " " + p.argumenty;
+        FILE* potok = popen(polecenie.c_str(), "r");
+        ASSERT_NE(potok, nullptr);
+        std::string dane;
+        std::array<char, 256> b{};
+        for (std::size_t n; (n = fread(b.data(), 1, b.size(), potok)) > 0;)
+            dane.append(b.data(), n);
+        const int status = pclose(potok);
+        ASSERT_TRUE(WIFEXITED(status)) << polecenie;
+        EXPECT_EQ(WEXITSTATUS(status), p.kod) << polecenie;
+        EXPECT_EQ(dane, p.dane) << polecenie;
+    }
+}
+
+}  // namespace
