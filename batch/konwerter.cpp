@@ -1,5 +1,6 @@
 #include "konwerter.h"
 
+#include <cstdint>
 #include <cstring>
 #include <thread>
 #include <utility>
@@ -8,9 +9,6 @@
 namespace konwersja {
 
 namespace {
-
-// Output is passed on in pieces of about this size.
-constexpr std::size_t kPojemnosc = std::size_t{256} * 1024;
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
@@ -24,13 +22,13 @@ unsigned char bajt(char c) {
 
 }  // namespace
 
-// Collects what a converter working on a later piece of the block produces,
-// until the rows before it are done.
+// Collects what a converter working on a later piece of the block reports,
+// until the rows before it are done; its output stays in its own buffer.
 class Zbiornik final : public Odbiorca {
   public:
     explicit Zbiornik(bool sledzi) : sledzi_(sledzi) {}
 
-    void wypisz(std::string_view bajty) override { wyjscie.append(bajty); }
+    void wypisz(std::string_view /*bajty*/) override {}
     void odrzucony(std::uint64_t linia, std::string_view powod) override {
         odrzucenia.emplace_back(linia, std::string(powod));
     }
@@ -39,7 +37,6 @@ class Zbiornik final : public Odbiorca {
         pola.emplace_back(pozycja, dlugosc);
     }
 
-    std::string wyjscie;
     std::vector<std::pair<std::uint64_t, std::string>> odrzucenia;
     std::vector<std::pair<std::uint64_t, std::size_t>> pola;
 
@@ -75,6 +72,8 @@ Konwerter::Konwerter(const Opcje& opcje, Odbiorca& odbiorca, bool poczatekPliku)
     zimneStale_ = przeliczenia::zimneZlacze(opcje_.ustawienia, opcje_.zimne);
     nastepnePole(1);
 }
+
+Konwerter::~Konwerter() = default;
 
 bool Konwerter::naGranicyWiersza() const {
     return stan_ == Stan::PoczatekPola && !wierszMaBajty_ && !wstrzymanyCR_ && bomRozstrzygniety_ &&
@@ -225,7 +224,7 @@ void Konwerter::skanuj(const char* p, const char* const koniec) {
         }
     }
     dopiszWyjscie(przepisz, koniec);
-    if (wyjscie_.size() >= kPojemnosc) oproznij();
+    if (wyjscie_.size() >= pojemnosc_) oproznij();
 }
 
 void Konwerter::koniecWiersza(std::string_view zakonczenie) {
@@ -252,7 +251,7 @@ void Konwerter::koniecWiersza(std::string_view zakonczenie) {
     stan_ = Stan::PoczatekPola;
     for (Pole& f : pola_) f = Pole{};
     nastepnePole(1);
-    if (wyjscie_.size() >= kPojemnosc) oproznij();
+    if (wyjscie_.size() >= pojemnosc_) oproznij();
 }
 
 const std::string& Konwerter::opis(przeliczenia::Powod powod) {
@@ -354,41 +353,55 @@ void Konwerter::dodajRownolegle(std::string_view bajty, std::size_t minimum) {
 
     // The second part is converted as if a row began there; that holds when
     // the first part ends outside quotes, which is checked after both.
-    Zbiornik zbiornik(sledzPola_);
-    Konwerter drugi(opcje_, zbiornik, false);
-    std::thread watek([&drugi, druga] {
-        drugi.dodaj(druga);
-        drugi.oproznij();
-    });
+    if (!drugi_) {
+        zbiornik_ = std::make_unique<Zbiornik>(sledzPola_);
+        drugi_ = std::make_unique<Konwerter>(opcje_, *zbiornik_, false);
+        // Its whole output waits in its buffer until this thread takes it.
+        drugi_->pojemnosc_ = SIZE_MAX;
+    }
+    drugi_->wyzeruj();
+    zbiornik_->odrzucenia.clear();
+    zbiornik_->pola.clear();
+    Konwerter& drugi = *drugi_;
+    std::thread watek([&drugi, druga] { drugi.dodaj(druga); });
     dodaj(pierwsza);
     watek.join();
     if (naGranicyWiersza() && drugi.naGranicyWiersza()) {
-        przejmij(drugi, zbiornik);
+        przejmij(drugi);
     } else {
         dodaj(druga);
     }
     dodaj(reszta);
 }
 
-void Konwerter::przejmij(Konwerter& drugi, Zbiornik& zbiornik) {
+void Konwerter::wyzeruj() {
+    wyjscie_.clear();
+    wypisane_ = 0;
+    stan_ = Stan::PoczatekPola;
+    wstrzymanyCR_ = false;
+    wierszMaBajty_ = false;
+    linia_ = 1;
+    liniaWiersza_ = 1;
+    for (Pole& f : pola_) f = Pole{};
+    nastepnePole(1);
+    wiersze_ = 0;
+    odrzucone_ = 0;
+}
+
+void Konwerter::przejmij(Konwerter& drugi) {
     oproznij();
-    for (const auto& [pozycja, dlugosc] : zbiornik.pola) {
+    for (const auto& [pozycja, dlugosc] : zbiornik_->pola) {
         odbiorca_.dodanePole(wypisane_ + pozycja, dlugosc);
     }
-    odbiorca_.wypisz(zbiornik.wyjscie);
-    wypisane_ += zbiornik.wyjscie.size();
-    for (const auto& [linia, powod] : zbiornik.odrzucenia) {
+    odbiorca_.wypisz(drugi.wyjscie_);
+    wypisane_ += drugi.wyjscie_.size();
+    for (const auto& [linia, powod] : zbiornik_->odrzucenia) {
         odbiorca_.odrzucony(linia_ + linia - 1, powod);
     }
     linia_ += drugi.linia_ - 1;
     liniaWiersza_ = linia_;
     wiersze_ += drugi.wiersze_;
     odrzucone_ += drugi.odrzucone_;
-    if (drugi.maZimne_) {
-        maZimne_ = true;
-        ostatnieZimneTekst_ = drugi.ostatnieZimneTekst_;
-        ostatnieZimne_ = drugi.ostatnieZimne_;
-    }
 }
 
 }  // namespace konwersja

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,6 +54,9 @@ class Konwerter {
     // `poczatekPliku`: the input starts here (byte-order mark, header row);
     // false for a piece that starts at a row boundary further on.
     Konwerter(const Opcje& opcje, Odbiorca& odbiorca, bool poczatekPliku = true);
+    ~Konwerter();
+    Konwerter(const Konwerter&) = delete;
+    Konwerter& operator=(const Konwerter&) = delete;
 
     void dodaj(std::string_view bajty);
     // As dodaj, with the rows after the first line end past about half the
@@ -90,7 +94,8 @@ class Konwerter {
     void odrzuc(const std::string& powod);
     const std::string& opis(przeliczenia::Powod powod);
     void dopiszWyjscie(const char* od, const char* doo);
-    void przejmij(Konwerter& drugi, Zbiornik& zbiornik);
+    void przejmij(Konwerter& drugi);
+    void wyzeruj();
 
     Opcje opcje_;
     Odbiorca& odbiorca_;
@@ -98,6 +103,8 @@ class Konwerter {
     std::array<bool, 256> specjalne_{};     // ends an unquoted field: delimiter, CR, LF
     std::array<bool, 256> wCudzyslowie_{};  // stops a scan inside quotes: '"', LF
     std::string wyjscie_;
+    // Output is passed on in pieces of about this size.
+    std::size_t pojemnosc_ = std::size_t{256} * 1024;
     std::uint64_t wypisane_ = 0;  // bytes already passed to odbiorca_
 
     Stan stan_ = Stan::PoczatekPola;
@@ -121,6 +128,10 @@ class Konwerter {
 
     std::uint64_t wiersze_ = 0;
     std::uint64_t odrzucone_ = 0;
+
+    // The second thread's converter, kept with its buffers from block to block.
+    std::unique_ptr<Zbiornik> zbiornik_;
+    std::unique_ptr<Konwerter> drugi_;
 };
 
 }  // namespace konwersja
