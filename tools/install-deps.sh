@@ -6,7 +6,7 @@
 set -euo pipefail
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl-dev libcli11-dev fonts-dejavu-core fonts-dejavu-extra)
 if [ "${1:-all}" = bench ]; then
-  packages+=(hyperfine)
+  packages+=(hyperfine time python3-pandas)
 fi
 if [ "${1:-all}" != run ]; then
   packages+=(
