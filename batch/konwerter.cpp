@@ -249,7 +249,10 @@ void Konwerter::koniecWiersza(std::string_view zakonczenie) {
     liniaWiersza_ = linia_;
     wierszMaBajty_ = false;
     stan_ = Stan::PoczatekPola;
-    for (Pole& f : pola_) f = Pole{};
+    for (Pole& f : pola_) {
+        f.dlugosc = 0;
+        f.zepsute = false;
+    }
     nastepnePole(1);
     if (wyjscie_.size() >= pojemnosc_) oproznij();
 }
@@ -339,8 +342,7 @@ void Konwerter::dodajRownolegle(std::string_view bajty, std::size_t minimum) {
         dodaj(bajty);
         return;
     }
-    // This thread also reads and writes, so it takes the smaller part.
-    std::size_t podzial = bajty.find('\n', bajty.size() * 2 / 5);
+    std::size_t podzial = bajty.find('\n', bajty.size() / 2);
     const std::size_t ostatni = bajty.rfind('\n');
     if (podzial == std::string_view::npos || podzial == ostatni) {
         dodaj(bajty);

@@ -58,6 +58,8 @@ bool nieparzystaCalkowita(double y) {
 
 Odczyt czytaj(std::string_view tekst, Separator separator) {
     const std::string_view s = przytnij(tekst);
+    // from_chars stops at a comma anyway: no need to look for one.
+    if (separator == Separator::Kropka) return zKropka(s);
     const bool kropka = s.find('.') != std::string_view::npos;
     const bool przecinek = s.find(',') != std::string_view::npos;
     if (separator == Separator::Kropka || !przecinek) {
