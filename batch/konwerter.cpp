@@ -1,5 +1,6 @@
 #include "konwerter.h"
 
+#include <chrono>
 #include <cstdint>
 #include <cstring>
 #include <thread>
@@ -342,7 +343,8 @@ void Konwerter::dodajRownolegle(std::string_view bajty, std::size_t minimum) {
         dodaj(bajty);
         return;
     }
-    std::size_t podzial = bajty.find('\n', bajty.size() / 2);
+    const auto dlugosc = static_cast<double>(bajty.size());
+    std::size_t podzial = bajty.find('\n', static_cast<std::size_t>(dlugosc * udzial_));
     const std::size_t ostatni = bajty.rfind('\n');
     if (podzial == std::string_view::npos || podzial == ostatni) {
         dodaj(bajty);
@@ -365,9 +367,19 @@ void Konwerter::dodajRownolegle(std::string_view bajty, std::size_t minimum) {
     zbiornik_->odrzucenia.clear();
     zbiornik_->pola.clear();
     Konwerter& drugi = *drugi_;
-    std::thread watek([&drugi, druga] { drugi.dodaj(druga); });
+    using Zegar = std::chrono::steady_clock;
+    Zegar::time_point koniecDrugiego;
+    std::thread watek([&drugi, druga, &koniecDrugiego] {
+        drugi.dodaj(druga);
+        koniecDrugiego = Zegar::now();
+    });
     dodaj(pierwsza);
+    const Zegar::time_point koniecPierwszego = Zegar::now();
     watek.join();
+    // This thread also reads and writes between blocks: move the split
+    // towards whichever thread finished first.
+    udzial_ += koniecDrugiego > koniecPierwszego ? 0.01 : -0.01;
+    udzial_ = udzial_ < 0.2 ? 0.2 : (udzial_ > 0.8 ? 0.8 : udzial_);
     if (naGranicyWiersza() && drugi.naGranicyWiersza()) {
         przejmij(drugi);
     } else {

@@ -132,6 +132,7 @@ class Konwerter {
     // The second thread's converter, kept with its buffers from block to block.
     std::unique_ptr<Zbiornik> zbiornik_;
     std::unique_ptr<Konwerter> drugi_;
+    double udzial_ = 0.5;  // this thread's share of a block
 };
 
 }  // namespace konwersja
