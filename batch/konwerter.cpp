@@ -230,7 +230,7 @@ void Konwerter::skanuj(const char* p, const char* const koniec) {
 
 void Konwerter::koniecWiersza(std::string_view zakonczenie) {
     if (wierszMaBajty_) {
-        const std::uint64_t pozycja = wypisane_ + wyjscie_.size();
+        const std::uint64_t pozycja = wypisane_ + oczekujace_.size() + wyjscie_.size();
         wyjscie_ += opcje_.separator;
         if (naglowekOczekuje_) {
             wyjscie_.append(nazwaKolumny(opcje_));
@@ -239,8 +239,8 @@ void Konwerter::koniecWiersza(std::string_view zakonczenie) {
             wynik();
         }
         if (sledzPola_) {
-            odbiorca_.dodanePole(pozycja,
-                                 static_cast<std::size_t>(wypisane_ + wyjscie_.size() - pozycja));
+            odbiorca_.dodanePole(pozycja, static_cast<std::size_t>(wypisane_ + oczekujace_.size() +
+                                                                   wyjscie_.size() - pozycja));
         }
     }
     // The header is the first line, even an empty one.
@@ -332,10 +332,12 @@ void Konwerter::zakoncz() {
 }
 
 void Konwerter::oproznij() {
-    if (wyjscie_.empty()) return;
-    odbiorca_.wypisz(wyjscie_);
-    wypisane_ += wyjscie_.size();
-    wyjscie_.clear();
+    for (std::string* b : {&oczekujace_, &wyjscie_}) {
+        if (b->empty()) continue;
+        odbiorca_.wypisz(*b);
+        wypisane_ += b->size();
+        b->clear();
+    }
 }
 
 void Konwerter::dodajRownolegle(std::string_view bajty, std::size_t minimum) {
@@ -373,7 +375,11 @@ void Konwerter::dodajRownolegle(std::string_view bajty, std::size_t minimum) {
         drugi.dodaj(druga);
         koniecDrugiego = Zegar::now();
     });
+    // Writing while the other thread converts: what waited from the last
+    // block, then this block's first part.
+    oproznij();
     dodaj(pierwsza);
+    oproznij();
     const Zegar::time_point koniecPierwszego = Zegar::now();
     watek.join();
     // This thread also reads and writes between blocks: move the split
@@ -403,12 +409,13 @@ void Konwerter::wyzeruj() {
 }
 
 void Konwerter::przejmij(Konwerter& drugi) {
+    // The second part's output waits to be written during the next block;
+    // everything after it is written after it.
     oproznij();
     for (const auto& [pozycja, dlugosc] : zbiornik_->pola) {
         odbiorca_.dodanePole(wypisane_ + pozycja, dlugosc);
     }
-    odbiorca_.wypisz(drugi.wyjscie_);
-    wypisane_ += drugi.wyjscie_.size();
+    oczekujace_.swap(drugi.wyjscie_);
     for (const auto& [linia, powod] : zbiornik_->odrzucenia) {
         odbiorca_.odrzucony(linia_ + linia - 1, powod);
     }

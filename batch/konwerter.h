@@ -103,6 +103,7 @@ class Konwerter {
     std::array<bool, 256> specjalne_{};     // ends an unquoted field: delimiter, CR, LF
     std::array<bool, 256> wCudzyslowie_{};  // stops a scan inside quotes: '"', LF
     std::string wyjscie_;
+    std::string oczekujace_;  // the second thread's output, written before wyjscie_
     // Output is passed on in pieces of about this size.
     std::size_t pojemnosc_ = std::size_t{256} * 1024;
     std::uint64_t wypisane_ = 0;  // bytes already passed to odbiorca_
