@@ -66,7 +66,7 @@ TEST(Polecenie, WynikiTakieJakTempIEmf) {
         {"E", "emf", {"--unit", "F", "--cold", "-40"}, {"-454", "1832"}},
     };
     for (const Przypadek& p : przypadki) {
-        const bool przecinek = p.opcje.size() > 0 && p.opcje[0] == "--decimal-comma";
+        const bool przecinek = !p.opcje.empty() && p.opcje[0] == "--decimal-comma";
         std::string plik;
         for (const std::string& w : p.wartosci) plik += w + "\n";
         const PlikTymczasowy wejscie(plik);

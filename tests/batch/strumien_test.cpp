@@ -93,7 +93,7 @@ TEST(Strumien, WynikWychodziZanimWejscieSieSkonczy) {
     std::ostream dane(&plik);
     std::ostringstream bledy;
     auto wynik = std::async(std::launch::async, [&] {
-        const konwersja::Podsumowanie s = konwersja::konwertuj(we[0], dane, bledy, typK());
+        konwersja::Podsumowanie s = konwersja::konwertuj(we[0], dane, bledy, typK());
         plik.close();
         return s;
     });
