@@ -317,8 +317,9 @@ TEST(Binary, StreamsAndExitStatuses) {
         ASSERT_NE(potok, nullptr);
         std::string dane;
         std::array<char, 256> b{};
-        for (std::size_t n; (n = fread(b.data(), 1, b.size(), potok)) > 0;)
+        for (std::size_t n = 0; (n = fread(b.data(), 1, b.size(), potok)) > 0;) {
             dane.append(b.data(), n);
+        }
         const int status = pclose(potok);
         ASSERT_TRUE(WIFEXITED(status)) << polecenie;
         EXPECT_EQ(WEXITSTATUS(status), p.kod) << polecenie;

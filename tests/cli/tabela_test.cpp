@@ -97,8 +97,9 @@ TEST(NistTable, PartialRowsAndColdJunction) {
     const std::vector<std::string> w = wiersze(s.dane);
     ASSERT_GE(w.size(), 6U);
     // 0..4 °C blank, 5..10 °C written; the next row repeats 10 °C and ends at 12 °C.
-    EXPECT_EQ(w[4].substr(0, 4 + 5 * 7), "   0" + std::string(5 * 7, ' '));
-    EXPECT_NE(w[4][4 + 5 * 7 + 6], ' ');
+    constexpr std::size_t kPuste = 35;  // five 7-wide cells
+    EXPECT_EQ(w[4].substr(0, 4 + kPuste), "   0" + std::string(kPuste, ' '));
+    EXPECT_NE(w[4][4 + kPuste + 6], ' ');
     EXPECT_EQ(w[4].size(), 4U + 11U * 7U);
     EXPECT_EQ(w[5].size(), 4U + 3U * 7U);
     EXPECT_EQ(w[5].substr(0, 11), "  10" + w[4].substr(w[4].size() - 7));
