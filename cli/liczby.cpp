@@ -1,8 +1,10 @@
 #include "liczby.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <system_error>
 
@@ -44,10 +46,20 @@ Odczyt zKropka(std::string_view s) {
     return {Stan::Liczba, x};
 }
 
+// Whether y is an odd integer; every double from 2^53 up is even, and
+// infinity and NaN are none. (fmod says the same, several times slower.)
+bool nieparzystaCalkowita(double y) {
+    if (!(y < 9007199254740992.0)) return false;
+    const auto n = static_cast<std::uint64_t>(y);
+    return static_cast<double>(n) == y && (n & 1U) != 0;
+}
+
 }  // namespace
 
 Odczyt czytaj(std::string_view tekst, Separator separator) {
     const std::string_view s = przytnij(tekst);
+    // from_chars stops at a comma anyway: no need to look for one.
+    if (separator == Separator::Kropka) return zKropka(s);
     const bool kropka = s.find('.') != std::string_view::npos;
     const bool przecinek = s.find(',') != std::string_view::npos;
     if (separator == Separator::Kropka || !przecinek) {
@@ -70,11 +82,61 @@ Odczyt czytaj(std::string_view tekst, Separator separator) {
     return zKropka({bufor.data(), n});
 }
 
+namespace {
+
+// Fast and exact for |x| * 10^cyfry below 10^17: x = m * 2^e, so
+// |x| * 10^cyfry = m * 5^cyfry * 2^(e + cyfry) is an integer shifted by a
+// power of two, and shifting it right rounds exactly, ties away from zero.
+bool dopiszCalkowicie(std::string& wyjscie, double x, int cyfry, bool przecinek) {
+    if (cyfry < 0 || cyfry > 9) return false;
+    const auto c = static_cast<std::size_t>(cyfry);
+    constexpr std::array<double, 10> kGranica{1e17, 1e16, 1e15, 1e14, 1e13,
+                                              1e12, 1e11, 1e10, 1e9,  1e8};
+    constexpr std::array<std::uint64_t, 10> kPiec{1,    5,     25,    125,    625,
+                                                  3125, 15625, 78125, 390625, 1953125};
+    const double a = std::fabs(x);
+    if (!(a < kGranica.at(c))) return false;  // NaN and infinity too
+    const auto bity = std::bit_cast<std::uint64_t>(a);
+    const auto wykladnik = static_cast<int>(bity >> 52U);
+    std::uint64_t m = bity & ((std::uint64_t{1} << 52U) - 1);
+    if (wykladnik != 0) m |= std::uint64_t{1} << 52U;
+    const int e = (wykladnik != 0 ? wykladnik : 1) - 1075;
+    __extension__ using U128 = unsigned __int128;
+    const U128 p = static_cast<U128>(m) * kPiec.at(c);  // below 2^75
+    const int przesuniecie = -(e + cyfry);
+    std::uint64_t n = 0;
+    if (przesuniecie <= 0) {
+        n = static_cast<std::uint64_t>(p << static_cast<unsigned>(-przesuniecie));
+    } else if (przesuniecie <= 100) {
+        const auto s = static_cast<unsigned>(przesuniecie);
+        n = static_cast<std::uint64_t>((p >> s) + ((p >> (s - 1U)) & 1U));
+    }
+    std::array<char, 24> cyfryN{};
+    const auto [koniec, blad] = std::to_chars(cyfryN.data(), cyfryN.data() + cyfryN.size(), n);
+    if (blad != std::errc{}) return false;
+    const auto dlugosc = static_cast<std::size_t>(koniec - cyfryN.data());
+    if (n != 0 && std::signbit(x)) wyjscie += '-';
+    if (dlugosc > c) {
+        wyjscie.append(cyfryN.data(), dlugosc - c);
+    } else {
+        wyjscie += '0';
+    }
+    if (c == 0) return true;
+    wyjscie += przecinek ? ',' : '.';
+    if (dlugosc < c) wyjscie.append(c - dlugosc, '0');
+    const std::size_t ulamek = dlugosc < c ? dlugosc : c;
+    wyjscie.append(koniec - ulamek, ulamek);
+    return true;
+}
+
+}  // namespace
+
 void dopisz(std::string& wyjscie, double x, int cyfry, bool przecinek) {
+    if (dopiszCalkowicie(wyjscie, x, cyfry, przecinek)) return;
     // An exact tie lies halfway between two multiples of 10^-cyfry: then
     // |x| * 2^(cyfry+1) is an odd integer. to_chars would round it to even,
     // so nudge it one ulp away from zero first.
-    if (std::isfinite(x) && std::fmod(std::ldexp(std::fabs(x), cyfry + 1), 2.0) == 1.0) {
+    if (nieparzystaCalkowita(std::ldexp(std::fabs(x), cyfry + 1))) {
         x = std::nextafter(x, std::copysign(std::numeric_limits<double>::infinity(), x));
     }
     std::array<char, 400> bufor{};

@@ -27,5 +27,6 @@ void dodajTemp(CLI::App& app, Wyjscia& wyjscia);
 void dodajTolerance(CLI::App& app, Wyjscia& wyjscia);
 void dodajSeebeck(CLI::App& app, Wyjscia& wyjscia);
 void dodajTable(CLI::App& app, Wyjscia& wyjscia);
+void dodajConvert(CLI::App& app, Wyjscia& wyjscia);
 
 }  // namespace cli

@@ -113,6 +113,7 @@ int uruchom(std::span<const std::string> argumenty, std::ostream& dane, std::ost
     dodajTolerance(app, wyjscia);
     dodajSeebeck(app, wyjscia);
     dodajTable(app, wyjscia);
+    dodajConvert(app, wyjscia);
     for (CLI::App* sub : app.get_subcommands({})) sub->group("Polecenia");
 
     std::vector<std::string> argv = oznaczWartosci(argumenty);

@@ -110,22 +110,35 @@ bool wDziedzinie(const Ustawienia& u, double t) {
     return celsjusz(u, t, c);
 }
 
-Wynik emf(const Ustawienia& u, double t, double tc) {
-    double c = 0.0;
+Wynik zimneZlacze(const Ustawienia& u, double tc) {
     double cz = 0.0;
-    if (!celsjusz(u, t, c)) return {Powod::TemperaturaPozaZakresem, 0.0};
     if (!celsjusz(u, tc, cz)) return {Powod::ZimneZlaczePozaZakresem, 0.0};
+    // The window's number when the cold junction is at 0 °C: no correction
+    // at all, not E(0), which is not exactly zero for type K.
+    return {Powod::Brak, cz != 0.0 ? its90::emfZTemperatury(u.typ, cz) : 0.0};
+}
+
+Wynik emf(const Ustawienia& u, double t, double tc) {
+    return emf(u, t, zimneZlacze(u, tc));
+}
+
+Wynik emf(const Ustawienia& u, double t, const Wynik& zimne) {
+    double c = 0.0;
+    if (!celsjusz(u, t, c)) return {Powod::TemperaturaPozaZakresem, 0.0};
+    if (!zimne.dobry()) return zimne;
     double e = its90::emfZTemperatury(u.typ, c);
-    // The window's number when the cold junction is at 0 °C: no subtraction.
-    if (cz != 0.0) e -= its90::emfZTemperatury(u.typ, cz);
+    if (zimne.wartosc != 0.0) e -= zimne.wartosc;
     return {Powod::Brak, zMikrowoltow(e, u.emf)};
 }
 
 Wynik temperatura(const Ustawienia& u, double e, double tc) {
-    double cz = 0.0;
-    if (!celsjusz(u, tc, cz)) return {Powod::ZimneZlaczePozaZakresem, 0.0};
+    return temperatura(u, e, zimneZlacze(u, tc));
+}
+
+Wynik temperatura(const Ustawienia& u, double e, const Wynik& zimne) {
+    if (!zimne.dobry()) return zimne;
     double mikrowolty = naMikrowolty(e, u.emf);
-    if (cz != 0.0) mikrowolty += its90::emfZTemperatury(u.typ, cz);
+    if (zimne.wartosc != 0.0) mikrowolty += zimne.wartosc;
     // A bound typed in mV may land a hair outside in µV (-8.095 mV).
     const its90::Zakres d =
         u.dokladna ? its90::dziedzinaDokladnej(u.typ) : its90::dziedzinaOdwrotnej(u.typ);

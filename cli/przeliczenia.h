@@ -59,10 +59,16 @@ struct Wynik {
 // A number read from the user: NieLiczba, NaN and Nieskonczona as refusals.
 Wynik zOdczytu(const liczby::Odczyt& odczyt);
 
+// E(tc) in µV for a cold junction at tc (temperature unit), checked once and
+// reused for every value measured against it.
+Wynik zimneZlacze(const Ustawienia& u, double tc);
+
 // E(t) - E(tc), in the EMF unit.
 Wynik emf(const Ustawienia& u, double t, double tc);
+Wynik emf(const Ustawienia& u, double t, const Wynik& zimne);
 // The temperature whose EMF is e + E(tc), in the temperature unit.
 Wynik temperatura(const Ustawienia& u, double e, double tc);
+Wynik temperatura(const Ustawienia& u, double e, const Wynik& zimne);
 // dE/dt at t, µV per degree of the temperature unit.
 Wynik seebeck(const Ustawienia& u, double t);
 // Whether t lies in the type's reference domain.

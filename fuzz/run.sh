@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer target with clang in a folder of its own and runs it for
-# a bounded time. Exits non-zero on any crash, sanitizer report or violated
+# Builds the libFuzzer targets with clang in a folder of its own and runs each
+# for a bounded time. Exits non-zero on any crash, sanitizer report or violated
 # output check; the failing input is kept in the build folder's artifacts/.
 set -euo pipefail
 
@@ -11,12 +11,17 @@ sekundy="${KALVETRA_FUZZ_SECONDS:-60}"
 CC=clang CXX=clang++ cmake -S "${zrodla}" -B "${budowa}" -G Ninja \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DKALVETRA_BUILD_FUZZ=ON -DKALVETRA_BUILD_TESTS=OFF -DKALVETRA_BUILD_BENCH=OFF
-cmake --build "${budowa}" --target kalvetra_fuzz_obliczenia
+cmake --build "${budowa}" --target kalvetra_fuzz_obliczenia kalvetra_fuzz_konwersja
 
 # New inputs go to the build folder; the seeds in the tree stay as they are.
-mkdir -p "${budowa}/corpus" "${budowa}/artifacts"
-"${budowa}/fuzz/kalvetra_fuzz_obliczenia" \
-  -max_total_time="${sekundy}" -timeout=10 -rss_limit_mb=2048 -max_len=4096 \
-  -dict="${zrodla}/fuzz/kalvetra.dict" \
-  -artifact_prefix="${budowa}/artifacts/" -print_final_stats=1 \
-  "${budowa}/corpus" "${zrodla}/fuzz/corpus"
+uruchom() {
+  local cel=$1 slownik=$2 nasiona=$3
+  mkdir -p "${budowa}/corpus/${cel}" "${budowa}/artifacts"
+  "${budowa}/fuzz/kalvetra_fuzz_${cel}" \
+    -max_total_time="${sekundy}" -timeout=10 -rss_limit_mb=2048 -max_len=4096 \
+    -dict="${zrodla}/fuzz/${slownik}" \
+    -artifact_prefix="${budowa}/artifacts/${cel}-" -print_final_stats=1 \
+    "${budowa}/corpus/${cel}" "${zrodla}/fuzz/${nasiona}"
+}
+uruchom obliczenia kalvetra.dict corpus
+uruchom konwersja konwersja.dict corpus_konwersja

@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl-dev libcli11-dev
   fonts-dejavu-core fonts-dejavu-extra qt6-translations-l10n)
 if [ "${1:-all}" = bench ]; then
-  packages+=(hyperfine)
+  packages+=(hyperfine time python3-pandas)
 fi
 if [ "${1:-all}" != run ]; then
   packages+=(

@@ -1,0 +1,61 @@
+// liczby::dopisz against the exact decimal expansion of the double, rounded
+// half away from zero by hand: its integer fast path and the general path
+// must both give these digits.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "liczby.h"
+
+namespace {
+
+std::string wzorzec(double x, int cyfry) {
+    // 1100 decimals hold every double's expansion exactly.
+    static std::array<char, 1600> bufor;
+    const auto [koniec, blad] =
+        std::to_chars(bufor.data(), bufor.data() + bufor.size(), x, std::chars_format::fixed, 1100);
+    EXPECT_EQ(blad, std::errc{});
+    std::string s(bufor.data(), koniec);
+    const bool ujemna = s[0] == '-';
+    if (ujemna) s.erase(0, 1);
+    const std::size_t kropka = s.find('.');
+    bool wGore = s[kropka + 1 + static_cast<std::size_t>(cyfry)] >= '5';
+    s.resize(kropka + 1 + static_cast<std::size_t>(cyfry));
+    if (cyfry == 0) s.pop_back();
+    for (std::size_t i = s.size(); wGore && i-- > 0;) {
+        if (s[i] == '.') continue;
+        wGore = s[i] == '9';
+        s[i] = wGore ? '0' : static_cast<char>(s[i] + 1);
+    }
+    if (wGore) s.insert(0, "1");
+    if (ujemna && s.find_first_of("123456789") != std::string::npos) s.insert(0, "-");
+    return s;
+}
+
+TEST(Dopisz, CyfryJakRozwiniecieDokladneZaokragloneOdZera) {
+    std::mt19937_64 los(7);
+    std::uniform_real_distribution<double> mantysa(-1.0, 1.0);
+    std::uniform_int_distribution<int> potega(-30, 20);
+    std::vector<double> wartosci = {0.0,    -0.0,   0.5,    -0.5,     2.5,  0.125,    -0.125,
+                                    1.005,  0.045,  1e-300, 4.9e-324, 1e17, -1e16,    99999.995,
+                                    -270.0, 1372.0, 54.886, 0.0625,   1e8,  1e9 - 0.5};
+    for (int i = 0; i < 20000; ++i) wartosci.push_back(std::ldexp(mantysa(los), potega(los)));
+    // Exact ties at every number of decimals: k / 2^(c+1) with k odd.
+    for (int c = 0; c <= 9; ++c) {
+        for (int k = 1; k < 400; k += 2) wartosci.push_back(std::ldexp(k * 37.0, -(c + 1)));
+    }
+    for (const double x : wartosci) {
+        for (int cyfry = 0; cyfry <= 9; ++cyfry) {
+            ASSERT_EQ(liczby::tekst(x, cyfry, false), wzorzec(x, cyfry)) << x << " " << cyfry;
+        }
+    }
+    EXPECT_EQ(liczby::tekst(-1.25, 1, true), "-1,3");
+    EXPECT_EQ(liczby::tekst(0.004, 2, true), "0,00");
+}
+
+}  // namespace

@@ -1,0 +1,155 @@
+#include "konwerter.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "zapis.h"
+
+namespace {
+
+using konwersja::Cel;
+using konwersja::Opcje;
+using przeliczenia::Powod;
+
+Opcje typK() {
+    Opcje o;
+    o.ustawienia.typ = TypTermopary::K;
+    return o;
+}
+
+Opcje zmien(Opcje o, void (*zmiana)(Opcje&)) {
+    zmiana(o);
+    return o;
+}
+
+struct Przypadek {
+    const char* nazwa;
+    Opcje opcje;
+    std::string wejscie;
+    std::string wyjscie;
+    std::vector<std::string> bledy;
+};
+
+// Every case is converted whole, byte by byte and split over two threads;
+// all three must give the same bytes, and the output less the added fields
+// must be the input.
+void sprawdz(const Przypadek& p) {
+    for (const Podzial podzial : {Podzial::Calosc, Podzial::PoBajcie, Podzial::Rownolegle}) {
+        SCOPED_TRACE(std::string(p.nazwa) + ", podział " +
+                     std::to_string(static_cast<int>(podzial)));
+        const Zapis z = przelicz(p.wejscie, p.opcje, podzial);
+        EXPECT_EQ(z.wyjscie, p.wyjscie);
+        EXPECT_EQ(z.bezDodanych(), p.wejscie);
+        EXPECT_EQ(z.bledy, p.bledy);
+    }
+}
+
+TEST(Przejscie, BajtyWejsciaZostajaINaKoncuLiniiDochodziWynik) {
+    const Opcje k = typK();
+    const Opcje druga = zmien(k, [](Opcje& o) { o.kolumna = 2; });
+    const Opcje naglowek = zmien(k, [](Opcje& o) { o.naglowek = true; });
+    const Przypadek przypadki[] = {
+        {"LF", k, "0\n-0.000\n", "0,0.00\n-0.000,0.00\n", {}},
+        {"CRLF i LF na przemian", k, "0\r\n0\n0\r\n", "0,0.00\r\n0,0.00\n0,0.00\r\n", {}},
+        {"ostatnia linia bez końca", k, "0\n 0 ", "0,0.00\n 0 ,0.00", {}},
+        {"puste linie", k, "\n0\n\r\n\n0", "\n0,0.00\n\r\n\n0,0.00", {}},
+        {"BOM",
+         k,
+         "\xEF\xBB\xBF"
+         "0\n",
+         "\xEF\xBB\xBF"
+         "0,0.00\n",
+         {}},
+        {"sam BOM", k, "\xEF\xBB\xBF", "\xEF\xBB\xBF", {}},
+        {"początek BOM to dane",
+         k,
+         "\xEF\xBB"
+         "0\n",
+         "\xEF\xBB"
+         "0,\n",
+         {"1: to nie jest liczba (pole 1)"}},
+        {"nagłówek z BOM i CRLF",
+         naglowek,
+         "\xEF\xBB\xBF"
+         "emf,\"x\"\r\n0,1\r\n",
+         "\xEF\xBB\xBF"
+         "emf,\"x\",temperature_C\r\n0,1,0.00\r\n",
+         {}},
+        {"pusty nagłówek", naglowek, "\n0\n", "\n0,0.00\n", {}},
+        {"pola w cudzysłowie z separatorem i nowymi liniami",
+         druga,
+         "\"a,b\r\nc\",0\n\"x\"\"y\",\" 0 \"\n",
+         "\"a,b\r\nc\",0,0.00\n\"x\"\"y\",\" 0 \",0.00\n",
+         {}},
+        {"CR w środku linii to dane", k, "0\r0\n", "0\r0,\n", {"1: to nie jest liczba (pole 1)"}},
+        {"CR na samym końcu kończy linię", k, "0\r", "0,0.00\r", {}},
+        {"tekst po cudzysłowie zamykającym",
+         k,
+         "\"0\"0\n",
+         "\"0\"0,\n",
+         {"1: to nie jest liczba (pole 1)"}},
+        {"niezamknięty cudzysłów do końca", druga, "\"a\n,0\n", "\"a\n,0\n,", {"1: brak pola 2"}},
+        {"pole za długie na liczbę",
+         k,
+         std::string(100, '0') + "\n",
+         std::string(100, '0') + ",\n",
+         {"1: to nie jest liczba (pole 1)"}},
+        {"przecinek dziesiętny",
+         zmien(k,
+               [](Opcje& o) {
+                   o.separator = ';';
+                   o.przecinek = true;
+                   o.cel = Cel::Emf;
+                   o.cyfry = 3;
+               }),
+         "0,0;x\n\"0,0\"\n0.0\n",
+         "0,0;x;0,000\n\"0,0\";0,000\n0.0;\n",
+         {"3: to nie jest liczba (pole 1)"}},
+        {"tabulator", zmien(k, [](Opcje& o) { o.separator = '\t'; }), "0\t1\n", "0\t1\t0.00\n", {}},
+    };
+    for (const Przypadek& p : przypadki) sprawdz(p);
+}
+
+TEST(Odrzucone, KazdyPowodDajePustePoleIWlasciwaLinie) {
+    const Opcje temp = zmien(typK(), [](Opcje& o) { o.kolumnaZimnego = 2; });
+    const Opcje emf = zmien(temp, [](Opcje& o) {
+        o.cel = Cel::Emf;
+        o.cyfry = 4;
+    });
+    const auto op = [&](Powod p) { return przeliczenia::opis(p, temp.ustawienia); };
+    // Rows on lines 1, 5 and 8 are good; the quoted field spans lines 2 and 3.
+    const std::string wejscie =
+        "0,0\n\"0\n\",0\n0,\n0,0\n0\nnan,0\n0,0\n-inf,0\n0,1e999\n100,0\n0,5000\n";
+    sprawdz({"na temperaturę",
+             temp,
+             wejscie,
+             "0,0,0.00\n\"0\n\",0,\n0,,\n0,0,0.00\n0,\nnan,0,\n0,0,0.00\n-inf,0,\n0,1e999,\n"
+             "100,0,\n0,5000,\n",
+             {"2: " + op(Powod::NieLiczba) + " (pole 1)",
+              "4: " + op(Powod::NieLiczba) + " (pole 2)", "6: brak pola 2",
+              "7: " + op(Powod::NaN) + " (pole 1)", "9: " + op(Powod::Nieskonczona) + " (pole 1)",
+              "10: " + op(Powod::Nieskonczona) + " (pole 2)", "11: " + op(Powod::EmfPozaZakresem),
+              "12: " + op(Powod::ZimneZlaczePozaZakresem)}});
+    sprawdz(
+        {"na EMF",
+         emf,
+         "2000,0\n0,0\n0,-300\n",
+         "2000,0,\n0,0,0.0000\n0,-300,\n",
+         {"1: " + op(Powod::TemperaturaPozaZakresem), "3: " + op(Powod::ZimneZlaczePozaZakresem)}});
+}
+
+TEST(Odrzucone, ZimneZlaczeZKolumnyPowtarzaneLiczySieTakSamo) {
+    // The remembered cold junction must not outlive a row that refused it.
+    const Opcje o = zmien(typK(), [](Opcje& x) {
+        x.kolumnaZimnego = 2;
+        x.cel = Cel::Emf;
+        x.cyfry = 4;
+    });
+    const Zapis z = przelicz("25,25\n25,x\n25,25\n25,\n25,25\n", o, Podzial::Calosc);
+    EXPECT_EQ(z.wyjscie, "25,25,0.0000\n25,x,\n25,25,0.0000\n25,,\n25,25,0.0000\n");
+    EXPECT_EQ(z.bledy.size(), 2U);
+}
+
+}  // namespace

@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "program.h"
+
+namespace {
+
+struct Wynik {
+    int status;
+    std::string dane;
+    std::string bledy;
+};
+
+Wynik uruchom(const std::vector<std::string>& argumenty) {
+    std::ostringstream dane;
+    std::ostringstream bledy;
+    const int status = cli::uruchom(argumenty, dane, bledy);
+    return {status, dane.str(), bledy.str()};
+}
+
+class PlikTymczasowy {
+  public:
+    explicit PlikTymczasowy(const std::string& tresc) {
+        const int fd = ::mkstemp(sciezka_.data());
+        if (fd >= 0) ::close(fd);
+        std::ofstream(sciezka_, std::ios::binary) << tresc;
+    }
+    ~PlikTymczasowy() { std::remove(sciezka_.c_str()); }
+    PlikTymczasowy(const PlikTymczasowy&) = delete;
+    PlikTymczasowy& operator=(const PlikTymczasowy&) = delete;
+
+    [[nodiscard]] const std::string& sciezka() const { return sciezka_; }
+
+  private:
+    std::string sciezka_ = "/tmp/kalvetra_convert_XXXXXX";
+};
+
+// The results of convert, one per row, must be the digits that temp or emf
+// print for the same values with the same options.
+TEST(Polecenie, WynikiTakieJakTempIEmf) {
+    struct Przypadek {
+        const char* typ;
+        const char* cel;
+        std::vector<std::string> opcje;
+        std::vector<std::string> wartosci;
+    };
+    const Przypadek przypadki[] = {
+        {"K", "temp", {}, {"-5.891", "0", "4.096", "20.5", "54.886", "1e-3"}},
+        {"K", "temp", {"--exact", "--digits", "6"}, {"-6.45", "-5.9", "0.001", "54.886"}},
+        {"J",
+         "temp",
+         {"--emf-unit", "uV", "--unit", "F", "--cold", "77"},
+         {"-8000", "1000", "68000"}},
+        {"S", "temp", {"--decimal-comma", "--digits", "4", "--cold", "21,5"}, {"0,5", "18,5"}},
+        {"B", "temp", {"--unit", "K", "--exact"}, {"0.5", "13.82"}},
+        {"K", "emf", {}, {"-270", "0", "25.5", "1372"}},
+        {"T", "emf", {"--unit", "K", "--emf-unit", "uV", "--cold", "300"}, {"73.15", "673.15"}},
+        {"N", "emf", {"--decimal-comma", "--digits", "0"}, {"-200,5", "1300"}},
+        {"E", "emf", {"--unit", "F", "--cold", "-40"}, {"-454", "1832"}},
+    };
+    for (const Przypadek& p : przypadki) {
+        const bool przecinek = !p.opcje.empty() && p.opcje[0] == "--decimal-comma";
+        std::string plik;
+        for (const std::string& w : p.wartosci) plik += w + "\n";
+        const PlikTymczasowy wejscie(plik);
+        std::vector<std::string> konwersja{"convert", p.typ, "--to", p.cel, wejscie.sciezka()};
+        std::vector<std::string> pojedynczo{p.cel, p.typ};
+        konwersja.insert(konwersja.end(), p.opcje.begin(), p.opcje.end());
+        pojedynczo.insert(pojedynczo.end(), p.wartosci.begin(), p.wartosci.end());
+        pojedynczo.insert(pojedynczo.end(), p.opcje.begin(), p.opcje.end());
+
+        const Wynik k = uruchom(konwersja);
+        const Wynik j = uruchom(pojedynczo);
+        SCOPED_TRACE(plik + k.bledy + j.bledy);
+        ASSERT_EQ(k.status, 0);
+        ASSERT_EQ(j.status, 0);
+        std::string wyniki;
+        std::istringstream linie(k.dane);
+        for (std::string linia; std::getline(linie, linia);) {
+            wyniki += linia.substr(linia.rfind(przecinek ? ';' : ',') + 1) + "\n";
+        }
+        EXPECT_EQ(wyniki, j.dane);
+    }
+}
+
+TEST(Polecenie, OdrzuconeWierszeDajaStatus1IPodsumowanie) {
+    // NIST table: 2.271 mV at 56 °C, 2.312 at 57; E(20 °C) = 0.798 mV.
+    const PlikTymczasowy wejscie("emf;zimne\n1,5;20\nabc;20\n1,5\n");
+    const Wynik w = uruchom({"convert", "k", "--to", "temp", "--cold-column", "2", "--header",
+                             "--decimal-comma", wejscie.sciezka()});
+    EXPECT_EQ(w.status, 1);
+    EXPECT_EQ(w.dane, "emf;zimne;temperature_C\n1,5;20;56,68\nabc;20;\n1,5;\n");
+    EXPECT_EQ(w.bledy,
+              "3: to nie jest liczba (pole 1)\n4: brak pola 2\n"
+              "kalvetra-cli: odrzucone wiersze: 2 z 3\n");
+}
+
+TEST(Polecenie, BledyWywolaniaToStatus2BezDanych) {
+    const PlikTymczasowy wejscie("0\n");
+    const std::string& f = wejscie.sciezka();
+    const std::vector<std::vector<std::string>> wywolania = {
+        {"convert", "K", f},
+        {"convert", "K", "--to", "temperature", f},
+        {"convert", "X", "--to", "temp", f},
+        {"convert", "K", "--to", "temp", "--cold", "0", "--cold-column", "2", f},
+        {"convert", "K", "--to", "temp", "--column", "0", f},
+        {"convert", "K", "--to", "temp", "--cold-column", "x", f},
+        {"convert", "K", "--to", "temp", "--delimiter", ";;", f},
+        {"convert", "K", "--to", "temp", "--delimiter", "\"", f},
+        {"convert", "K", "--to", "temp", "--cold", "2000", f},
+        {"convert", "K", "--to", "temp", "--cold", "nan", f},
+        {"convert", "K", "--to", "temp", "--digits", "10", f},
+        {"convert", "K", "--to", "temp", "--unit", "R", f},
+        {"convert", "K", "--to", "temp", f, "drugi"},
+    };
+    for (const auto& a : wywolania) {
+        const Wynik w = uruchom(a);
+        std::string wywolanie;
+        for (const std::string& s : a) wywolanie += s + " ";
+        SCOPED_TRACE(wywolanie + w.bledy);
+        EXPECT_EQ(w.status, 2);
+        EXPECT_EQ(w.dane, "");
+        EXPECT_TRUE(w.bledy.ends_with("\nSpróbuj „kalvetra-cli convert --help”.\n"));
+        EXPECT_EQ(std::count(w.bledy.begin(), w.bledy.end(), '\n'), 2);
+    }
+    const Wynik brak = uruchom({"convert", "K", "--to", "temp", "/nie/ma/takiego/pliku"});
+    EXPECT_EQ(brak.status, 2);
+    EXPECT_EQ(brak.dane, "");
+    EXPECT_NE(brak.bledy.find("/nie/ma/takiego/pliku"), std::string::npos);
+}
+
+TEST(Polecenie, SeparatorTabulatorIPomoc) {
+    const PlikTymczasowy wejscie("a\t0\n");
+    const Wynik w = uruchom(
+        {"convert", "K", "--to", "temp", "--column", "2", "--delimiter", "\\t", wejscie.sciezka()});
+    EXPECT_EQ(w.dane, "a\t0\t0.00\n");
+    const Wynik pomoc = uruchom({"convert", "--help"});
+    EXPECT_EQ(pomoc.status, 0);
+    for (const char* opcja :
+         {"--to", "--column", "--cold", "--cold-column", "--delimiter", "--decimal-comma",
+          "--header", "--exact", "--unit", "--emf-unit", "--digits"}) {
+        EXPECT_NE(pomoc.dane.find(opcja), std::string::npos) << opcja;
+    }
+}
+
+}  // namespace
