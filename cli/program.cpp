@@ -106,7 +106,7 @@ int uruchom(std::span<const std::string> argumenty, std::ostream& dane, std::ost
     app.require_subcommand(1);
     app.footer(
         "Liczby można pisać z kropką lub przecinkiem dziesiętnym. Kod wyjścia: 0 — wynik, "
-        "1 — odrzucona wartość (nic nie wypisano), 2 — błąd wywołania.");
+        "1 — odrzucona wartość (nic nie wypisano; convert: odrzucony wiersz), 2 — błąd wywołania.");
     Wyjscia wyjscia{dane, bledy};
     dodajEmf(app, wyjscia);
     dodajTemp(app, wyjscia);
