@@ -2,8 +2,11 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <ostream>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "liczby.h"
@@ -108,12 +111,29 @@ int uruchom(std::span<const std::string> argumenty, std::ostream& dane, std::ost
         "Liczby można pisać z kropką lub przecinkiem dziesiętnym. Kod wyjścia: 0 — wynik, "
         "1 — odrzucona wartość (nic nie wypisano; convert: odrzucony wiersz), 2 — błąd wywołania.");
     Wyjscia wyjscia{dane, bledy};
-    dodajEmf(app, wyjscia);
-    dodajTemp(app, wyjscia);
-    dodajTolerance(app, wyjscia);
-    dodajSeebeck(app, wyjscia);
-    dodajTable(app, wyjscia);
-    dodajConvert(app, wyjscia);
+    // Building a subcommand's parser is most of a one-value run's start-up, so
+    // a call that names one builds that one alone; any other call (help,
+    // version, errors) builds them all, and lists them all.
+    struct Rejestracja {
+        std::string_view nazwa;
+        void (*dodaj)(CLI::App&, Wyjscia&);
+    };
+    static constexpr std::array<Rejestracja, 6> kPolecenia{{
+        {"emf", dodajEmf},
+        {"temp", dodajTemp},
+        {"tolerance", dodajTolerance},
+        {"seebeck", dodajSeebeck},
+        {"table", dodajTable},
+        {"convert", dodajConvert},
+    }};
+    const auto nazwane = std::find_if(
+        kPolecenia.begin(), kPolecenia.end(),
+        [&](const Rejestracja& p) { return !argumenty.empty() && argumenty.front() == p.nazwa; });
+    if (nazwane != kPolecenia.end()) {
+        nazwane->dodaj(app, wyjscia);
+    } else {
+        for (const Rejestracja& p : kPolecenia) p.dodaj(app, wyjscia);
+    }
     for (CLI::App* sub : app.get_subcommands({})) sub->group("Polecenia");
 
     std::vector<std::string> argv = oznaczWartosci(argumenty);
