@@ -62,7 +62,7 @@ Odczyt czytaj(std::string_view tekst, Separator separator) {
     if (separator == Separator::Kropka) return zKropka(s);
     const bool kropka = s.find('.') != std::string_view::npos;
     const bool przecinek = s.find(',') != std::string_view::npos;
-    if (separator == Separator::Kropka || !przecinek) {
+    if (!przecinek) {
         if (separator == Separator::Przecinek && kropka) return {Stan::NieLiczba, 0.0};
         return zKropka(s);
     }
