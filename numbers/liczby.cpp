@@ -129,9 +129,54 @@ bool dopiszCalkowicie(std::string& wyjscie, double x, int cyfry, bool przecinek)
     return true;
 }
 
+constexpr std::array<double, 18> kPotegi10{1e0, 1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,
+                                           1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17};
+
+// When the shortest decimal that reads back as x (what the user typed, as a
+// rule: 2.55 for 0.0075 * 340 = 2.54999...) ends in a 5 one place past the
+// last written decimal, writes it rounded away from zero and returns true.
+bool dopiszPolowe(std::string& wyjscie, double x, int cyfry, bool przecinek) {
+    if (cyfry < 0 || cyfry > 17) return false;
+    const double a = std::fabs(x);
+    // Only a value within a few ulps of a half can be one; most are skipped
+    // at the cost of a multiplication (to within 1e-6 below 1e9 units).
+    const double jednostki = a * kPotegi10.at(static_cast<std::size_t>(cyfry));
+    if (!(jednostki < 1e300)) return false;
+    if (jednostki < 1e9 && std::fabs(jednostki - std::floor(jednostki) - 0.5) > 1e-6) return false;
+    std::array<char, 400> bufor{};
+    const auto [koniec, blad] =
+        std::to_chars(bufor.data(), bufor.data() + bufor.size(), a, std::chars_format::fixed);
+    if (blad != std::errc{} || koniec[-1] != '5') return false;
+    const std::string_view s(bufor.data(), static_cast<std::size_t>(koniec - bufor.data()));
+    const std::size_t kropka = s.find('.');
+    if (kropka == std::string_view::npos ||
+        s.size() - kropka - 2 != static_cast<std::size_t>(cyfry)) {
+        return false;
+    }
+    // The digits kept, one more unit in the last place.
+    std::string n(s.substr(0, kropka));
+    n.append(s.substr(kropka + 1, static_cast<std::size_t>(cyfry)));
+    std::size_t i = n.size();
+    while (i > 0 && n[i - 1] == '9') n[--i] = '0';
+    if (i == 0) {
+        n.insert(n.begin(), '1');
+    } else {
+        ++n[i - 1];
+    }
+    if (std::signbit(x)) wyjscie += '-';
+    const std::size_t calkowite = n.size() - static_cast<std::size_t>(cyfry);
+    wyjscie.append(n, 0, calkowite);
+    if (cyfry > 0) {
+        wyjscie += przecinek ? ',' : '.';
+        wyjscie.append(n, calkowite);
+    }
+    return true;
+}
+
 }  // namespace
 
 void dopisz(std::string& wyjscie, double x, int cyfry, bool przecinek) {
+    if (dopiszPolowe(wyjscie, x, cyfry, przecinek)) return;
     if (dopiszCalkowicie(wyjscie, x, cyfry, przecinek)) return;
     // An exact tie lies halfway between two multiples of 10^-cyfry: then
     // |x| * 2^(cyfry+1) is an odd integer. to_chars would round it to even,

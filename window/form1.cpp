@@ -133,11 +133,9 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     createMenus();
 
     ops_ = std::make_unique<QtWindowOps>(
-        *this,
-        std::array<QLineEdit*, 10>{ui_.Text1[0], ui_.Text1[1], ui_.Text1[2], ui_.Text1[3],
-                                   ui_.Text2[0], ui_.Text2[1], ui_.Text2[2], ui_.Text3[0],
-                                   ui_.Text3[1], ui_.Text3[2]},
-        numbers_);
+        *this, std::array<QLineEdit*, 10>{ui_.Text1[0], ui_.Text1[1], ui_.Text1[2], ui_.Text1[3],
+                                          ui_.Text2[0], ui_.Text2[1], ui_.Text2[2], ui_.Text3[0],
+                                          ui_.Text3[1], ui_.Text3[2]});
 
     // Menu bar plus the fixed client area; nothing reacts to resizing.
     layout()->setSizeConstraint(QLayout::SetFixedSize);

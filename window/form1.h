@@ -7,7 +7,6 @@
 #include <memory>
 
 #include "katalog.h"
-#include "number_services.h"
 #include "termopara.h"
 #include "typ_termopary.h"
 
@@ -113,7 +112,6 @@ class Form1 final : public QMainWindow {
     Menus menus_;
     Tables tables_;
     Termopara termopara_;
-    NumberServices numbers_;
     DecimalKeyFilter* keyFilter_ = nullptr;
     std::unique_ptr<QtWindowOps> ops_;
     bool centredWithFrame_ = false;
