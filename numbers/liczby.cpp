@@ -87,7 +87,10 @@ namespace {
 // Fast and exact for |x| * 10^cyfry below 10^17: x = m * 2^e, so
 // |x| * 10^cyfry = m * 5^cyfry * 2^(e + cyfry) is an integer shifted by a
 // power of two, and shifting it right rounds exactly, ties away from zero.
-bool dopiszCalkowicie(std::string& wyjscie, double x, int cyfry, bool przecinek) {
+// Without `zPolowa` it leaves a value within an ulp of a half (5^cyfry in the
+// units of p) to dopiszPolowe, and says so in `polowa`.
+bool dopiszCalkowicie(std::string& wyjscie, double x, int cyfry, bool przecinek, bool zPolowa,
+                      bool& polowa) {
     if (cyfry < 0 || cyfry > 9) return false;
     const auto c = static_cast<std::size_t>(cyfry);
     constexpr std::array<double, 10> kGranica{1e17, 1e16, 1e15, 1e14, 1e13,
@@ -109,6 +112,12 @@ bool dopiszCalkowicie(std::string& wyjscie, double x, int cyfry, bool przecinek)
         n = static_cast<std::uint64_t>(p << static_cast<unsigned>(-przesuniecie));
     } else if (przesuniecie <= 100) {
         const auto s = static_cast<unsigned>(przesuniecie);
+        const U128 pol = U128{1} << (s - 1U);
+        const U128 reszta = p & ((pol << 1U) - 1U);
+        if (!zPolowa && (reszta > pol ? reszta - pol : pol - reszta) <= kPiec.at(c)) {
+            polowa = true;
+            return false;
+        }
         n = static_cast<std::uint64_t>((p >> s) + ((p >> (s - 1U)) & 1U));
     }
     std::array<char, 24> cyfryN{};
@@ -129,23 +138,14 @@ bool dopiszCalkowicie(std::string& wyjscie, double x, int cyfry, bool przecinek)
     return true;
 }
 
-constexpr std::array<double, 18> kPotegi10{1e0, 1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,
-                                           1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17};
-
 // When the shortest decimal that reads back as x (what the user typed, as a
 // rule: 2.55 for 0.0075 * 340 = 2.54999...) ends in a 5 one place past the
 // last written decimal, writes it rounded away from zero and returns true.
 bool dopiszPolowe(std::string& wyjscie, double x, int cyfry, bool przecinek) {
-    if (cyfry < 0 || cyfry > 17) return false;
-    const double a = std::fabs(x);
-    // Only a value within a few ulps of a half can be one; most are skipped
-    // at the cost of a multiplication (to within 1e-6 below 1e9 units).
-    const double jednostki = a * kPotegi10.at(static_cast<std::size_t>(cyfry));
-    if (!(jednostki < 1e300)) return false;
-    if (jednostki < 1e9 && std::fabs(jednostki - std::floor(jednostki) - 0.5) > 1e-6) return false;
+    if (cyfry < 0) return false;
     std::array<char, 400> bufor{};
-    const auto [koniec, blad] =
-        std::to_chars(bufor.data(), bufor.data() + bufor.size(), a, std::chars_format::fixed);
+    const auto [koniec, blad] = std::to_chars(bufor.data(), bufor.data() + bufor.size(),
+                                              std::fabs(x), std::chars_format::fixed);
     if (blad != std::errc{} || koniec[-1] != '5') return false;
     const std::string_view s(bufor.data(), static_cast<std::size_t>(koniec - bufor.data()));
     const std::size_t kropka = s.find('.');
@@ -176,8 +176,10 @@ bool dopiszPolowe(std::string& wyjscie, double x, int cyfry, bool przecinek) {
 }  // namespace
 
 void dopisz(std::string& wyjscie, double x, int cyfry, bool przecinek) {
+    bool polowa = false;
+    if (dopiszCalkowicie(wyjscie, x, cyfry, przecinek, false, polowa)) return;
     if (dopiszPolowe(wyjscie, x, cyfry, przecinek)) return;
-    if (dopiszCalkowicie(wyjscie, x, cyfry, przecinek)) return;
+    if (polowa && dopiszCalkowicie(wyjscie, x, cyfry, przecinek, true, polowa)) return;
     // An exact tie lies halfway between two multiples of 10^-cyfry: then
     // |x| * 2^(cyfry+1) is an odd integer. to_chars would round it to even,
     // so nudge it one ulp away from zero first.

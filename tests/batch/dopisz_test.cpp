@@ -57,6 +57,12 @@ TEST(Dopisz, CyfryJakRozwiniecieDokladneZaokragloneOdZera) {
     for (int c = 0; c <= 9; ++c) {
         for (int k = 1; k < 400; k += 2) wartosci.push_back(std::ldexp(k * 37.0, -(c + 1)));
     }
+    // Halves as typed, k + 0.5 units of the last place, and their negatives.
+    for (int c = 0; c <= 9; ++c) {
+        for (int k = -2001; k < 2000; k += 7) {
+            wartosci.push_back(std::stod(std::to_string(k) + "5e-" + std::to_string(c + 1)));
+        }
+    }
     for (const double x : wartosci) {
         for (int cyfry = 0; cyfry <= 9; ++cyfry) {
             ASSERT_EQ(liczby::tekst(x, cyfry, false), wzorzec(x, cyfry)) << x << " " << cyfry;
