@@ -1,6 +1,6 @@
-// liczby::dopisz against the exact decimal expansion of the double (or the
-// shortest decimal, where that is a half), rounded half away from zero by
-// hand: its integer fast path and the general path must both give these digits.
+// liczby::dopisz against the exact decimal expansion of the double, rounded
+// half away from zero by hand: its integer fast path and the general path
+// must both give these digits.
 #include <gtest/gtest.h>
 
 #include <array>
