@@ -89,7 +89,8 @@ using Wymiary = std::vector<py::ssize_t>;
 
 Wymiary ksztaltWspolny(const std::vector<Argument>& argumenty) {
     std::size_t nd = 0;
-    for (const Argument& a : argumenty) nd = std::max(nd, static_cast<std::size_t>(a.tablica.ndim()));
+    for (const Argument& a : argumenty)
+        nd = std::max(nd, static_cast<std::size_t>(a.tablica.ndim()));
     Wymiary k(nd, 1);
     for (const Argument& a : argumenty) {
         const auto n = static_cast<std::size_t>(a.tablica.ndim());
@@ -144,10 +145,12 @@ struct Petla {
             }
             if (scal) {
                 ksztalt.back() *= k[d];
-                for (std::size_t j = 0; j < wszystkie.size(); ++j) kroki[j].back() = wszystkie[j][d];
+                for (std::size_t j = 0; j < wszystkie.size(); ++j)
+                    kroki[j].back() = wszystkie[j][d];
             } else {
                 ksztalt.push_back(k[d]);
-                for (std::size_t j = 0; j < wszystkie.size(); ++j) kroki[j].push_back(wszystkie[j][d]);
+                for (std::size_t j = 0; j < wszystkie.size(); ++j)
+                    kroki[j].push_back(wszystkie[j][d]);
             }
         }
         if (ksztalt.empty()) {
@@ -218,7 +221,7 @@ double wartoscW(const Argument& a, std::size_t plaski, const Wymiary& k) {
         reszta /= k[d];
     }
     return *reinterpret_cast<const double*>(static_cast<const char*>(a.tablica.data()) +
-                                             przesuniecie);
+                                            przesuniecie);
 }
 
 // Converts every element of the broadcast arguments, on two threads for large
@@ -257,7 +260,8 @@ py::object licz(const char* funkcja, const Ustawienia& u, const std::vector<Argu
 
 // The cold junction: the given one, or the ice point in the unit.
 Argument zimne(const py::object& cold, const Ustawienia& u) {
-    if (cold.is_none()) return argument("cold", py::float_(przeliczenia::zCelsjusza(0.0, u.temperatura)));
+    if (cold.is_none())
+        return argument("cold", py::float_(przeliczenia::zCelsjusza(0.0, u.temperatura)));
     return argument("cold", cold);
 }
 
@@ -314,7 +318,8 @@ py::object tolerance(const py::object& typTermopary, const py::object& t, const 
                 });
 }
 
-constexpr const char* kOpisModulu = R"(Thermocouple conversions of ITS-90 (NIST Monograph 175) and the
+constexpr const char* kOpisModulu =
+    R"(Thermocouple conversions of ITS-90 (NIST Monograph 175) and the
 tolerance classes of IEC 60584-1, on the same engine as kalvetra-cli.
 
 Every function takes a Python number, a sequence or a numpy array of any
@@ -325,7 +330,8 @@ errors="raise" raises ValueError naming the first refused element, its
 index and the reason; errors="nan" turns refused elements (and NaN inputs)
 into NaN and converts the rest.)";
 
-constexpr const char* kOpisEmf = R"(emf(typ, t, cold=None, *, unit="C", emf_unit="mV", errors="raise")
+constexpr const char* kOpisEmf =
+    R"(emf(typ, t, cold=None, *, unit="C", emf_unit="mV", errors="raise")
 
 Thermoelectric voltage E(t) - E(cold) of a thermocouple of type `typ`
 ('J', 'K', 'T', 'E', 'N', 'B', 'R', 'S', either case) with its measuring
@@ -381,7 +387,8 @@ refused as by emf().)";
 PYBIND11_MODULE(kalvetra, m) {
     m.doc() = kOpisModulu;
     py::tuple typy(kLiteryTypow.size());
-    for (std::size_t i = 0; i < kLiteryTypow.size(); ++i) typy[i] = py::str(std::string(1, kLiteryTypow[i]));
+    for (std::size_t i = 0; i < kLiteryTypow.size(); ++i)
+        typy[i] = py::str(std::string(1, kLiteryTypow[i]));
     m.attr("TYPES") = typy;
     m.def("emf", &emf, kOpisEmf, py::arg("typ"), py::arg("t"), py::arg("cold") = py::none(),
           py::kw_only(), py::arg("unit") = "C", py::arg("emf_unit") = "mV",

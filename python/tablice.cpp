@@ -149,7 +149,7 @@ template <std::size_t... K>
 // powers, each rounded as it goes: the same bits as its90::temperaturaZEmf.
 template <std::size_t... I>
 [[gnu::always_inline]] inline double sumaPoteg(const double* c, double x,
-                                                std::index_sequence<I...>) {
+                                               std::index_sequence<I...>) {
     double s = c[0] + c[1] * x;
     ((s += razyPotega(c[I + 2], x, std::make_index_sequence<I + 2>{})), ...);
     return s;
@@ -172,8 +172,8 @@ template <std::size_t... I>
 
 }  // namespace
 
-Odmowa emf(const przeliczenia::Ustawienia& u, Wejscie t, Wejscie tc, double* wynik,
-           std::size_t n, bool stop) {
+Odmowa emf(const przeliczenia::Ustawienia& u, Wejscie t, Wejscie tc, double* wynik, std::size_t n,
+           bool stop) {
     Zimne zimne(u);
     return przebieg(wynik, n, stop, [&](std::size_t i, bool& naZimnym) {
         const double x = wartosc(t, i);
@@ -274,7 +274,8 @@ Odmowa tolerancja(const przeliczenia::Ustawienia& u, int klasa, Wejscie t, doubl
         const double x = wartosc(t, i);
         if (const Powod p = nieskonczonosc(x); p != Powod::Brak) return Wynik{p, 0.0};
         if (!przeliczenia::wDziedzinie(u, x)) return Wynik{Powod::TemperaturaPozaZakresem, 0.0};
-        return Wynik{Powod::Brak, odchylkaWJednostce(u.typ, klasa, x, u.temperatura).value_or(kNaN)};
+        return Wynik{Powod::Brak,
+                     odchylkaWJednostce(u.typ, klasa, x, u.temperatura).value_or(kNaN)};
     });
 }
 

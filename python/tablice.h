@@ -28,8 +28,8 @@ struct Odmowa {
 
 // Each fills wynik[0..n) and returns the first refusal. With `stop` it ends
 // there; otherwise every refused element becomes NaN and the run goes on.
-Odmowa emf(const przeliczenia::Ustawienia& u, Wejscie t, Wejscie tc, double* wynik,
-           std::size_t n, bool stop);
+Odmowa emf(const przeliczenia::Ustawienia& u, Wejscie t, Wejscie tc, double* wynik, std::size_t n,
+           bool stop);
 Odmowa temperatura(const przeliczenia::Ustawienia& u, Wejscie e, Wejscie tc, double* wynik,
                    std::size_t n, bool stop);
 Odmowa seebeck(const przeliczenia::Ustawienia& u, Wejscie t, double* wynik, std::size_t n,

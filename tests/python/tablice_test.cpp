@@ -49,7 +49,8 @@ std::vector<double> temperatury(const Ustawienia& u) {
         v.push_back(przeliczenia::zCelsjusza(d.od + (d.doo - d.od) * i / 1000.0, u.temperatura));
     }
     for (const double c : {d.od, d.doo, 0.0, 1100.0, 1273.15 - 273.15}) {
-        for (const double e : {-1e-9, 0.0, 1e-9}) v.push_back(przeliczenia::zCelsjusza(c + e, u.temperatura));
+        for (const double e : {-1e-9, 0.0, 1e-9})
+            v.push_back(przeliczenia::zCelsjusza(c + e, u.temperatura));
     }
     return v;
 }
@@ -71,7 +72,8 @@ void porownaj(const std::vector<double>& wynik, const std::vector<Wynik>& wzor,
     std::size_t pierwsza = tablice::kBrakOdmowy;
     for (std::size_t i = 0; i < wzor.size(); ++i) {
         // Bit for bit: the kernels must not round differently from the engine.
-        ASSERT_EQ(std::bit_cast<std::uint64_t>(wynik[i]), std::bit_cast<std::uint64_t>(oczekiwany(wzor[i])))
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(wynik[i]),
+                  std::bit_cast<std::uint64_t>(oczekiwany(wzor[i])))
             << co << " element " << i << ": " << wynik[i] << " against " << oczekiwany(wzor[i]);
         if (!wzor[i].dobry() && pierwsza == tablice::kBrakOdmowy) pierwsza = i;
     }
@@ -84,7 +86,8 @@ void porownaj(const std::vector<double>& wynik, const std::vector<Wynik>& wzor,
 std::vector<Ustawienia> wszystkieUstawienia() {
     std::vector<Ustawienia> w;
     for (const TypTermopary t : kWszystkieTypy) {
-        for (const auto j : {JednostkaTemperatury::C, JednostkaTemperatury::F, JednostkaTemperatury::K}) {
+        for (const auto j :
+             {JednostkaTemperatury::C, JednostkaTemperatury::F, JednostkaTemperatury::K}) {
             for (const auto je : {JednostkaEmf::mV, JednostkaEmf::uV}) {
                 for (const bool dokladna : {false, true}) w.push_back({t, j, je, dokladna});
             }
@@ -113,7 +116,8 @@ TEST(Tablice, TemperaturaJakPrzeliczenia) {
             for (std::size_t i = 0; i < e.size(); ++i) {
                 const double tc = naWiersz ? zimne[i] : lod;
                 const Wynik z = skonczone(tc, przeliczenia::zimneZlacze(u, tc));
-                wzor.push_back(z.dobry() ? skonczone(e[i], przeliczenia::temperatura(u, e[i], z)) : z);
+                wzor.push_back(z.dobry() ? skonczone(e[i], przeliczenia::temperatura(u, e[i], z))
+                                         : z);
             }
             std::vector<double> wynik(e.size());
             const auto o = tablice::temperatura(u, we(e), naWiersz ? we(zimne) : jedna(lod),
@@ -143,14 +147,18 @@ TEST(Tablice, EmfSeebeckTolerancjaJakPrzeliczenia) {
             wSeebeck.push_back(ok.dobry() ? przeliczenia::seebeck(u, t[i]) : ok);
             for (int k = 1; k <= 3; ++k) {
                 Wynik w = ok;
-                if (w.dobry() && !przeliczenia::wDziedzinie(u, t[i])) w.powod = przeliczenia::Powod::TemperaturaPozaZakresem;
-                if (w.dobry()) w.wartosc = odchylkaWJednostce(u.typ, k, t[i], u.temperatura).value_or(kNaN);
+                if (w.dobry() && !przeliczenia::wDziedzinie(u, t[i]))
+                    w.powod = przeliczenia::Powod::TemperaturaPozaZakresem;
+                if (w.dobry())
+                    w.wartosc = odchylkaWJednostce(u.typ, k, t[i], u.temperatura).value_or(kNaN);
                 wKlasy[static_cast<std::size_t>(k - 1)].push_back(w);
             }
         }
         std::vector<double> wynik(t.size());
-        porownaj(wynik, wEmf, tablice::emf(u, we(t), we(zimne), wynik.data(), t.size(), false), "emf");
-        porownaj(wynik, wSeebeck, tablice::seebeck(u, we(t), wynik.data(), t.size(), false), "seebeck");
+        porownaj(wynik, wEmf, tablice::emf(u, we(t), we(zimne), wynik.data(), t.size(), false),
+                 "emf");
+        porownaj(wynik, wSeebeck, tablice::seebeck(u, we(t), wynik.data(), t.size(), false),
+                 "seebeck");
         for (int k = 1; k <= 3; ++k) {
             porownaj(wynik, wKlasy[static_cast<std::size_t>(k - 1)],
                      tablice::tolerancja(u, k, we(t), wynik.data(), t.size(), false), "tolerancja");
