@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "termopara.h"
+#include "typ_termopary.h"
 #include "window_ops.h"
 
 // Output patterns of the calculation panels.
@@ -17,10 +18,14 @@ struct Odchylka {
     double wartosc = 0.0;  // degrees Celsius, meaningful for Stala and Obliczona
 };
 
-// Permissible deviation (IEC 60584-1:2013) of type `typ` (catalogue index) in class 1..3 at t.
+// Permissible deviation (IEC 60584-1:2013) of type `typ` in class 1..3 at t.
+Odchylka DopuszczalnyBlad(TypTermopary typ, int klasa, double t);
+// The same for a catalogue index; one outside the catalogue is unclassified.
 Odchylka DopuszczalnyBlad(std::int16_t typ, int klasa, double t);
 
 // "Wylicz" of "Dopuszczalny Błąd".
+void Command1_Click(WindowOps& okno, TypTermopary typ);
+// The same for a catalogue index; one outside the catalogue writes nothing.
 void Command1_Click(WindowOps& okno, std::int16_t Typ);
 // "Wylicz" of "Temperatura --- > EMF".
 void Command2_Click(WindowOps& okno, Termopara& termopara);

@@ -1,7 +1,6 @@
 #include "tolerancja.h"
 
 #include <cmath>
-#include <cstdint>
 
 #include "obliczenia.h"
 
@@ -17,7 +16,7 @@ std::optional<double> odchylkaWJednostce(TypTermopary typ, int klasa, double t,
     // or K may miss by an ulp (1273.15 K).
     double c = przeliczenia::naCelsjusza(t, j);
     if (std::fabs(c - std::round(c)) <= kLuzStopnia * std::fabs(c)) c = std::round(c);
-    const Odchylka d = DopuszczalnyBlad(static_cast<std::int16_t>(indeks(typ)), klasa, c);
+    const Odchylka d = DopuszczalnyBlad(typ, klasa, c);
     if (d.rodzaj != Odchylka::Rodzaj::Stala && d.rodzaj != Odchylka::Rodzaj::Obliczona) {
         return std::nullopt;
     }

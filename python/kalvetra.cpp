@@ -260,8 +260,9 @@ py::object licz(const char* funkcja, const Ustawienia& u, const std::vector<Argu
 
 // The cold junction: the given one, or the ice point in the unit.
 Argument zimne(const py::object& cold, const Ustawienia& u) {
-    if (cold.is_none())
-        return argument("cold", py::float_(przeliczenia::zCelsjusza(0.0, u.temperatura)));
+    if (cold.is_none()) {
+        return argument("cold", py::float_(przeliczenia::punktLodu(u.temperatura).temperatura));
+    }
     return argument("cold", cold);
 }
 
