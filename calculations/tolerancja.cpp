@@ -20,6 +20,6 @@ std::optional<double> odchylkaWJednostce(TypTermopary typ, int klasa, double t,
     if (d.rodzaj != Odchylka::Rodzaj::Stala && d.rodzaj != Odchylka::Rodzaj::Obliczona) {
         return std::nullopt;
     }
-    // A deviation is a width: one degree of the unit is stopien() kelvins.
-    return d.wartosc * (1.0 / przeliczenia::stopien(j));
+    // A deviation is a width: one kelvin is wKelwinie() degrees of the unit.
+    return d.wartosc * przeliczenia::wKelwinie(j);
 }
