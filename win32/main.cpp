@@ -1,5 +1,8 @@
+// clang-format off
+#include <windows.h>  // before every other Windows header
+// clang-format on
+
 #include <commctrl.h>
-#include <windows.h>
 
 #include <cwchar>
 

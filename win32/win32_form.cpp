@@ -348,6 +348,15 @@ void Win32Form::show(int how) {
 }
 
 bool Win32Form::navigate(MSG& msg) {
+    // No button is the default: Enter presses the focused button and starts
+    // nothing from a box. The dialog manager would make it IDOK, which a
+    // window that is no dialog need not receive at all.
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && IsChild(window_, msg.hwnd)) {
+        for (const Id button : {Id::Command1, Id::Command2, Id::Command3}) {
+            if (msg.hwnd == control(button)) SendMessageW(msg.hwnd, BM_CLICK, 0, 0);
+        }
+        return true;
+    }
     return IsDialogMessageW(window_, &msg) != FALSE;
 }
 
@@ -404,14 +413,6 @@ void Win32Form::command(WPARAM wParam, LPARAM lParam) {
     auto* from = reinterpret_cast<HWND>(lParam);
     if (from == nullptr) {
         if (HIWORD(wParam) == 0) menuCommand(static_cast<UINT>(id));
-        return;
-    }
-    // Enter reaches the window as IDOK from the focused control: it presses a
-    // focused button and starts nothing from a box. Escape starts nothing.
-    if (id == IDOK) {
-        for (const Id button : {Id::Command1, Id::Command2, Id::Command3}) {
-            if (from == control(button)) SendMessageW(from, BM_CLICK, 0, 0);
-        }
         return;
     }
     if (HIWORD(wParam) != BN_CLICKED) return;
