@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
@@ -214,9 +215,11 @@ void Win32Form::createControls(HINSTANCE instance) {
 }
 
 void Win32Form::createTooltip(HINSTANCE instance) {
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
-                               nullptr, instance, nullptr);
+    // An explanation shows on hover whether or not the window is active.
+    tooltip_ =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                        WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance, nullptr);
     std::wstring empty;
     for (const form::Control& c : form::kControls) {
         if (!c.explained) continue;
@@ -229,20 +232,58 @@ void Win32Form::createTooltip(HINSTANCE instance) {
         SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
     // Explanations break their lines where they say, not at a width.
-    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, SHRT_MAX);
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, GetSystemMetrics(SM_CXSCREEN));
 }
 
 void Win32Form::createFonts() {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi_);
-    LOGFONTW name = metrics.lfMessageFont;
-    name.lfWeight = FW_BOLD;
     for (HFONT font : {font_, nameFont_}) {
         if (font != nullptr) DeleteObject(font);
     }
-    font_ = CreateFontIndirectW(&metrics.lfMessageFont);
-    nameFont_ = CreateFontIndirectW(&name);
+    // The system's message font, a little smaller where a caption would
+    // otherwise be cut by its label's fixed width.
+    LOGFONTW normal = metrics.lfMessageFont;
+    const LONG full = std::abs(normal.lfHeight);
+    for (LONG height = full;; --height) {
+        normal.lfHeight = normal.lfHeight < 0 ? -height : height;
+        LOGFONTW name = normal;
+        name.lfWeight = FW_BOLD;
+        font_ = CreateFontIndirectW(&normal);
+        nameFont_ = CreateFontIndirectW(&name);
+        if (height * 4 <= full * 3 || captionsFit()) break;
+        DeleteObject(font_);
+        DeleteObject(nameFont_);
+    }
+}
+
+bool Win32Form::captionsFit() const {
+    HDC dc = GetDC(window_);
+    const auto fits = [&](Id label, std::string_view text) {
+        RECT r = clientRect(label, dpi_);
+        // A row caption shows up to its box.
+        if (const auto box = form::boxOf(label))
+            r.right = std::min(r.right, clientRect(*box, dpi_).left);
+        const bool bold = describe(label).font == form::FontRole::NameBoldRed;
+        HGDIOBJ old = SelectObject(dc, bold ? nameFont_ : font_);
+        const std::wstring wide = toWide(text);
+        SIZE size{};
+        GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+        SelectObject(dc, old);
+        return size.cx <= r.right - r.left;
+    };
+    bool all = true;
+    for (const form::Control& c : form::kControls) {
+        if (c.kind == Kind::Label && !c.text.empty()) all = all && fits(c.id, c.text);
+    }
+    for (const TypTermopary typ : kWszystkieTypy) {
+        for (const form::Assignment& a : form::selection(typ).texts) {
+            if (describe(a.control).kind == Kind::Label) all = all && fits(a.control, a.text);
+        }
+    }
+    ReleaseDC(window_, dc);
+    return all;
 }
 
 void Win32Form::place(Id id) {

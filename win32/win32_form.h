@@ -67,6 +67,8 @@ class Win32Form {
     // Fonts, control rectangles and the client area for the window's dpi.
     void applyDpi();
     void createFonts();
+    // Every caption and every type's Info texts within their labels.
+    [[nodiscard]] bool captionsFit() const;
     void place(form::Id id);
     [[nodiscard]] SIZE outerSize() const;
     void centreOnScreen();

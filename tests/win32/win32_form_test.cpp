@@ -189,13 +189,17 @@ TEST_F(Win32FormTest, MessagesComeInOrderThenTheFocusMoves) {
     }
 }
 
-TEST_F(Win32FormTest, ResultExplainsItselfUntilTheNextSelection) {
+TEST_F(Win32FormTest, ResultsExplainThemselvesUntilTheNextSelection) {
     SetWindowTextW(at(Id::Text2_0), L"100");
+    SetWindowTextW(at(Id::Text3_0), L"4,0962");
     SendMessageW(at(Id::Command2), BM_CLICK, 0, 0);
-    EXPECT_FALSE(text(at(Id::Text2_2)).empty());
-    EXPECT_EQ(tooltip(Id::Text2_2).rfind("Współczynnik Seebecka", 0), 0U) << tooltip(Id::Text2_2);
+    SendMessageW(at(Id::Command3), BM_CLICK, 0, 0);
+    EXPECT_EQ(tooltip(Id::Text2_2).rfind("Współczynnik Seebecka: ", 0), 0U) << tooltip(Id::Text2_2);
+    EXPECT_EQ(tooltip(Id::Text3_2).rfind("Wielomian odwrotny NIST: ", 0), 0U)
+        << tooltip(Id::Text3_2);
     choose(1, 0);
     EXPECT_EQ(tooltip(Id::Text2_2), "");
+    EXPECT_EQ(tooltip(Id::Text3_2), "");
 }
 
 TEST_F(Win32FormTest, EnterInABoxStartsNothingButPressesAFocusedButton) {
