@@ -14,8 +14,8 @@
 
 namespace {
 
-using form::Id;
-using form::Kind;
+using formularz::Id;
+using formularz::Kind;
 
 constexpr wchar_t kClassName[] = L"Kalvetra";
 // Control ids stay clear of IDOK and IDCANCEL, which Enter and Escape send.
@@ -27,12 +27,13 @@ constexpr int kIconResource = 1;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kExStyle = 0;
 
-const form::Control& describe(Id id) {
-    return form::control(id);
+const formularz::Control& describe(Id id) {
+    return formularz::control(id);
 }
 
 bool focusable(Id id) {
-    return std::find(form::kTabOrder.begin(), form::kTabOrder.end(), id) != form::kTabOrder.end();
+    return std::find(formularz::kTabOrder.begin(), formularz::kTabOrder.end(), id) !=
+           formularz::kTabOrder.end();
 }
 
 // Child windows are created in the order the focus walks them (Tab follows
@@ -42,33 +43,34 @@ bool focusable(Id id) {
 // frames, before the rows.
 std::vector<Id> creationOrder() {
     std::vector<Id> order;
-    std::array<bool, form::kControls.size()> created{};
+    std::array<bool, formularz::kControls.size()> created{};
     const auto create = [&](Id id) {
-        if (created.at(form::index(id))) return;
-        created.at(form::index(id)) = true;
+        if (created.at(formularz::index(id))) return;
+        created.at(formularz::index(id)) = true;
         order.push_back(id);
     };
-    for (const Id next : form::kTabOrder) {
-        for (std::size_t i = 0; i < form::index(next); ++i) {
-            const Id id = form::kControls.at(i).id;
+    for (const Id next : formularz::kTabOrder) {
+        for (std::size_t i = 0; i < formularz::index(next); ++i) {
+            const Id id = formularz::kControls.at(i).id;
             if (focusable(id)) continue;
-            const auto box = form::boxOf(id);
-            if (box && *box != next && !created.at(form::index(*box))) continue;
+            const auto box = formularz::boxOf(id);
+            if (box && *box != next && !created.at(formularz::index(*box))) continue;
             create(id);
         }
         create(next);
     }
-    for (const form::Control& c : form::kControls) create(c.id);
+    for (const formularz::Control& c : formularz::kControls) create(c.id);
     return order;
 }
 
 // A control's rectangle in client pixels: the panel's place and the control's
 // place in it are converted on their own, as nested windows would be.
 RECT clientRect(Id id, UINT dpi) {
-    const form::Control& c = describe(id);
-    form::Rect r = form::toPixels(c.where, static_cast<int>(dpi));
+    const formularz::Control& c = describe(id);
+    formularz::Rect r = formularz::toPixels(c.where, static_cast<int>(dpi));
     if (c.parent) {
-        const form::Rect panel = form::toPixels(describe(*c.parent).where, static_cast<int>(dpi));
+        const formularz::Rect panel =
+            formularz::toPixels(describe(*c.parent).where, static_cast<int>(dpi));
         r.left += panel.left;
         r.top += panel.top;
     }
@@ -76,14 +78,14 @@ RECT clientRect(Id id, UINT dpi) {
 }
 
 std::optional<Pole> poleOf(Id id) {
-    const auto* it = std::find(form::kBoxes.begin(), form::kBoxes.end(), id);
-    if (it == form::kBoxes.end()) return std::nullopt;
-    return static_cast<Pole>(it - form::kBoxes.begin());
+    const auto* it = std::find(formularz::kBoxes.begin(), formularz::kBoxes.end(), id);
+    if (it == formularz::kBoxes.end()) return std::nullopt;
+    return static_cast<Pole>(it - formularz::kBoxes.begin());
 }
 
 std::size_t typeMenuIndex() {
-    for (std::size_t m = 0; m < form::kMenuBar.size(); ++m) {
-        if (form::kMenuBar.at(m).items.data() == form::kTypeMenu.data()) return m;
+    for (std::size_t m = 0; m < formularz::kMenuBar.size(); ++m) {
+        if (formularz::kMenuBar.at(m).items.data() == formularz::kTypeMenu.data()) return m;
     }
     return 0;
 }
@@ -119,7 +121,7 @@ Win32Form::Win32Form(HINSTANCE instance, Win32WindowOps::ShowMessage show)
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    window_ = CreateWindowExW(kExStyle, kClassName, toWide(form::kCaption).c_str(), kStyle,
+    window_ = CreateWindowExW(kExStyle, kClassName, toWide(formularz::kCaption).c_str(), kStyle,
                               monitor.rcWork.left, monitor.rcWork.top, 0, 0, nullptr, menuBar_,
                               instance, this);
     dpi_ = GetDpiForWindow(window_);
@@ -130,8 +132,8 @@ Win32Form::Win32Form(HINSTANCE instance, Win32WindowOps::ShowMessage show)
 
     createControls(instance);
     createTooltip(instance);
-    std::array<HWND, form::kBoxes.size()> boxes{};
-    for (std::size_t i = 0; i < boxes.size(); ++i) boxes.at(i) = control(form::kBoxes.at(i));
+    std::array<HWND, formularz::kBoxes.size()> boxes{};
+    for (std::size_t i = 0; i < boxes.size(); ++i) boxes.at(i) = control(formularz::kBoxes.at(i));
     ops_ = std::make_unique<Win32WindowOps>(window_, boxes, tooltip_, accessible_, show_);
     applyDpi();
 
@@ -155,8 +157,8 @@ UINT Win32Form::menuCommand(std::size_t menu, std::size_t item) {
 
 void Win32Form::createMenus() {
     menuBar_ = CreateMenu();
-    for (std::size_t m = 0; m < form::kMenuBar.size(); ++m) {
-        const form::Menu& menu = form::kMenuBar.at(m);
+    for (std::size_t m = 0; m < formularz::kMenuBar.size(); ++m) {
+        const formularz::Menu& menu = formularz::kMenuBar.at(m);
         popups_.at(m) = CreatePopupMenu();
         for (std::size_t i = 0; i < menu.items.size(); ++i) {
             AppendMenuW(popups_.at(m), MF_STRING, menuCommand(m, i),
@@ -169,7 +171,7 @@ void Win32Form::createMenus() {
 
 void Win32Form::createControls(HINSTANCE instance) {
     for (const Id id : creationOrder()) {
-        const form::Control& c = describe(id);
+        const formularz::Control& c = describe(id);
         const wchar_t* type = WC_STATICW;
         std::wstring text;
         DWORD style = WS_CHILD | WS_VISIBLE;
@@ -199,9 +201,9 @@ void Win32Form::createControls(HINSTANCE instance) {
         }
         HWND hwnd = CreateWindowExW(
             exStyle, type, text.c_str(), style, 0, 0, 0, 0, window_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlIdBase + form::index(id))),
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlIdBase + formularz::index(id))),
             instance, nullptr);
-        controls_.at(form::index(id)) = hwnd;
+        controls_.at(formularz::index(id)) = hwnd;
         if (c.kind == Kind::Edit) {
             // No length limit: a long paste must not be cut into another number.
             SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);
@@ -221,7 +223,7 @@ void Win32Form::createTooltip(HINSTANCE instance) {
                         WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance, nullptr);
     std::wstring empty;
-    for (const form::Control& c : form::kControls) {
+    for (const formularz::Control& c : formularz::kControls) {
         if (!c.explained) continue;
         TTTOOLINFOW tool{};
         tool.cbSize = TTTOOLINFOW_V2_SIZE;
@@ -263,9 +265,9 @@ bool Win32Form::captionsFit() const {
     const auto fits = [&](Id label, std::string_view text) {
         RECT r = clientRect(label, dpi_);
         // A row caption shows up to its box.
-        if (const auto box = form::boxOf(label))
+        if (const auto box = formularz::boxOf(label))
             r.right = std::min(r.right, clientRect(*box, dpi_).left);
-        const bool bold = describe(label).font == form::FontRole::NameBoldRed;
+        const bool bold = describe(label).font == formularz::FontRole::NameBoldRed;
         HGDIOBJ old = SelectObject(dc, bold ? nameFont_ : font_);
         const std::wstring wide = toWide(text);
         SIZE size{};
@@ -274,11 +276,11 @@ bool Win32Form::captionsFit() const {
         return size.cx <= r.right - r.left;
     };
     bool all = true;
-    for (const form::Control& c : form::kControls) {
+    for (const formularz::Control& c : formularz::kControls) {
         if (c.kind == Kind::Label && !c.text.empty()) all = all && fits(c.id, c.text);
     }
     for (const TypTermopary typ : kWszystkieTypy) {
-        for (const form::Assignment& a : form::selection(typ).texts) {
+        for (const formularz::Assignment& a : formularz::selection(typ).texts) {
             if (describe(a.control).kind == Kind::Label) all = all && fits(a.control, a.text);
         }
     }
@@ -291,13 +293,14 @@ void Win32Form::place(Id id) {
     HWND hwnd = control(id);
     SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    const form::Control& c = describe(id);
+    const formularz::Control& c = describe(id);
     SendMessageW(
         hwnd, WM_SETFONT,
-        reinterpret_cast<WPARAM>(c.font == form::FontRole::NameBoldRed ? nameFont_ : font_), FALSE);
+        reinterpret_cast<WPARAM>(c.font == formularz::FontRole::NameBoldRed ? nameFont_ : font_),
+        FALSE);
     // A row caption reaches under its box; the box must stay whole, so the
     // caption gives up the overlap.
-    const auto box = form::boxOf(id);
+    const auto box = formularz::boxOf(id);
     if (!box) return;
     const RECT boxRect = clientRect(*box, dpi_);
     RECT overlap{};
@@ -312,15 +315,15 @@ void Win32Form::place(Id id) {
 }
 
 SIZE Win32Form::outerSize() const {
-    RECT r{0, 0, form::toPixels(form::kClient.width, static_cast<int>(dpi_)),
-           form::toPixels(form::kClient.height, static_cast<int>(dpi_))};
+    RECT r{0, 0, formularz::toPixels(formularz::kClient.width, static_cast<int>(dpi_)),
+           formularz::toPixels(formularz::kClient.height, static_cast<int>(dpi_))};
     AdjustWindowRectExForDpi(&r, kStyle, TRUE, kExStyle, dpi_);
     return {r.right - r.left, r.bottom - r.top};
 }
 
 void Win32Form::applyDpi() {
     createFonts();
-    for (const form::Control& c : form::kControls) place(c.id);
+    for (const formularz::Control& c : formularz::kControls) place(c.id);
     SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     const SIZE outer = outerSize();
     SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
@@ -335,18 +338,18 @@ void Win32Form::centreOnScreen() {
         return;
     }
     const auto rect = [](const RECT& r) {
-        return form::Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+        return formularz::Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
     };
     const SIZE outer = outerSize();
-    const form::Point at =
-        form::placedPosition(rect(monitor.rcMonitor), rect(monitor.rcWork), {outer.cx, outer.cy});
+    const formularz::Point at = formularz::placedPosition(
+        rect(monitor.rcMonitor), rect(monitor.rcWork), {outer.cx, outer.cy});
     SetWindowPos(window_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Form::Form_Load() {
     centreOnScreen();
-    for (std::size_t m = 0; m < form::kMenuBar.size(); ++m) {
-        const form::Menu& menu = form::kMenuBar.at(m);
+    for (std::size_t m = 0; m < formularz::kMenuBar.size(); ++m) {
+        const formularz::Menu& menu = formularz::kMenuBar.at(m);
         for (std::size_t i = 0; i < menu.items.size(); ++i) {
             if (!menu.items[i].enabled) {
                 EnableMenuItem(popups_.at(m), static_cast<UINT>(i), MF_BYPOSITION | MF_GRAYED);
@@ -355,12 +358,12 @@ void Win32Form::Form_Load() {
     }
     Napisy();
     selectType(TypTermopary::J);
-    focus_ = control(form::kTabOrder.front());
+    focus_ = control(formularz::kTabOrder.front());
     SetFocus(focus_);
 }
 
 void Win32Form::Napisy() {
-    for (const form::Control& c : form::kControls) {
+    for (const formularz::Control& c : formularz::kControls) {
         if ((c.kind == Kind::Label && !c.text.empty()) || c.kind == Kind::Button) {
             SetWindowTextW(control(c.id), toWide(c.text).c_str());
         }
@@ -369,13 +372,13 @@ void Win32Form::Napisy() {
 
 void Win32Form::selectType(TypTermopary typ) {
     termopara_.ustawTyp(typ);
-    const form::Selection s = form::selection(typ);
+    const formularz::Selection s = formularz::selection(typ);
     HMENU types = popups_.at(typeMenuIndex());
     for (std::size_t i = 0; i < s.marks.size(); ++i) {
         CheckMenuItem(types, static_cast<UINT>(i),
                       MF_BYPOSITION | (s.marks.at(i) ? MF_CHECKED : MF_UNCHECKED));
     }
-    for (const form::Assignment& a : s.texts) {
+    for (const formularz::Assignment& a : s.texts) {
         SetWindowTextW(control(a.control), toWide(a.text).c_str());
     }
     for (const Id id : s.explanationsCleared) {
@@ -426,17 +429,17 @@ void Win32Form::mnuKoniec_Click() {
 }
 
 void Win32Form::Text1_KeyPress([[maybe_unused]] std::int16_t Index, std::int16_t& KeyAscii) {
-    form::decimalComma(KeyAscii);
+    formularz::decimalComma(KeyAscii);
 }
 void Win32Form::Text2_KeyPress([[maybe_unused]] std::int16_t Index, std::int16_t& KeyAscii) {
-    form::decimalComma(KeyAscii);
+    formularz::decimalComma(KeyAscii);
 }
 void Win32Form::Text3_KeyPress([[maybe_unused]] std::int16_t Index, std::int16_t& KeyAscii) {
-    form::decimalComma(KeyAscii);
+    formularz::decimalComma(KeyAscii);
 }
 
 void Win32Form::keyPress(HWND box, std::int16_t& KeyAscii) {
-    for (const form::Control& c : form::kControls) {
+    for (const formularz::Control& c : formularz::kControls) {
         if (c.kind != Kind::Edit || control(c.id) != box) continue;
         const auto pole = poleOf(c.id).value_or(Pole::Text1_0);
         if (pole <= Pole::Text1_3) {
@@ -476,19 +479,19 @@ void Win32Form::menuCommand(UINT id) {
     if (id < kMenuIdBase) return;
     const std::size_t m = (id - kMenuIdBase) / kMenuIdStride;
     const std::size_t i = (id - kMenuIdBase) % kMenuIdStride;
-    if (m >= form::kMenuBar.size() || i >= form::kMenuBar.at(m).items.size()) return;
-    const form::MenuItem& item = form::kMenuBar.at(m).items[i];
+    if (m >= formularz::kMenuBar.size() || i >= formularz::kMenuBar.at(m).items.size()) return;
+    const formularz::MenuItem& item = formularz::kMenuBar.at(m).items[i];
     // A disabled item sends nothing; the check is for a command sent by hand.
     if ((GetMenuState(popups_.at(m), static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED) != 0) {
         return;
     }
     switch (item.command) {
-        case form::Command::None:
+        case formularz::Command::None:
             break;
-        case form::Command::Quit:
+        case formularz::Command::Quit:
             mnuKoniec_Click();
             break;
-        case form::Command::SelectType:
+        case formularz::Command::SelectType:
             selectType(item.typ);
             break;
     }
@@ -540,7 +543,7 @@ LRESULT Win32Form::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_CTLCOLORSTATIC:
             if (reinterpret_cast<HWND>(lParam) == control(Id::Label1_0)) {
-                const form::Rgb red = form::kNameColour;
+                const formularz::Rgb red = formularz::kNameColour;
                 auto* dc = reinterpret_cast<HDC>(wParam);
                 SetTextColor(dc, RGB(red.red, red.green, red.blue));
                 SetBkColor(dc, GetSysColor(COLOR_BTNFACE));

@@ -10,7 +10,7 @@
 #include "wide.h"
 
 void showMessage(HWND owner, const std::wstring& text) {
-    static const std::wstring title = toWide(form::kMessageTitle);
+    static const std::wstring title = toWide(formularz::kMessageTitle);
     MessageBoxW(owner, text.c_str(), title.c_str(), MB_OK);
 }
 

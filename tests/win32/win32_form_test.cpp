@@ -18,7 +18,7 @@
 
 namespace {
 
-using form::Id;
+using formularz::Id;
 
 std::string text(HWND w) {
     return toUtf8(windowText(w));
@@ -101,11 +101,12 @@ TEST_F(Win32FormTest, ClientAreaAndControlsSitAtTheirTwipsAt96Dpi) {
     GetClientRect(form_->window(), &client);
     EXPECT_EQ(client.right, 10230 / 15);
     EXPECT_EQ(client.bottom, 4965 / 15);
-    for (const form::Control& c : form::kControls) {
+    for (const formularz::Control& c : formularz::kControls) {
         RECT r;
         GetWindowRect(at(c.id), &r);
         MapWindowPoints(nullptr, form_->window(), reinterpret_cast<POINT*>(&r), 2);
-        const form::Rect panel = c.parent ? form::control(*c.parent).where : form::Rect{};
+        const formularz::Rect panel =
+            c.parent ? formularz::control(*c.parent).where : formularz::Rect{};
         EXPECT_EQ(r.left, (panel.left + c.where.left) / 15) << c.name;
         EXPECT_EQ(r.top, (panel.top + c.where.top) / 15) << c.name;
         EXPECT_EQ(r.right - r.left, c.where.width / 15) << c.name;
@@ -114,13 +115,13 @@ TEST_F(Win32FormTest, ClientAreaAndControlsSitAtTheirTwipsAt96Dpi) {
 }
 
 TEST_F(Win32FormTest, TabFollowsTheFormAndEachCaptionDirectlyPrecedesItsBox) {
-    HWND w = at(form::kTabOrder.front());
-    for (std::size_t i = 1; i <= form::kTabOrder.size(); ++i) {
+    HWND w = at(formularz::kTabOrder.front());
+    for (std::size_t i = 1; i <= formularz::kTabOrder.size(); ++i) {
         w = GetNextDlgTabItem(form_->window(), w, FALSE);
-        EXPECT_EQ(w, at(form::kTabOrder.at(i % form::kTabOrder.size()))) << i;
+        EXPECT_EQ(w, at(formularz::kTabOrder.at(i % formularz::kTabOrder.size()))) << i;
     }
-    for (const form::Control& c : form::kControls) {
-        if (const auto box = form::boxOf(c.id)) {
+    for (const formularz::Control& c : formularz::kControls) {
+        if (const auto box = formularz::boxOf(c.id)) {
             EXPECT_EQ(GetWindow(at(c.id), GW_HWNDNEXT), at(*box)) << c.name;
         }
     }
