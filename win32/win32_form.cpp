@@ -95,8 +95,8 @@ HICON loadIcon(HINSTANCE instance, int metric, UINT dpi) {
     auto* icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconResource),
                                                IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
     if (icon != nullptr) return icon;
-    return static_cast<HICON>(
-        LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, size, size, LR_SHARED));
+    // A copy of the stock icon, so every icon here is the window's own to destroy.
+    return CopyIcon(LoadIconW(nullptr, IDI_APPLICATION));
 }
 
 }  // namespace
@@ -125,11 +125,6 @@ Win32Form::Win32Form(HINSTANCE instance, Win32WindowOps::ShowMessage show)
                               monitor.rcWork.left, monitor.rcWork.top, 0, 0, nullptr, menuBar_,
                               instance, this);
     dpi_ = GetDpiForWindow(window_);
-    bigIcon_ = loadIcon(instance, SM_CXICON, dpi_);
-    smallIcon_ = loadIcon(instance, SM_CXSMICON, dpi_);
-    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
-    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
-
     createControls(instance);
     createTooltip(instance);
     std::array<HWND, formularz::kBoxes.size()> boxes{};
@@ -322,6 +317,15 @@ SIZE Win32Form::outerSize() const {
 }
 
 void Win32Form::applyDpi() {
+    // Icons drawn at the dpi's own sizes, not scaled from another.
+    for (HICON icon : {bigIcon_, smallIcon_}) {
+        if (icon != nullptr) DestroyIcon(icon);
+    }
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
+    bigIcon_ = loadIcon(instance, SM_CXICON, dpi_);
+    smallIcon_ = loadIcon(instance, SM_CXSMICON, dpi_);
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
     createFonts();
     for (const formularz::Control& c : formularz::kControls) place(c.id);
     SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
@@ -459,7 +463,7 @@ void Win32Form::command(WPARAM wParam, LPARAM lParam) {
         if (HIWORD(wParam) == 0) menuCommand(static_cast<UINT>(id));
         return;
     }
-    if (HIWORD(wParam) != BN_CLICKED) return;
+    if (id < kControlIdBase || HIWORD(wParam) != BN_CLICKED) return;
     switch (static_cast<Id>(id - kControlIdBase)) {
         case Id::Command1:
             Command1_Click();

@@ -95,22 +95,31 @@ TEST_F(Win32FormTest, StartsWithTypeJTheCaptionsAndTheFocusInTheFirstBox) {
     for (const auto& [id, caption] : expected) EXPECT_EQ(text(at(id)), caption);
 }
 
-TEST_F(Win32FormTest, ClientAreaAndControlsSitAtTheirTwipsAt96Dpi) {
-    ASSERT_EQ(form_->dpi(), 96U) << "the checks below are in 96-dpi pixels";
+TEST_F(Win32FormTest, ClientAreaAndControlsSitAtTheirTwipsAt96DpiAndFollowADpiChange) {
+    ASSERT_EQ(form_->dpi(), 96U) << "the client check below is in 96-dpi pixels";
     RECT client;
     GetClientRect(form_->window(), &client);
     EXPECT_EQ(client.right, 10230 / 15);
     EXPECT_EQ(client.bottom, 4965 / 15);
-    for (const formularz::Control& c : formularz::kControls) {
-        RECT r;
-        GetWindowRect(at(c.id), &r);
-        MapWindowPoints(nullptr, form_->window(), reinterpret_cast<POINT*>(&r), 2);
-        const formularz::Rect panel =
-            c.parent ? formularz::control(*c.parent).where : formularz::Rect{};
-        EXPECT_EQ(r.left, (panel.left + c.where.left) / 15) << c.name;
-        EXPECT_EQ(r.top, (panel.top + c.where.top) / 15) << c.name;
-        EXPECT_EQ(r.right - r.left, c.where.width / 15) << c.name;
-        EXPECT_EQ(r.bottom - r.top, c.where.height / 15) << c.name;
+    // 144 dpi: 10 twips a pixel, halves rounded up; each number converted alone.
+    const auto px = [](int twips, int dpi) { return dpi == 96 ? twips / 15 : (twips + 5) / 10; };
+    for (const int dpi : {96, 144}) {
+        if (dpi != 96) {
+            RECT suggested{0, 0, 1100, 600};
+            SendMessageW(form_->window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                         reinterpret_cast<LPARAM>(&suggested));
+        }
+        for (const formularz::Control& c : formularz::kControls) {
+            RECT r;
+            GetWindowRect(at(c.id), &r);
+            MapWindowPoints(nullptr, form_->window(), reinterpret_cast<POINT*>(&r), 2);
+            const formularz::Rect p =
+                c.parent ? formularz::control(*c.parent).where : formularz::Rect{};
+            EXPECT_EQ(r.left, px(p.left, dpi) + px(c.where.left, dpi)) << c.name << dpi;
+            EXPECT_EQ(r.top, px(p.top, dpi) + px(c.where.top, dpi)) << c.name << dpi;
+            EXPECT_EQ(r.right - r.left, px(c.where.width, dpi)) << c.name << dpi;
+            EXPECT_EQ(r.bottom - r.top, px(c.where.height, dpi)) << c.name << dpi;
+        }
     }
 }
 
