@@ -1,10 +1,10 @@
 #include "win32_form.h"
 
 #include <commctrl.h>
-#include <windowsx.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,7 +18,7 @@ using formularz::Id;
 using formularz::Kind;
 
 constexpr wchar_t kClassName[] = L"Kalvetra";
-// Control ids stay clear of IDOK and IDCANCEL, which Enter and Escape send.
+// Control ids stay clear of IDOK and IDCANCEL, which the dialog manager sends.
 constexpr int kControlIdBase = 100;
 constexpr UINT kMenuIdBase = 1000;
 constexpr UINT kMenuIdStride = 100;
