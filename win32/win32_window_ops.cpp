@@ -2,11 +2,9 @@
 
 #include <commctrl.h>
 
-#include <cmath>
 #include <utility>
 
 #include "form.h"
-#include "liczby.h"
 #include "wide.h"
 
 void showMessage(HWND owner, const std::wstring& text) {
@@ -44,22 +42,6 @@ void Win32WindowOps::setExplanation(Pole pole, std::string_view text) {
     // An empty text shows no tooltip at all.
     SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
     accessible_.setDescription(box(pole), wide);
-}
-
-// Numbers by Polish rules until the calculations read and write them alone.
-bool Win32WindowOps::isNumeric(std::string_view text) const {
-    return liczby::czytaj(text, liczby::Separator::Przecinek).stan == liczby::Stan::Liczba;
-}
-
-double Win32WindowOps::toDouble(std::string_view text) const {
-    return liczby::czytaj(text, liczby::Separator::Przecinek).wartosc;
-}
-
-std::string Win32WindowOps::format(double value, std::string_view pattern) const {
-    const std::size_t point = pattern.find('.');
-    const int decimals =
-        point == std::string_view::npos ? 0 : static_cast<int>(pattern.size() - point - 1);
-    return liczby::tekst(value, decimals, true);
 }
 
 void Win32WindowOps::message(std::string_view text) {

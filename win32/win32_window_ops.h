@@ -26,9 +26,6 @@ class Win32WindowOps final : public WindowOps {
     [[nodiscard]] std::string text(Pole box) const override;
     void setText(Pole box, std::string_view text) override;
     void setExplanation(Pole box, std::string_view text) override;
-    [[nodiscard]] bool isNumeric(std::string_view text) const override;
-    [[nodiscard]] double toDouble(std::string_view text) const override;
-    [[nodiscard]] std::string format(double value, std::string_view pattern) const override;
     void message(std::string_view text) override;
     void setFocus(Pole box) override;
 
