@@ -15,6 +15,7 @@ constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
 // Refusals of a field; the others are przeliczenia::opis.
 constexpr std::string_view kBrakPola = "brak pola ";
+constexpr std::string_view kZaDlugie = "pole dłuższe niż 1 MiB";
 constexpr std::string_view kPole = " (pole ";
 
 unsigned char bajt(char c) {
@@ -53,6 +54,12 @@ std::string_view nazwaKolumny(const Opcje& opcje) {
                                          : kEmf[static_cast<std::size_t>(u.emf)];
 }
 
+liczby::Separator separatorLiczb(char separator) {
+    if (separator == ',') return liczby::Separator::Kropka;
+    if (separator == '.') return liczby::Separator::Przecinek;
+    return liczby::Separator::Dowolny;
+}
+
 bool Odbiorca::sledziPola() const {
     return false;
 }
@@ -61,6 +68,7 @@ void Odbiorca::dodanePole(std::uint64_t /*pozycja*/, std::size_t /*dlugosc*/) {}
 
 Konwerter::Konwerter(const Opcje& opcje, Odbiorca& odbiorca, bool poczatekPliku)
     : opcje_(opcje),
+      czytanie_(separatorLiczb(opcje.separator)),
       odbiorca_(odbiorca),
       sledzPola_(odbiorca.sledziPola()),
       bomRozstrzygniety_(!poczatekPliku),
@@ -122,22 +130,44 @@ void Konwerter::nastepnePole(std::size_t nr) {
 }
 
 void Konwerter::zbierz(const char* od, const char* doo) {
-    if (zbierane_ == 0) return;
+    if (zbierane_ == 0 || od == doo) return;
     Pole& f = pola_[zbierane_ == 1u ? 0 : 1];
     const auto n = static_cast<std::size_t>(doo - od);
-    if (zamkniete_ || n > f.tekst.size() - f.dlugosc) {
-        // Too long for a number, or text after a closing quote.
-        if (n != 0) f.zepsute = true;
+    if (zamkniete_) {
+        f.zepsute = true;
         return;
     }
-    std::memcpy(f.tekst.data() + f.dlugosc, od, n);
+    if (f.zaDlugie) return;
+    if (n > kMaksPola - f.dlugosc) {
+        f.zaDlugie = true;
+        f.kopia = std::string();  // give the memory back
+        return;
+    }
+    if (f.dlugosc == 0) {
+        f.widok = od;
+    } else if (!f.skopiowane) {
+        f.kopia.assign(f.widok, f.dlugosc);
+        f.skopiowane = true;
+    }
+    if (f.skopiowane) f.kopia.append(od, n);
     f.dlugosc += n;
+}
+
+void Konwerter::utrwal() {
+    // The piece's bytes are gone after this call: keep what the fields saw.
+    for (Pole& f : pola_) {
+        if (f.dlugosc != 0 && !f.skopiowane && !f.zaDlugie) {
+            f.kopia.assign(f.widok, f.dlugosc);
+            f.skopiowane = true;
+        }
+    }
 }
 
 void Konwerter::bajtDanych(char c) {
     wierszMaBajty_ = true;
     stan_ = Stan::Zwykle;
     zbierz(&c, &c + 1);
+    utrwal();
 }
 
 void Konwerter::dopiszWyjscie(const char* od, const char* doo) {
@@ -225,6 +255,7 @@ void Konwerter::skanuj(const char* p, const char* const koniec) {
         }
     }
     dopiszWyjscie(przepisz, koniec);
+    utrwal();
     if (wyjscie_.size() >= pojemnosc_) oproznij();
 }
 
@@ -250,10 +281,7 @@ void Konwerter::koniecWiersza(std::string_view zakonczenie) {
     liniaWiersza_ = linia_;
     wierszMaBajty_ = false;
     stan_ = Stan::PoczatekPola;
-    for (Pole& f : pola_) {
-        f.dlugosc = 0;
-        f.zepsute = false;
-    }
+    for (Pole& f : pola_) f.wyczysc();
     nastepnePole(1);
     if (wyjscie_.size() >= pojemnosc_) oproznij();
 }
@@ -276,11 +304,11 @@ bool Konwerter::czytajPole(std::size_t nr, const Pole& f, przeliczenia::Wynik& w
         odrzuc(std::string(kBrakPola) + std::to_string(nr));
         return false;
     }
-    const liczby::Odczyt odczyt =
-        f.zepsute ? liczby::Odczyt{}
-                  : liczby::czytaj({f.tekst.data(), f.dlugosc}, opcje_.przecinek
-                                                                    ? liczby::Separator::Przecinek
-                                                                    : liczby::Separator::Kropka);
+    if (f.zaDlugie) {
+        odrzuc(std::string(kZaDlugie) + std::string(kPole) + std::to_string(nr) + ")");
+        return false;
+    }
+    const liczby::Odczyt odczyt = f.zepsute ? liczby::Odczyt{} : liczby::czytaj(f.tekst(), czytanie_);
     w = przeliczenia::zOdczytu(odczyt);
     if (!w.dobry()) {
         odrzuc(opis(w.powod) + std::string(kPole) + std::to_string(nr) + ")");
@@ -289,25 +317,74 @@ bool Konwerter::czytajPole(std::size_t nr, const Pole& f, przeliczenia::Wynik& w
     return true;
 }
 
+bool Konwerter::zimneZPola(const Pole& f, przeliczenia::Wynik& zimne) {
+    const std::string_view tekst = f.tekst();
+    // A field the row did not reach, or a broken one, is never remembered.
+    const bool pewne = pole_ >= opcje_.kolumnaZimnego && !f.zepsute && !f.zaDlugie;
+    if (pewne && pamiecZimnych_.znajdz(tekst, zimne.wartosc)) {
+        zimne.powod = przeliczenia::Powod::Brak;
+        return true;
+    }
+    przeliczenia::Wynik tc;
+    if (!czytajPole(opcje_.kolumnaZimnego, f, tc)) return false;
+    zimne = przeliczenia::zimneZlacze(opcje_.ustawienia, tc.wartosc);
+    if (pewne && zimne.dobry()) pamiecZimnych_.dodaj(tekst, zimne.wartosc);
+    return true;
+}
+
+namespace {
+
+// The text as a key of 16 bytes, its length in the last; false if it does
+// not fit.
+bool klucz(std::string_view tekst, std::uint64_t& a, std::uint64_t& b) {
+    std::array<char, 16> k{};
+    if (tekst.empty() || tekst.size() >= k.size()) return false;
+    std::memcpy(k.data(), tekst.data(), tekst.size());
+    k.back() = static_cast<char>(tekst.size());
+    std::memcpy(&a, k.data(), 8);
+    std::memcpy(&b, k.data() + 8, 8);
+    return true;
+}
+
+}  // namespace
+
+std::size_t Konwerter::PamiecZimnych::szukaj(std::uint64_t a, std::uint64_t b) const {
+    const std::size_t maska = wpisy_.size() - 1;
+    std::size_t i = static_cast<std::size_t>(((a ^ (b * 0x9E3779B97F4A7C15U)) * 0xBF58476D1CE4E5B9U) >>
+                                             (64U - kBity));
+    // Never full: a free entry ends every search.
+    while (!(wpisy_[i].a == a && wpisy_[i].b == b) && !wpisy_[i].wolny()) i = (i + 1) & maska;
+    return i;
+}
+
+bool Konwerter::PamiecZimnych::znajdz(std::string_view tekst, double& e) const {
+    std::uint64_t a = 0;
+    std::uint64_t b = 0;
+    if (wpisy_.empty() || !klucz(tekst, a, b)) return false;
+    const Wpis& w = wpisy_[szukaj(a, b)];
+    if (w.wolny()) return false;
+    e = w.e;
+    return true;
+}
+
+void Konwerter::PamiecZimnych::dodaj(std::string_view tekst, double e) {
+    std::uint64_t a = 0;
+    std::uint64_t b = 0;
+    if (!klucz(tekst, a, b)) return;
+    if (wpisy_.empty()) wpisy_.resize(std::size_t{1} << kBity);
+    if (zajete_ >= wpisy_.size() / 2) return;
+    Wpis& w = wpisy_[szukaj(a, b)];
+    if (w.wolny()) ++zajete_;
+    w = {a, b, e};
+}
+
 void Konwerter::wynik() {
     przeliczenia::Wynik x;
     if (!czytajPole(opcje_.kolumna, pola_[0], x)) return;
     przeliczenia::Wynik zimne = zimneStale_;
-    if (opcje_.kolumnaZimnego != 0) {
-        const Pole& f = pola_[opcje_.kolumnaZimnego == opcje_.kolumna ? 0 : 1];
-        const std::string_view tekst(f.tekst.data(), f.dlugosc);
-        if (pole_ >= opcje_.kolumnaZimnego && !f.zepsute && maZimne_ &&
-            tekst == ostatnieZimneTekst_) {
-            // Loggers repeat the cold junction's reading row after row.
-            zimne = ostatnieZimne_;
-        } else {
-            przeliczenia::Wynik tc;
-            if (!czytajPole(opcje_.kolumnaZimnego, f, tc)) return;
-            zimne = przeliczenia::zimneZlacze(opcje_.ustawienia, tc.wartosc);
-            ostatnieZimneTekst_.assign(tekst);
-            ostatnieZimne_ = zimne;
-            maZimne_ = true;
-        }
+    if (opcje_.kolumnaZimnego != 0 &&
+        !zimneZPola(pola_[opcje_.kolumnaZimnego == opcje_.kolumna ? 0 : 1], zimne)) {
+        return;
     }
     const przeliczenia::Wynik r =
         opcje_.cel == Cel::Temperatura
@@ -402,7 +479,7 @@ void Konwerter::wyzeruj() {
     wierszMaBajty_ = false;
     linia_ = 1;
     liniaWiersza_ = 1;
-    for (Pole& f : pola_) f = Pole{};
+    for (Pole& f : pola_) f.wyczysc();
     nastepnePole(1);
     wiersze_ = 0;
     odrzucone_ = 0;

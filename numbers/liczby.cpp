@@ -82,6 +82,20 @@ Odczyt czytaj(std::string_view tekst, Separator separator) {
     return zKropka({bufor.data(), n});
 }
 
+std::string_view rolaWLiczbie(char c, Separator separator) {
+    if (c >= '0' && c <= '9') return "cyfra";
+    if (c == '+' || c == '-') return "znak liczby";
+    if ((c == '.' && separator != Separator::Przecinek) ||
+        (c == ',' && separator != Separator::Kropka)) {
+        return "separator dziesiętny";
+    }
+    if (c == 'e' || c == 'E') return "wykładnik";
+    // from_chars reads "inf", "infinity" and "nan" in any case.
+    constexpr std::string_view kLitery = "infinityaINFINITYA";
+    if (kLitery.find(c) != std::string_view::npos) return "litera inf, infinity lub nan";
+    return {};
+}
+
 namespace {
 
 // Fast and exact for |x| * 10^cyfry below 10^17: x = m * 2^e, so

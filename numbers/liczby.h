@@ -26,6 +26,11 @@ struct Odczyt {
 // so that the caller can say why it refuses them.
 Odczyt czytaj(std::string_view tekst, Separator separator);
 
+// What byte `c` can be in a text that czytaj reads with `separator` as a
+// number, NaN or infinity ("cyfra", "znak liczby", ...); empty if nothing.
+// Blanks are not counted: they may only surround the number.
+std::string_view rolaWLiczbie(char c, Separator separator);
+
 // Appends x with `cyfry` decimals (0..9), rounded half away from zero on the
 // exact binary value, never "-0"; `przecinek` writes a decimal comma.
 void dopisz(std::string& wyjscie, double x, int cyfry, bool przecinek);
