@@ -1,6 +1,9 @@
 #include "konwerter.h"
 
+#include <algorithm>
+#include <charconv>
 #include <chrono>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <thread>
@@ -78,7 +81,10 @@ Konwerter::Konwerter(const Opcje& opcje, Odbiorca& odbiorca, bool poczatekPliku)
     specjalne_['\n'] = true;
     wCudzyslowie_['"'] = true;
     wCudzyslowie_['\n'] = true;
+    wWierszu_ = specjalne_;
+    wWierszu_['"'] = true;
     zimneStale_ = przeliczenia::zimneZlacze(opcje_.ustawienia, opcje_.zimne);
+    for (int i = 0; i < opcje_.cyfry && i < 9; ++i) skala_ *= 10.0;
     nastepnePole(1);
 }
 
@@ -174,9 +180,39 @@ void Konwerter::dopiszWyjscie(const char* od, const char* doo) {
     wyjscie_.append(od, static_cast<std::size_t>(doo - od));
 }
 
+const char* Konwerter::wiersz(const char* p, const char* const koniec) {
+    const char* q = p;
+    for (;;) {
+        while (q != koniec && !wWierszu_[bajt(*q)]) ++q;
+        if (q == koniec || *q != opcje_.separator) break;
+        zbierz(p, q);
+        nastepnePole(pole_ + 1);
+        p = ++q;
+    }
+    if (q == koniec || (*q != '\n' && (*q != '\r' || q + 1 == koniec || q[1] != '\n'))) {
+        // A quote, a lone CR or the piece's end: field by field.
+        for (Pole& f : pola_) f.wyczysc();
+        nastepnePole(1);
+        return nullptr;
+    }
+    zbierz(p, q);
+    return q;
+}
+
 void Konwerter::skanuj(const char* p, const char* const koniec) {
     const char* przepisz = p;  // first byte not yet in the output
     while (p != koniec) {
+        if (stan_ == Stan::PoczatekPola && pole_ == 1 && !wierszMaBajty_) {
+            // A row begins here: most are taken whole.
+            if (const char* q = wiersz(p, koniec)) {
+                wierszMaBajty_ = q != przepisz;
+                dopiszWyjscie(przepisz, q);
+                const bool crlf = *q == '\r';
+                koniecWiersza(crlf ? "\r\n" : "\n");
+                p = przepisz = q + (crlf ? 2 : 1);
+                continue;
+            }
+        }
         switch (stan_) {
             case Stan::WCudzyslowie: {
                 const char* q = p;
@@ -321,61 +357,74 @@ bool Konwerter::zimneZPola(const Pole& f, przeliczenia::Wynik& zimne) {
     const std::string_view tekst = f.tekst();
     // A field the row did not reach, or a broken one, is never remembered.
     const bool pewne = pole_ >= opcje_.kolumnaZimnego && !f.zepsute && !f.zaDlugie;
-    if (pewne && pamiecZimnych_.znajdz(tekst, zimne.wartosc)) {
-        zimne.powod = przeliczenia::Powod::Brak;
+    PamiecZimnych::Miejsce m = pewne ? pamiecZimnych_.miejsce(tekst) : PamiecZimnych::Miejsce{};
+    if (m.jest()) {
+        zimne = {przeliczenia::Powod::Brak, m.wpis->e};
         return true;
     }
     przeliczenia::Wynik tc;
     if (!czytajPole(opcje_.kolumnaZimnego, f, tc)) return false;
     zimne = przeliczenia::zimneZlacze(opcje_.ustawienia, tc.wartosc);
-    if (pewne && zimne.dobry()) pamiecZimnych_.dodaj(tekst, zimne.wartosc);
+    if (m.wpis != nullptr && zimne.dobry()) *m.wpis = {m.a, m.b, zimne.wartosc};
     return true;
 }
 
-namespace {
-
-// The text as a key of 16 bytes, its length in the last; false if it does
-// not fit.
-bool klucz(std::string_view tekst, std::uint64_t& a, std::uint64_t& b) {
+Konwerter::PamiecZimnych::Miejsce Konwerter::PamiecZimnych::miejsce(std::string_view tekst) {
+    // The text as a key of 16 bytes, its length in the last: an unused
+    // entry, all zeros, never matches.
     std::array<char, 16> k{};
-    if (tekst.empty() || tekst.size() >= k.size()) return false;
+    if (tekst.empty() || tekst.size() >= k.size()) return {};
     std::memcpy(k.data(), tekst.data(), tekst.size());
     k.back() = static_cast<char>(tekst.size());
-    std::memcpy(&a, k.data(), 8);
-    std::memcpy(&b, k.data() + 8, 8);
-    return true;
-}
-
-}  // namespace
-
-std::size_t Konwerter::PamiecZimnych::szukaj(std::uint64_t a, std::uint64_t b) const {
-    const std::size_t maska = wpisy_.size() - 1;
-    std::size_t i = static_cast<std::size_t>(((a ^ (b * 0x9E3779B97F4A7C15U)) * 0xBF58476D1CE4E5B9U) >>
-                                             (64U - kBity));
-    // Never full: a free entry ends every search.
-    while (!(wpisy_[i].a == a && wpisy_[i].b == b) && !wpisy_[i].wolny()) i = (i + 1) & maska;
-    return i;
-}
-
-bool Konwerter::PamiecZimnych::znajdz(std::string_view tekst, double& e) const {
-    std::uint64_t a = 0;
-    std::uint64_t b = 0;
-    if (wpisy_.empty() || !klucz(tekst, a, b)) return false;
-    const Wpis& w = wpisy_[szukaj(a, b)];
-    if (w.wolny()) return false;
-    e = w.e;
-    return true;
-}
-
-void Konwerter::PamiecZimnych::dodaj(std::string_view tekst, double e) {
-    std::uint64_t a = 0;
-    std::uint64_t b = 0;
-    if (!klucz(tekst, a, b)) return;
+    Miejsce m;
+    std::memcpy(&m.a, k.data(), sizeof m.a);
+    std::memcpy(&m.b, k.data() + sizeof m.a, sizeof m.b);
     if (wpisy_.empty()) wpisy_.resize(std::size_t{1} << kBity);
-    if (zajete_ >= wpisy_.size() / 2) return;
-    Wpis& w = wpisy_[szukaj(a, b)];
-    if (w.wolny()) ++zajete_;
-    w = {a, b, e};
+    const auto i = static_cast<std::size_t>(
+        ((m.a ^ (m.b * 0x9E3779B97F4A7C15U)) * 0xBF58476D1CE4E5B9U) >> (64U - kBity));
+    m.wpis = &wpisy_[i];
+    return m;
+}
+
+void Konwerter::dopiszWynik(double x) {
+    // Most results lie well away from a half of the last decimal; their
+    // digits are then the same under any rounding of halves and are
+    // written here. |x| * 10^cyfry below 1e9 is within 1.2e-7 of its
+    // exact value, so a fraction more than 1e-6 from 0.5 rounds the same.
+    const int c = opcje_.cyfry;
+    const double y = std::fabs(x) * skala_;
+    const double calosc = std::floor(y);
+    const double ulamek = y - calosc;
+    if (c < 0 || c > 9 || !(y < 1e9) || std::fabs(ulamek - 0.5) <= 1e-6) {
+        liczby::dopisz(wyjscie_, x, c, opcje_.przecinek);
+        return;
+    }
+    const auto n = static_cast<std::uint64_t>(calosc) + (ulamek > 0.5 ? 1U : 0U);
+    // Copies of a fixed 16 bytes, into room to spare, are single moves.
+    constexpr std::size_t kRuch = 16;
+    std::array<char, 32> cyfry{};
+    const auto [koniec, blad] = std::to_chars(cyfry.data(), cyfry.data() + kRuch, n);
+    (void)blad;  // at most 10 digits
+    const auto uc = static_cast<std::size_t>(c);
+    const auto dlugosc = static_cast<std::size_t>(koniec - cyfry.data());
+    const std::size_t calkowite = dlugosc > uc ? dlugosc - uc : 0;
+    std::array<char, 64> bufor{};
+    char* w = bufor.data();
+    if (n != 0 && std::signbit(x)) *w++ = '-';
+    if (calkowite == 0) {
+        *w++ = '0';
+    } else {
+        std::memcpy(w, cyfry.data(), kRuch);
+        w += calkowite;
+    }
+    if (uc != 0) {
+        *w++ = opcje_.przecinek ? ',' : '.';
+        const std::size_t zera = uc - (dlugosc - calkowite);
+        std::memset(w, '0', kRuch);
+        std::memcpy(w + zera, cyfry.data() + calkowite, kRuch);
+        w += uc;
+    }
+    wyjscie_.append(bufor.data(), static_cast<std::size_t>(w - bufor.data()));
 }
 
 void Konwerter::wynik() {
@@ -394,7 +443,7 @@ void Konwerter::wynik() {
         odrzuc(opis(r.powod));
         return;
     }
-    liczby::dopisz(wyjscie_, r.wartosc, opcje_.cyfry, opcje_.przecinek);
+    dopiszWynik(r.wartosc);
 }
 
 void Konwerter::zakoncz() {

@@ -28,7 +28,7 @@ struct Opcje {
     char separator = ',';            // field delimiter, never '"', CR or LF
     bool przecinek = false;          // decimal comma in the results
     bool naglowek = false;           // the first row names the columns
-    int cyfry = 2;                   // decimals of the result
+    int cyfry = 2;                   // decimals of the result, 0..9
 };
 
 // The result column's name in a header row: "temperature_C", "emf_uV", ...
@@ -106,27 +106,35 @@ class Konwerter {
 
     // E(tc) by the text of the cold junction's field: a logger writes few
     // distinct readings, and reading and computing one costs more than
-    // looking it up. Open addressing; it stops taking texts when half full.
+    // looking it up. Direct-mapped and small enough to stay in the CPU's
+    // cache: a larger table waits on memory longer than E(tc) takes.
     class PamiecZimnych {
       public:
-        [[nodiscard]] bool znajdz(std::string_view tekst, double& e) const;
-        void dodaj(std::string_view tekst, double e);
-
-      private:
         struct Wpis {
             std::uint64_t a = 0;  // the text's bytes, its length in the last one
             std::uint64_t b = 0;
             double e = 0.0;
-            [[nodiscard]] bool wolny() const { return a == 0 && b == 0; }
         };
-        static constexpr unsigned kBity = 18;
-        [[nodiscard]] std::size_t szukaj(std::uint64_t a, std::uint64_t b) const;
+        // The entry where the text's E(tc) is or would be kept, and the
+        // text's key; no entry for a text too long to be kept.
+        struct Miejsce {
+            Wpis* wpis = nullptr;
+            std::uint64_t a = 0;
+            std::uint64_t b = 0;
+            [[nodiscard]] bool jest() const { return wpis != nullptr && wpis->a == a && wpis->b == b; }
+        };
+        Miejsce miejsce(std::string_view tekst);
+
+      private:
+        static constexpr unsigned kBity = 12;
         std::vector<Wpis> wpisy_;
-        std::size_t zajete_ = 0;
     };
 
     [[nodiscard]] bool naGranicyWiersza() const;
     void skanuj(const char* p, const char* koniec);
+    // A row that starts at p and ends in this piece without quotes or a lone
+    // CR, its fields collected: where its line ending starts; else nullptr.
+    const char* wiersz(const char* p, const char* koniec);
     void bom(const char*& p, const char* koniec);
     void bajtDanych(char c);
     void zbierz(const char* od, const char* doo);
@@ -136,6 +144,7 @@ class Konwerter {
     bool czytajPole(std::size_t nr, const Pole& f, przeliczenia::Wynik& w);
     bool zimneZPola(const Pole& f, przeliczenia::Wynik& zimne);
     void wynik();
+    void dopiszWynik(double x);
     void odrzuc(const std::string& powod);
     const std::string& opis(przeliczenia::Powod powod);
     void dopiszWyjscie(const char* od, const char* doo);
@@ -148,6 +157,7 @@ class Konwerter {
     bool sledzPola_;
     std::array<bool, 256> specjalne_{};     // ends an unquoted field: delimiter, CR, LF
     std::array<bool, 256> wCudzyslowie_{};  // stops a scan inside quotes: '"', LF
+    std::array<bool, 256> wWierszu_{};      // stops a whole-row scan: specjalne_ and '"'
     std::string wyjscie_;
     std::string oczekujace_;  // the second thread's output, written before wyjscie_
     // Output is passed on in pieces of about this size.
@@ -169,6 +179,7 @@ class Konwerter {
 
     przeliczenia::Wynik zimneStale_;
     PamiecZimnych pamiecZimnych_;
+    double skala_ = 1.0;  // 10^cyfry
     std::vector<std::string> opisy_;  // przeliczenia::opis by Powod, as needed
 
     std::uint64_t wiersze_ = 0;
