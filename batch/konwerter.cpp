@@ -16,11 +16,6 @@ namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
-// Refusals of a field; the others are przeliczenia::opis.
-constexpr std::string_view kBrakPola = "brak pola ";
-constexpr std::string_view kZaDlugie = "pole dłuższe niż 1 MiB";
-constexpr std::string_view kPole = " (pole ";
-
 unsigned char bajt(char c) {
     return static_cast<unsigned char>(c);
 }
@@ -337,17 +332,14 @@ void Konwerter::odrzuc(const std::string& powod) {
 
 bool Konwerter::czytajPole(std::size_t nr, const Pole& f, przeliczenia::Wynik& w) {
     if (pole_ < nr) {
-        odrzuc(std::string(kBrakPola) + std::to_string(nr));
-        return false;
-    }
-    if (f.zaDlugie) {
-        odrzuc(std::string(kZaDlugie) + std::string(kPole) + std::to_string(nr) + ")");
+        odrzuc(przeliczenia::opis(przeliczenia::Powod::BrakPola, opcje_.ustawienia, nr));
         return false;
     }
     const liczby::Odczyt odczyt = f.zepsute ? liczby::Odczyt{} : liczby::czytaj(f.tekst(), czytanie_);
-    w = przeliczenia::zOdczytu(odczyt);
+    w = f.zaDlugie ? przeliczenia::Wynik{przeliczenia::Powod::PoleZaDlugie, 0.0}
+                   : przeliczenia::zOdczytu(odczyt);
     if (!w.dobry()) {
-        odrzuc(opis(w.powod) + std::string(kPole) + std::to_string(nr) + ")");
+        odrzuc(przeliczenia::opis(w.powod, opcje_.ustawienia, nr));
         return false;
     }
     return true;
