@@ -1,11 +1,9 @@
 #include "konwerter.h"
 
-#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -18,6 +16,24 @@ constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
 unsigned char bajt(char c) {
     return static_cast<unsigned char>(c);
+}
+
+constexpr std::uint32_t potega10(int c) {
+    std::uint32_t p = 1;
+    for (int i = 0; i < c; ++i) p *= 10;
+    return p;
+}
+
+// n / 10^c for c in 0..9, by constants: a division by a variable is slow.
+template <int... C>
+std::uint32_t podzielPrzez(std::uint32_t n, int c, std::integer_sequence<int, C...> /*unused*/) {
+    std::uint32_t q = n;
+    ((c == C ? (q = n / potega10(C)) : 0U), ...);
+    return q;
+}
+
+std::uint32_t podziel(std::uint32_t n, int c) {
+    return podzielPrzez(n, c, std::make_integer_sequence<int, 10>{});
 }
 
 }  // namespace
@@ -335,7 +351,8 @@ bool Konwerter::czytajPole(std::size_t nr, const Pole& f, przeliczenia::Wynik& w
         odrzuc(przeliczenia::opis(przeliczenia::Powod::BrakPola, opcje_.ustawienia, nr));
         return false;
     }
-    const liczby::Odczyt odczyt = f.zepsute ? liczby::Odczyt{} : liczby::czytaj(f.tekst(), czytanie_);
+    const liczby::Odczyt odczyt =
+        f.zepsute ? liczby::Odczyt{} : liczby::czytaj(f.tekst(), czytanie_);
     w = f.zaDlugie ? przeliczenia::Wynik{przeliczenia::Powod::PoleZaDlugie, 0.0}
                    : przeliczenia::zOdczytu(odczyt);
     if (!w.dobry()) {
@@ -343,6 +360,30 @@ bool Konwerter::czytajPole(std::size_t nr, const Pole& f, przeliczenia::Wynik& w
         return false;
     }
     return true;
+}
+
+// Inline: its key comes back in registers, not through memory.
+inline Konwerter::PamiecZimnych::Miejsce Konwerter::PamiecZimnych::miejsce(std::string_view tekst) {
+    // The text as a key of 16 bytes, its length in the last: an unused
+    // entry, all zeros, never matches. Built in registers: reading back
+    // bytes just stored one by one would stall.
+    constexpr std::size_t kMaks = 2 * sizeof(std::uint64_t) - 1;
+    if (tekst.empty() || tekst.size() > kMaks) return {};
+    Miejsce m;
+    m.b = std::uint64_t{tekst.size()} << 56U;
+    for (std::size_t i = 0; i < tekst.size(); ++i) {
+        const std::uint64_t c = bajt(tekst[i]);
+        if (i < 8) {
+            m.a |= c << (8 * i);
+        } else {
+            m.b |= c << (8 * (i - 8));
+        }
+    }
+    if (wpisy_.empty()) wpisy_.resize(std::size_t{1} << kBity);
+    const auto i = static_cast<std::size_t>(
+        ((m.a ^ (m.b * 0x9E3779B97F4A7C15U)) * 0xBF58476D1CE4E5B9U) >> (64U - kBity));
+    m.wpis = &wpisy_[i];
+    return m;
 }
 
 bool Konwerter::zimneZPola(const Pole& f, przeliczenia::Wynik& zimne) {
@@ -361,23 +402,6 @@ bool Konwerter::zimneZPola(const Pole& f, przeliczenia::Wynik& zimne) {
     return true;
 }
 
-Konwerter::PamiecZimnych::Miejsce Konwerter::PamiecZimnych::miejsce(std::string_view tekst) {
-    // The text as a key of 16 bytes, its length in the last: an unused
-    // entry, all zeros, never matches.
-    std::array<char, 16> k{};
-    if (tekst.empty() || tekst.size() >= k.size()) return {};
-    std::memcpy(k.data(), tekst.data(), tekst.size());
-    k.back() = static_cast<char>(tekst.size());
-    Miejsce m;
-    std::memcpy(&m.a, k.data(), sizeof m.a);
-    std::memcpy(&m.b, k.data() + sizeof m.a, sizeof m.b);
-    if (wpisy_.empty()) wpisy_.resize(std::size_t{1} << kBity);
-    const auto i = static_cast<std::size_t>(
-        ((m.a ^ (m.b * 0x9E3779B97F4A7C15U)) * 0xBF58476D1CE4E5B9U) >> (64U - kBity));
-    m.wpis = &wpisy_[i];
-    return m;
-}
-
 void Konwerter::dopiszWynik(double x) {
     // Most results lie well away from a half of the last decimal; their
     // digits are then the same under any rounding of halves and are
@@ -391,32 +415,24 @@ void Konwerter::dopiszWynik(double x) {
         liczby::dopisz(wyjscie_, x, c, opcje_.przecinek);
         return;
     }
-    const auto n = static_cast<std::uint64_t>(calosc) + (ulamek > 0.5 ? 1U : 0U);
-    // Copies of a fixed 16 bytes, into room to spare, are single moves.
-    constexpr std::size_t kRuch = 16;
-    std::array<char, 32> cyfry{};
-    const auto [koniec, blad] = std::to_chars(cyfry.data(), cyfry.data() + kRuch, n);
-    (void)blad;  // at most 10 digits
-    const auto uc = static_cast<std::size_t>(c);
-    const auto dlugosc = static_cast<std::size_t>(koniec - cyfry.data());
-    const std::size_t calkowite = dlugosc > uc ? dlugosc - uc : 0;
-    std::array<char, 64> bufor{};
-    char* w = bufor.data();
+    const auto n = static_cast<std::uint32_t>(calosc) + (ulamek > 0.5 ? 1U : 0U);
+    const std::uint32_t p = potega10(c);
+    // Written in place, never read back: the integer part, then 10^c plus
+    // the decimals, whose leading 1 becomes the separator.
+    constexpr std::size_t kMiejsce = 24;
+    const std::size_t poczatek = wyjscie_.size();
+    wyjscie_.resize(poczatek + kMiejsce);
+    char* w = wyjscie_.data() + poczatek;
+    char* const koniec = w + kMiejsce;
     if (n != 0 && std::signbit(x)) *w++ = '-';
-    if (calkowite == 0) {
-        *w++ = '0';
-    } else {
-        std::memcpy(w, cyfry.data(), kRuch);
-        w += calkowite;
+    const std::uint32_t calkowite = podziel(n, c);
+    w = std::to_chars(w, koniec, calkowite).ptr;
+    if (c != 0) {
+        char* const separator = w;
+        w = std::to_chars(w, koniec, p + (n - calkowite * p)).ptr;
+        *separator = opcje_.przecinek ? ',' : '.';
     }
-    if (uc != 0) {
-        *w++ = opcje_.przecinek ? ',' : '.';
-        const std::size_t zera = uc - (dlugosc - calkowite);
-        std::memset(w, '0', kRuch);
-        std::memcpy(w + zera, cyfry.data() + calkowite, kRuch);
-        w += uc;
-    }
-    wyjscie_.append(bufor.data(), static_cast<std::size_t>(w - bufor.data()));
+    wyjscie_.resize(static_cast<std::size_t>(w - wyjscie_.data()));
 }
 
 void Konwerter::wynik() {

@@ -121,12 +121,14 @@ class Konwerter {
             Wpis* wpis = nullptr;
             std::uint64_t a = 0;
             std::uint64_t b = 0;
-            [[nodiscard]] bool jest() const { return wpis != nullptr && wpis->a == a && wpis->b == b; }
+            [[nodiscard]] bool jest() const {
+                return wpis != nullptr && wpis->a == a && wpis->b == b;
+            }
         };
         Miejsce miejsce(std::string_view tekst);
 
       private:
-        static constexpr unsigned kBity = 12;
+        static constexpr unsigned kBity = 10;
         std::vector<Wpis> wpisy_;
     };
 
@@ -179,7 +181,7 @@ class Konwerter {
 
     przeliczenia::Wynik zimneStale_;
     PamiecZimnych pamiecZimnych_;
-    double skala_ = 1.0;  // 10^cyfry
+    double skala_ = 1.0;              // 10^cyfry
     std::vector<std::string> opisy_;  // przeliczenia::opis by Powod, as needed
 
     std::uint64_t wiersze_ = 0;

@@ -56,8 +56,9 @@ void sprawdzSeparator(const konwersja::Opcje& w) {
         throw BladUzycia(jaki + "może wystąpić w liczbie pola (" + std::string(rola) + ")");
     }
     if (s == (w.przecinek ? ',' : '.')) {
-        throw BladUzycia(jaki + "to separator dziesiętny wyników" +
-                         (w.przecinek ? " z --decimal-comma" : " (przecinek daje --decimal-comma)"));
+        throw BladUzycia(
+            jaki + "to separator dziesiętny wyników" +
+            (w.przecinek ? " z --decimal-comma" : " (przecinek daje --decimal-comma)"));
     }
     const std::string_view nazwa = konwersja::nazwaKolumny(w);
     if (w.naglowek && nazwa.find(s) != std::string_view::npos) {

@@ -238,11 +238,16 @@ std::string opis(Powod powod, const Ustawienia& u, std::size_t pole) {
             zakres(emfWJednostce(z, u.emf), u.emf == JednostkaEmf::mV ? 3 : 0, symbol(u.emf));
             break;
         }
+        // Appended piece by piece: g++ 12 -O3 warns falsely (-Wrestrict) on
+        // a literal + std::string.
         case Dopisek::LimitWierszy:
-            s += " " + std::to_string(kMaksWierszyTabeli) + " wierszy";
+            s += ' ';
+            s += std::to_string(kMaksWierszyTabeli);
+            s += " wierszy";
             break;
         case Dopisek::NumerPola:
-            s += " " + std::to_string(pole);
+            s += ' ';
+            s += std::to_string(pole);
             return s;
     }
     if (pole != 0 && powod != Powod::Brak) s += " (pole " + std::to_string(pole) + ")";

@@ -5,12 +5,12 @@
 
 #include <array>
 #include <bit>
-#include <cstdint>
-#include <utility>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "liczby.h"

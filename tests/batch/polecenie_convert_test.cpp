@@ -147,13 +147,21 @@ TEST(Polecenie, BledyWywolaniaToStatus2BezDanych) {
 TEST(Polecenie, SeparatorWLiczbieToBladWywolania) {
     const PlikTymczasowy wejscie("1,5\n");
     const std::pair<std::vector<std::string>, const char*> przypadki[] = {
-        {{",", "--decimal-comma"}, "dziesiętny wyników"}, {{"."}, "dziesiętny wyników"},
-        {{"5"}, "(cyfra)"}, {{"-"}, "(znak liczby)"}, {{"E"}, "(wykładnik)"}, {{"N"}, "nan)"},
-        {{"y"}, "infinity"}, {{"\""}, "cudzysłowie"}, {{"\n"}, "końcem linii"},
-        {{"¦"}, "jeden bajt"}, {{"_", "--header"}, "„temperature_C”"},
+        {{",", "--decimal-comma"}, "dziesiętny wyników"},
+        {{"."}, "dziesiętny wyników"},
+        {{"5"}, "(cyfra)"},
+        {{"-"}, "(znak liczby)"},
+        {{"E"}, "(wykładnik)"},
+        {{"N"}, "nan)"},
+        {{"y"}, "infinity"},
+        {{"\""}, "cudzysłowie"},
+        {{"\n"}, "końcem linii"},
+        {{"¦"}, "jeden bajt"},
+        {{"_", "--header"}, "„temperature_C”"},
     };
     for (const auto& [opcje, powod] : przypadki) {
-        std::vector<std::string> a{"convert", "K", "--to", "temp", wejscie.sciezka(), "--delimiter"};
+        std::vector<std::string> a{"convert",         "K",          "--to", "temp",
+                                   wejscie.sciezka(), "--delimiter"};
         a.insert(a.end(), opcje.begin(), opcje.end());
         const Wynik w = uruchom(a);
         EXPECT_EQ(w.status, 2) << powod;
@@ -183,7 +191,8 @@ TEST(Polecenie, PolaCzytaneJakWartosciTemp) {
         const char s = opcje.empty() ? ',' : (opcje[1] == "\\t" ? '\t' : opcje[1][0]);
         std::string oczekiwane;
         std::istringstream linie(tresc);
-        for (std::string l; std::getline(linie, l);) oczekiwane += l + s + (przecinek ? tp : t) + "\n";
+        for (std::string l; std::getline(linie, l);)
+            oczekiwane += l + s + (przecinek ? tp : t) + "\n";
         EXPECT_EQ(w.status, 0) << w.bledy;
         EXPECT_EQ(w.dane, oczekiwane);
     }
