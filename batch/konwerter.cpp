@@ -215,7 +215,8 @@ void Konwerter::skanuj(const char* p, const char* const koniec) {
     while (p != koniec) {
         if (stan_ == Stan::PoczatekPola && pole_ == 1 && !wierszMaBajty_) {
             // A row begins here: most are taken whole.
-            if (const char* q = wiersz(p, koniec)) {
+            const char* const q = wiersz(p, koniec);
+            if (q != nullptr) {
                 wierszMaBajty_ = q != przepisz;
                 dopiszWyjscie(przepisz, q);
                 const bool crlf = *q == '\r';
@@ -391,8 +392,8 @@ bool Konwerter::zimneZPola(const Pole& f, przeliczenia::Wynik& zimne) {
     // A field the row did not reach, or a broken one, is never remembered.
     const bool pewne = pole_ >= opcje_.kolumnaZimnego && !f.zepsute && !f.zaDlugie;
     PamiecZimnych::Miejsce m = pewne ? pamiecZimnych_.miejsce(tekst) : PamiecZimnych::Miejsce{};
-    if (m.jest()) {
-        zimne = {przeliczenia::Powod::Brak, m.wpis->e};
+    if (double e = 0.0; m.odczytaj(e)) {
+        zimne = {przeliczenia::Powod::Brak, e};
         return true;
     }
     przeliczenia::Wynik tc;

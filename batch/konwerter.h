@@ -121,8 +121,11 @@ class Konwerter {
             Wpis* wpis = nullptr;
             std::uint64_t a = 0;
             std::uint64_t b = 0;
-            [[nodiscard]] bool jest() const {
-                return wpis != nullptr && wpis->a == a && wpis->b == b;
+            // E(tc) if the entry holds this text.
+            [[nodiscard]] bool odczytaj(double& e) const {
+                if (wpis == nullptr || wpis->a != a || wpis->b != b) return false;
+                e = wpis->e;
+                return true;
             }
         };
         Miejsce miejsce(std::string_view tekst);
