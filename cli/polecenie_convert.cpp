@@ -79,7 +79,8 @@ std::vector<std::string> nazwyKolumn(std::string_view s, char separator) {
             }
         } else if (!cudzyslow && c == separator) {
             nazwy.emplace_back();
-        } else if (!cudzyslow && (c == '\n' || (c == '\r' && i + 1 < s.size() && s[i + 1] == '\n'))) {
+        } else if (!cudzyslow &&
+                   (c == '\n' || (c == '\r' && i + 1 < s.size() && s[i + 1] == '\n'))) {
             break;
         } else {
             nazwy.back() += c;
@@ -216,7 +217,8 @@ void dodajConvert(CLI::App& app, Wyjscia& wyjscia) {
             w.ustawienia.temperatura = static_cast<przeliczenia::JednostkaTemperatury>(j);
             w.ustawienia.emf = static_cast<przeliczenia::JednostkaEmf>(j % 2);
             const std::string_view n = konwersja::nazwaKolumny(w);
-            if (nazwy.find(n) == std::string::npos) nazwy += (nazwy.empty() ? "" : ", ") + std::string(n);
+            if (nazwy.find(n) == std::string::npos)
+                nazwy += (nazwy.empty() ? "" : ", ") + std::string(n);
         }
     }
     p.app->add_flag("--header", k->naglowek,

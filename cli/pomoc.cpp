@@ -140,8 +140,7 @@ std::string stronaPodrecznika(const CLI::App& app, std::string_view data, std::s
     const std::string nazwa = app.get_name();
     std::string w = ".TH KALVETRA\\-CLI 1 \"" + std::string(data) + "\" \"" + nazwa + " " +
                     std::string(wersja) + "\" \"" + roff("Polecenia użytkownika") + "\"\n.nh\n";
-    w += ".SH " + roff("NAZWA") + "\n" + roff(nazwa) + " \\- " + roff(app.get_description()) +
-         "\n";
+    w += ".SH " + roff("NAZWA") + "\n" + roff(nazwa) + " \\- " + roff(app.get_description()) + "\n";
     const std::vector<const CLI::App*> polecenia = app.get_subcommands({});
     w += ".SH " + roff("SKŁADNIA") + "\n";
     for (const CLI::App* p : polecenia) {
@@ -165,8 +164,7 @@ std::string stronaPodrecznika(const CLI::App& app, std::string_view data, std::s
             std::string typ = o->get_type_name();
             w += ".TP\n.B " + roff(nazwaOpcji(o)) +
                  (typ.empty() || o->get_positional() ? "" : " \\fI" + roff(typ) + "\\fR") + "\n" +
-                 roff(o->get_description()) + (o->get_required() ? roff(" (wymagany)") : "") +
-                 "\n";
+                 roff(o->get_description()) + (o->get_required() ? roff(" (wymagany)") : "") + "\n";
         }
         if (p->get_footer() != app.get_footer()) w += ".PP\n" + akapity(p->get_footer());
     }

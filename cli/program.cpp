@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <array>
 #include <functional>
-#include <sstream>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>

@@ -3,8 +3,8 @@
 #include <CLI/CLI.hpp>
 #include <charconv>
 #include <cstdint>
-#include <span>
 #include <ostream>
+#include <span>
 #include <system_error>
 
 #include "liczby.h"
@@ -39,7 +39,9 @@ void dodajTyp(Polecenie& p) {
 }
 
 void dodajWartosci(Polecenie& p, const std::string& nazwa, const std::string& opis) {
-    p.app->add_option(nazwa, p.opcje->wartosci, opis + "; bez nich lub „-”: ze standardowego wejścia")
+    p.app
+        ->add_option(nazwa, p.opcje->wartosci,
+                     opis + "; bez nich lub „-”: ze standardowego wejścia")
         ->type_name("");
 }
 
@@ -71,9 +73,9 @@ void dodajDokladna(Polecenie& p) {
 
 void dodajCyfry(Polecenie& p, std::string_view domyslnie) {
     p.app
-        ->add_option("--digits", p.opcje->cyfry,
-                     "liczba cyfr po przecinku wyników: 0…9 (domyślnie " + std::string(domyslnie) +
-                         ")")
+        ->add_option(
+            "--digits", p.opcje->cyfry,
+            "liczba cyfr po przecinku wyników: 0…9 (domyślnie " + std::string(domyslnie) + ")")
         ->type_name("N");
 }
 

@@ -259,8 +259,7 @@ std::string opis(Powod powod, const Ustawienia& u, std::size_t pole, const Zimne
                 przy = "przy zimnym złączu " + liczby::tekst(zimne->temperatura, 2, false) + " " +
                        std::string(symbol(u.temperatura)) + ": ";
             }
-            zakres(emfWJednostce(z, u.emf), u.emf == JednostkaEmf::mV ? 3 : 0, symbol(u.emf),
-                   przy);
+            zakres(emfWJednostce(z, u.emf), u.emf == JednostkaEmf::mV ? 3 : 0, symbol(u.emf), przy);
             break;
         }
         case Dopisek::LimitWierszy:

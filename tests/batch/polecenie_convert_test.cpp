@@ -157,9 +157,11 @@ TEST(Polecenie, SeparatorTabulatorIPomoc) {
 
 // With --header, columns may be named exactly as the header names them.
 TEST(Polecenie, KolumnyPoNazwie) {
-    const PlikTymczasowy wejscie("\xEF\xBB\xBF" "czas;\"emf;mV\";zimne\r\n1;1,5;20\r\n");
+    const PlikTymczasowy wejscie(
+        "\xEF\xBB\xBF"
+        "czas;\"emf;mV\";zimne\r\n1;1,5;20\r\n");
     const std::string& f = wejscie.sciezka();
-    const std::vector<std::string> opcje{"convert", "K", "--to", "temp", "--header",
+    const std::vector<std::string> opcje{"convert",         "K", "--to", "temp", "--header",
                                          "--decimal-comma", f};
     const auto z = [&](std::vector<std::string> dodatkowe) {
         dodatkowe.insert(dodatkowe.begin(), opcje.begin(), opcje.end());

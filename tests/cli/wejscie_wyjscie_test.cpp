@@ -28,9 +28,9 @@ Przebieg powloka(const std::string& polecenie) {
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, dane, p};
 }
 
-const std::vector<std::string> kKazdyZapis = {"table K", "emf K 1", "temp K 1", "seebeck K 1",
-                                              "tolerance K 1", "--help", "--version",
-                                              "emf --help", "echo 1 2 | @ emf K"};
+const std::vector<std::string> kKazdyZapis = {"table K",     "emf K 1",       "temp K 1",
+                                              "seebeck K 1", "tolerance K 1", "--help",
+                                              "--version",   "emf --help",    "echo 1 2 | @ emf K"};
 
 // A failed write is a failure, said on stderr; a reader gone says nothing.
 TEST(WriteFailures, EverySubcommandExitsTwo) {
@@ -43,8 +43,8 @@ TEST(WriteFailures, EverySubcommandExitsTwo) {
         }
     }
     // With SIGPIPE ignored a closed pipe is EPIPE: still no message.
-    const Przebieg r = powloka(
-        "(trap '' PIPE; @ table K --format csv --step 0.01 | head -c1 >/dev/null) 2>&1");
+    const Przebieg r =
+        powloka("(trap '' PIPE; @ table K --format csv --step 0.01 | head -c1 >/dev/null) 2>&1");
     EXPECT_EQ(r.dane, "");
     struct Przerwane final : platforma::Wyjscie {
         bool pisz(std::string_view /*bajty*/) override { return false; }
@@ -53,9 +53,9 @@ TEST(WriteFailures, EverySubcommandExitsTwo) {
     } przerwane;
     std::ostream zepsute(nullptr);
     std::ostringstream bledy;
-    EXPECT_EQ(cli::uruchom(std::vector<std::string>{"table", "K"}, zepsute, bledy, przerwane,
-                           przerwane),
-              2);
+    EXPECT_EQ(
+        cli::uruchom(std::vector<std::string>{"table", "K"}, zepsute, bledy, przerwane, przerwane),
+        2);
     EXPECT_EQ(bledy.str(), "");
 }
 
@@ -110,9 +110,12 @@ TEST(Domains, BoundsAreExactAndPrintedBoundsAccepted) {
               std::string::npos)
         << k.bledy;
     for (const TypTermopary typ : kWszystkieTypy) {
-        for (const std::vector<std::string>& opcje : std::vector<std::vector<std::string>>{
-                 {"temp"}, {"temp", "--exact", "--cold", "20"}, {"temp", "--emf-unit", "uV",
-                 "--cold", "5,5"}, {"emf", "--unit", "F"}, {"emf", "--unit", "K"}}) {
+        for (const std::vector<std::string>& opcje :
+             std::vector<std::vector<std::string>>{{"temp"},
+                                                   {"temp", "--exact", "--cold", "20"},
+                                                   {"temp", "--emf-unit", "uV", "--cold", "5,5"},
+                                                   {"emf", "--unit", "F"},
+                                                   {"emf", "--unit", "K"}}) {
             std::vector<std::string> a{opcje[0], std::string(1, litera(typ)), "1e6"};
             a.insert(a.end(), opcje.begin() + 1, opcje.end());
             const std::string b = uruchom(a).bledy;
