@@ -26,8 +26,10 @@ inline constexpr int kKodUzycie = 2;  // the command line itself is wrong
 inline constexpr std::string_view kOpisWartosci =
     "Liczby można pisać z kropką lub przecinkiem dziesiętnym, bez grupowania cyfr, z wykładnikiem "
     "lub bez; liczba ujemna jest wartością, nie opcją. Każda wartość musi leżeć w dziedzinie "
-    "typu: nic nie jest ekstrapolowane. Wyniki są zaokrąglane połówkami od zera; żaden nie jest "
-    "wypisywany jako -0.\n"
+    "typu: nic nie jest ekstrapolowane. Wyniki są zaokrąglane połówkami od zera, połówka zaś "
+    "jest odczytywana z najkrótszego zapisu dziesiętnego, który daje tę samą wartość "
+    "(0,0075 × 340 = 2,5499999999999998 to 2,55, czyli 2,6); żaden wynik nie jest wypisywany "
+    "jako -0.\n"
     "Bez wartości (lub z „-”) emf, temp, seebeck i tolerance czytają wartości rozdzielone "
     "odstępami ze standardowego wejścia i odpowiadają wiersz po wierszu, gdy nadchodzą: "
     "odrzucona wartość daje pusty wiersz, a na stderr „LINIA: „wartość”: powód”. Z wartościami "
