@@ -47,9 +47,10 @@ class Strumien final : public Odbiorca {
 }  // namespace
 
 Podsumowanie konwertuj(platforma::Wejscie& we, platforma::Wyjscie& dane, platforma::Wyjscie& bledy,
-                       const Opcje& opcje, const Bloki& bloki) {
+                       const Opcje& opcje, const Bloki& bloki, std::string_view przeczytane) {
     Strumien strumien(dane, bledy);
     Konwerter konwerter(opcje, strumien);
+    konwerter.dodaj(przeczytane);
     Podsumowanie wynik;
     std::vector<char> blok(bloki.rozmiar);
     std::string powod;

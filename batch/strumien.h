@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "konwerter.h"
 #include "platforma.h"
@@ -23,8 +24,10 @@ struct Podsumowanie {
 // Reads `we` to its end and writes the converted input to `dane`, one
 // "LINE: reason" line per refused row to `bledy`. Output is held back only
 // while more input is ready: when the input stalls, everything converted so
-// far is written and flushed.
+// far is written and flushed. `przeczytane`: bytes already read from `we`
+// (a header looked at beforehand), converted first.
 Podsumowanie konwertuj(platforma::Wejscie& we, platforma::Wyjscie& dane, platforma::Wyjscie& bledy,
-                       const Opcje& opcje, const Bloki& bloki = {});
+                       const Opcje& opcje, const Bloki& bloki = {},
+                       std::string_view przeczytane = {});
 
 }  // namespace konwersja

@@ -8,6 +8,10 @@
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> argumenty(argv + (argc > 0 ? 1 : 0), argv + argc);
-    return cli::uruchom(argumenty, std::cout, std::cerr, platforma::standardoweWyjscie(),
+    // Standard output through the platform layer, which tells a failed write
+    // from a reader that has gone.
+    platforma::BuforWyjscia bufor(platforma::standardoweWyjscie());
+    std::ostream dane(&bufor);
+    return cli::uruchom(argumenty, dane, std::cerr, platforma::standardoweWyjscie(),
                         platforma::standardoweBledy());
 }

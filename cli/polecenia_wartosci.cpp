@@ -64,7 +64,7 @@ void dodajPrzeliczenie(CLI::App& app, Wyjscia& wyjscia, const Przeliczenie& p) {
     if ((p.opcje & Przeliczenie::Dokladna) != 0) dodajDokladna(polecenie);
     dodajJednostke(polecenie);
     if ((p.opcje & Przeliczenie::JednostkaEmf) != 0) dodajJednostkeEmf(polecenie);
-    dodajCyfry(polecenie);
+    dodajCyfry(polecenie, p.opisCyfr());
     dodajPrzecinek(polecenie);
     polecenie.app->callback([o = polecenie.opcje, &p, &wyjscia] {
         const Ustawienia u = ustawienia(*o);
@@ -73,7 +73,7 @@ void dodajPrzeliczenie(CLI::App& app, Wyjscia& wyjscia, const Przeliczenie& p) {
         const przeliczenia::ZimneZlacze zimne = zimneZlacze(*o, u, odmowy);
         wypiszWartosci(
             wyjscia, *o, odmowy, [&](double x) { return p.licz(u, x, zimne.emf); },
-            [&](std::string& s, double x) { liczby::dopisz(s, x, n, o->przecinek); });
+            [&](std::string& s, double x) { liczby::dopisz(s, x, n, o->przecinek); }, &zimne);
     });
 }
 

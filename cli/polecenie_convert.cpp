@@ -1,7 +1,9 @@
 #include <CLI/CLI.hpp>
+#include <array>
 #include <charconv>
 #include <ostream>
 #include <system_error>
+#include <vector>
 
 #include "platforma.h"
 #include "polecenia.h"
@@ -23,15 +25,86 @@ struct OpcjeKonwersji {
     bool naglowek = false;
 };
 
-std::size_t numerKolumny(const std::string& tekst, const char* opcja) {
+// A column's number; 0 for a name, looked up in the header (--header only).
+std::size_t numerKolumny(const std::string& tekst, const char* opcja, bool naglowek) {
     std::size_t n = 0;
     const char* koniec = tekst.data() + tekst.size();
     const auto [p, blad] = std::from_chars(tekst.data(), koniec, n);
-    if (blad != std::errc{} || p != koniec || n == 0) {
-        throw BladUzycia(std::string(opcja) + " przyjmuje numer kolumny od 1, a nie „" + tekst +
-                         "”");
+    if (blad == std::errc{} && p == koniec && n != 0) return n;
+    if (naglowek && !tekst.empty() && (tekst[0] < '0' || tekst[0] > '9')) return 0;
+    throw BladUzycia(std::string(opcja) +
+                     " przyjmuje numer kolumny od 1 (lub z --header jej nazwę), a nie „" + tekst +
+                     "”");
+}
+
+// The header's first line, read before converting: its bytes up to and
+// including the first line end outside quotes, or all of a shorter input.
+std::string pierwszaLinia(platforma::Wejscie& we) {
+    constexpr std::size_t kMaks = std::size_t{1} << 20;
+    std::string linia;
+    std::array<char, 4096> blok{};
+    bool cudzyslow = false;
+    std::string blad;
+    for (;;) {
+        const std::ptrdiff_t n = we.czytaj(blok, blad);
+        if (n < 0) throw BladUzycia("błąd odczytu nagłówka: " + blad);
+        if (n == 0) return linia;
+        for (std::size_t i = 0; i < static_cast<std::size_t>(n); ++i) {
+            cudzyslow = cudzyslow != (blok.at(i) == '"');
+            if (blok.at(i) == '\n' && !cudzyslow) {
+                // The rest of the piece is read too: all of it goes to the converter.
+                linia.append(blok.data(), static_cast<std::size_t>(n));
+                return linia;
+            }
+        }
+        linia.append(blok.data(), static_cast<std::size_t>(n));
+        if (linia.size() > kMaks) throw BladUzycia("pierwszy wiersz (nagłówek) dłuższy niż 1 MiB");
     }
-    return n;
+}
+
+// The names of a header line's fields (quotes as in RFC 4180).
+std::vector<std::string> nazwyKolumn(std::string_view s, char separator) {
+    constexpr std::string_view kBom = "\xEF\xBB\xBF";
+    if (s.starts_with(kBom)) s.remove_prefix(kBom.size());
+    std::vector<std::string> nazwy(1);
+    bool cudzyslow = false;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == '"') {
+            if (cudzyslow && i + 1 < s.size() && s[i + 1] == '"') {
+                nazwy.back() += '"';
+                ++i;
+            } else {
+                cudzyslow = !cudzyslow;
+            }
+        } else if (!cudzyslow && c == separator) {
+            nazwy.emplace_back();
+        } else if (!cudzyslow &&
+                   (c == '\n' || (c == '\r' && i + 1 < s.size() && s[i + 1] == '\n'))) {
+            break;
+        } else {
+            nazwy.back() += c;
+        }
+    }
+    return nazwy;
+}
+
+// The number of the column named `nazwa`, which must be there once.
+std::size_t kolumnaONazwie(const std::vector<std::string>& nazwy, const std::string& nazwa,
+                           const char* opcja) {
+    std::size_t numer = 0;
+    for (std::size_t i = 0; i < nazwy.size(); ++i) {
+        if (nazwy[i] != nazwa) continue;
+        if (numer != 0) {
+            throw BladUzycia(std::string(opcja) + ": kolumna „" + nazwa +
+                             "” występuje w nagłówku więcej niż raz");
+        }
+        numer = i + 1;
+    }
+    if (numer == 0) {
+        throw BladUzycia(std::string(opcja) + ": w nagłówku nie ma kolumny „" + nazwa + "”");
+    }
+    return numer;
 }
 
 char separator(const std::optional<std::string>& tekst, bool przecinek) {
@@ -80,10 +153,10 @@ konwersja::Opcje opcje(const Opcje& o, const OpcjeKonwersji& k, Odmowy& odmowy) 
     } else {
         throw BladUzycia("--to przyjmuje temp lub emf, a nie „" + k.cel + "”");
     }
-    w.kolumna = numerKolumny(k.kolumna, "--column");
+    w.kolumna = numerKolumny(k.kolumna, "--column", k.naglowek);
     if (k.kolumnaZimnego) {
         if (o.zimne) throw BladUzycia("--cold i --cold-column wykluczają się");
-        w.kolumnaZimnego = numerKolumny(*k.kolumnaZimnego, "--cold-column");
+        w.kolumnaZimnego = numerKolumny(*k.kolumnaZimnego, "--cold-column", k.naglowek);
     }
     w.przecinek = o.przecinek;
     w.separator = separator(k.separator, o.przecinek);
@@ -96,18 +169,30 @@ konwersja::Opcje opcje(const Opcje& o, const OpcjeKonwersji& k, Odmowy& odmowy) 
     return w;
 }
 
-void konwertuj(Wyjscia& wyjscia, const konwersja::Opcje& opcje, const std::string& plik) {
+void konwertuj(Wyjscia& wyjscia, konwersja::Opcje opcje, const OpcjeKonwersji& k) {
     std::string blad;
-    const std::unique_ptr<platforma::Wejscie> we = platforma::Wejscie::otworz(plik, blad);
+    const std::unique_ptr<platforma::Wejscie> we = platforma::Wejscie::otworz(k.plik, blad);
     if (!we) {
-        wyjscia.bledy << kNazwaProgramu << ": nie można otworzyć „" << plik << "”: " << blad
+        wyjscia.bledy << kNazwaProgramu << ": nie można otworzyć „" << k.plik << "”: " << blad
                       << '\n';
         wyjscia.kod = kKodUzycie;
         return;
     }
+    // Columns named rather than numbered are looked up in the header first.
+    std::string naglowek;
+    if (opcje.kolumna == 0 || (k.kolumnaZimnego && opcje.kolumnaZimnego == 0)) {
+        naglowek = pierwszaLinia(*we);
+        const std::vector<std::string> nazwy = nazwyKolumn(naglowek, opcje.separator);
+        if (opcje.kolumna == 0) opcje.kolumna = kolumnaONazwie(nazwy, k.kolumna, "--column");
+        if (k.kolumnaZimnego && opcje.kolumnaZimnego == 0) {
+            opcje.kolumnaZimnego = kolumnaONazwie(nazwy, *k.kolumnaZimnego, "--cold-column");
+        }
+    }
     const konwersja::Podsumowanie p =
-        konwersja::konwertuj(*we, wyjscia.daneBajty, wyjscia.bledyBajty, opcje);
-    if (!p.blad.empty()) {
+        konwersja::konwertuj(*we, wyjscia.daneBajty, wyjscia.bledyBajty, opcje, {}, naglowek);
+    if (wyjscia.daneBajty.przerwane()) {
+        wyjscia.kod = kKodUzycie;  // nobody reads: an end, not news
+    } else if (!p.blad.empty()) {
         wyjscia.bledy << kNazwaProgramu << ": " << p.blad << '\n';
         wyjscia.kod = kKodUzycie;
     } else if (p.odrzucone != 0) {
@@ -126,35 +211,56 @@ void dodajConvert(CLI::App& app, Wyjscia& wyjscia) {
         "z dopisanym polem wyniku (puste, gdy wiersza nie da się przeliczyć)");
     auto k = std::make_shared<OpcjeKonwersji>();
     dodajTyp(p);
-    p.app->add_option("--to", k->cel, "co wyliczyć (wymagane): temp z EMF lub emf z temperatury")
+    p.app->add_option("--to", k->cel, "co wyliczyć (wymagany): temp z EMF lub emf z temperatury")
         ->type_name("temp|emf");
     p.app->add_option("PLIK", k->plik, "plik wejściowy; bez niego lub „-”: standardowe wejście")
         ->type_name("");
-    p.app->add_option("--column", k->kolumna, "numer kolumny z wartościami, od 1 (domyślnie 1)")
-        ->type_name("N");
+    p.app
+        ->add_option("--column", k->kolumna,
+                     "numer kolumny z wartościami, od 1 (domyślnie 1), lub z --header jej nazwa")
+        ->type_name("N|NAZWA");
     dodajZimne(p);
     p.app
         ->add_option("--cold-column", k->kolumnaZimnego,
-                     "numer kolumny z temperaturą zimnego złącza w każdym wierszu")
-        ->type_name("N");
+                     "numer (lub z --header nazwa) kolumny z temperaturą zimnego złącza w "
+                     "każdym wierszu")
+        ->type_name("N|NAZWA");
     p.app
         ->add_option("--delimiter", k->separator,
                      "separator pól: jeden bajt, \\t dla tabulatora (domyślnie ',' lub ';' "
                      "z --decimal-comma)")
         ->type_name("C");
     dodajPrzecinek(p);
+    std::string nazwy;
+    for (const auto cel : {konwersja::Cel::Temperatura, konwersja::Cel::Emf}) {
+        for (const auto j : {0, 1, 2}) {
+            konwersja::Opcje w;
+            w.cel = cel;
+            w.ustawienia.temperatura = static_cast<przeliczenia::JednostkaTemperatury>(j);
+            w.ustawienia.emf = static_cast<przeliczenia::JednostkaEmf>(j % 2);
+            const std::string_view n = konwersja::nazwaKolumny(w);
+            if (nazwy.find(n) == std::string::npos)
+                nazwy += (nazwy.empty() ? "" : ", ") + std::string(n);
+        }
+    }
     p.app->add_flag("--header", k->naglowek,
-                    "pierwszy wiersz to nagłówek; dostaje nazwę kolumny wyniku");
+                    "pierwszy wiersz to nagłówek; dostaje nazwę kolumny wyniku (" + nazwy +
+                        "), a nazwy jego pól (dokładnie takie) mogą wskazać --column "
+                        "i --cold-column");
     dodajDokladna(p);
     dodajJednostke(p);
     dodajJednostkeEmf(p);
-    dodajCyfry(p);
+    dodajCyfry(p, "z --to temp " + kTemp.opisCyfr() + ", z --to emf " + kEmf.opisCyfr());
     p.app->footer(
         "Liczby w polach czytane są z kropką albo przecinkiem dziesiętnym (z separatorem pól ',' "
         "tylko z kropką, z '.' tylko z przecinkiem), bez grupowania cyfr; wyniki mają kropkę, "
         "a z --decimal-comma przecinek. Separator pól nie może być cyfrą, znakiem +/-, literą "
         "wykładnika ani inf/nan, separatorem dziesiętnym wyników, cudzysłowem, końcem linii ani "
         "(z --header) znakiem nazwy kolumny wyniku.\n"
+        "Pola jak w RFC 4180: cudzysłowy, podwojone cudzysłowy, separatory i końce linii "
+        "w cudzysłowie. Każdy bajt wejścia wychodzi bez zmian, razem z końcami linii, znacznikiem "
+        "BOM, pustymi wierszami i ostatnim wierszem bez końca linii. Wyniki wychodzą, gdy "
+        "nadchodzi wejście; pamięć nie rośnie z długością pliku.\n"
         "Kod wyjścia: 0 — wszystkie wiersze przeliczone, 1 — co najmniej jeden wiersz odrzucony "
         "(wypisany z pustym polem wyniku; powód na stderr jako „LINIA: powód”), 2 — błąd "
         "wywołania, odczytu lub zapisu.");
@@ -162,7 +268,7 @@ void dodajConvert(CLI::App& app, Wyjscia& wyjscia) {
         Odmowy odmowy;
         const konwersja::Opcje w = opcje(*o, *k, odmowy);
         if (odmowy.zglos(wyjscia)) return;
-        konwertuj(wyjscia, w, k->plik);
+        konwertuj(wyjscia, w, *k);
     });
 }
 

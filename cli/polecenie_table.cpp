@@ -20,6 +20,8 @@ struct OpcjeTabeli {
     std::string format = "nist";
 };
 
+constexpr int kCyfryTabeli = 3;
+
 bool calkowita(double x) {
     return std::trunc(x) == x;
 }
@@ -36,7 +38,11 @@ void dodajTable(CLI::App& app, Wyjscia& wyjscia) {
         ->type_name("A");
     p.app->add_option("--to", t->doo, "ostatnia temperatura (domyślnie koniec dziedziny)")
         ->type_name("B");
-    p.app->add_option("--step", t->krok, "krok (domyślnie 1)")->type_name("S");
+    p.app
+        ->add_option("--step", t->krok,
+                     "krok (domyślnie 1); tabela ma najwyżej " +
+                         std::to_string(przeliczenia::kMaksWierszyTabeli) + " wierszy")
+        ->type_name("S");
     p.app
         ->add_option("--format", t->format,
                      "nist: układ tabel NIST, wiersze po 10 stopni (domyślnie); csv: wiersz "
@@ -44,11 +50,11 @@ void dodajTable(CLI::App& app, Wyjscia& wyjscia) {
         ->type_name("nist|csv");
     dodajZimne(p);
     dodajJednostke(p);
-    dodajCyfry(p);
+    dodajCyfry(p, std::to_string(kCyfryTabeli));
     dodajPrzecinek(p);
     p.app->callback([o = p.opcje, t, &wyjscia] {
         const przeliczenia::Ustawienia u = ustawienia(*o);
-        const tabela::Wyglad wyglad{cyfry(*o, 3), o->przecinek};
+        const tabela::Wyglad wyglad{cyfry(*o, kCyfryTabeli), o->przecinek};
         if (t->format != "nist" && t->format != "csv") {
             throw BladUzycia("nieznany format „" + t->format +
                              "” w --format (dozwolone: nist csv)");

@@ -5,12 +5,14 @@
 #include <array>
 #include <functional>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "liczby.h"
 #include "polecenia.h"
+#include "pomoc.h"
 #include "wspolne.h"
 
 #ifndef KALVETRA_WERSJA
@@ -21,21 +23,36 @@ namespace cli {
 
 namespace {
 
-// CLI11 reads "-.5", "-,5", "-inf" or "-nan" as options; they are values
-// (a negative number starting with a digit it already leaves alone).
+// CLI11 reads "-.5", "-,5", "-inf" or "-nan" as options; they are values (a
+// negative number starting with a digit it already takes as a value, and
+// after "--" everything is one). They reach CLI11 behind kZnacznikWartosci,
+// and every value leaves it without the marker (bezZnacznika).
 std::vector<std::string> oznaczWartosci(std::span<const std::string> argumenty) {
     std::vector<std::string> wynik;
     wynik.reserve(argumenty.size());
+    bool poOpcjach = false;
     for (const std::string& a : argumenty) {
         const bool wartosc =
-            a.size() > 1 && a[0] == '-' && a[1] != '-' &&
+            !poOpcjach && a.size() > 1 && a[0] == '-' && a[1] != '-' &&
+            (a[1] < '0' || a[1] > '9') &&
             liczby::czytaj(a, liczby::Separator::Dowolny).stan != liczby::Stan::NieLiczba;
+        poOpcjach = poOpcjach || a == "--";
         wynik.push_back(wartosc ? kZnacznikWartosci + a : a);
     }
     return wynik;
 }
 
+// The one place where values are read from CLI11: each exactly as typed.
+void bezZnacznika(CLI::App& app) {
+    for (CLI::App* sub : app.get_subcommands({})) {
+        for (CLI::Option* o : sub->get_options()) {
+            o->transform([](const std::string& s) { return std::string(jakWpisano(s)); });
+        }
+    }
+}
+
 void poPolsku(CLI::App& app) {
+    app.formatter(std::make_shared<Pomoc>());
     auto f = app.get_formatter();
     f->label("Usage", "Użycie");
     f->label("OPTIONS", "OPCJE");
@@ -72,6 +89,10 @@ std::string komunikat(const CLI::App& app, const CLI::ParseError& e) {
             }
             return "nie podano polecenia";
         }
+        // "-e5" is no value: CLI11 took it for an unknown option.
+        if (!reszta.empty() && jakWpisano(reszta.front()).starts_with('-')) {
+            return "nieznana opcja „" + std::string(jakWpisano(reszta.front())) + "”";
+        }
         for (const CLI::Option* o : sub->get_options()) {
             if (o->get_positional() && o->get_required() && o->count() == 0) {
                 return o->get_name() == "TYP" ? "nie podano typu termopary"
@@ -96,28 +117,12 @@ int bladUzycia(const CLI::App& app, const std::string& tekst, std::ostream& bled
     return kKodUzycie;
 }
 
-}  // namespace
-
-int uruchom(std::span<const std::string> argumenty, std::ostream& dane, std::ostream& bledy) {
-    platforma::WyjscieStrumienia daneBajty(dane);
-    platforma::WyjscieStrumienia bledyBajty(bledy);
-    return uruchom(argumenty, dane, bledy, daneBajty, bledyBajty);
-}
-
-int uruchom(std::span<const std::string> argumenty, std::ostream& dane, std::ostream& bledy,
-            platforma::Wyjscie& daneBajty, platforma::Wyjscie& bledyBajty) {
-    CLI::App app(
-        "Przeliczenia termopar ITS-90 (typy J K T E N B R S) i klasy tolerancji "
-        "IEC 60584-1.",
-        kNazwaProgramu);
+void zbuduj(CLI::App& app, Wyjscia& wyjscia, std::string_view polecenie) {
     poPolsku(app);
     app.set_version_flag("--version", std::string(kNazwaProgramu) + " " + KALVETRA_WERSJA,
                          "pokaż wersję i zakończ");
     app.require_subcommand(1);
-    app.footer(
-        "Liczby można pisać z kropką lub przecinkiem dziesiętnym. Kod wyjścia: 0 — wynik, "
-        "1 — odrzucona wartość (nic nie wypisano; convert: odrzucony wiersz), 2 — błąd wywołania.");
-    Wyjscia wyjscia{dane, bledy, daneBajty, bledyBajty};
+    app.footer(std::string(kOpisWartosci) + "\n" + std::string(kKodyWyjscia));
     // Building a subcommand's parser is most of a one-value run's start-up, so
     // a call that names one builds that one alone; any other call (help,
     // version, errors) builds them all, and lists them all.
@@ -141,35 +146,75 @@ int uruchom(std::span<const std::string> argumenty, std::ostream& dane, std::ost
             p.dodaj(app, wyjscia);
         }
     };
-    const auto nazwane = std::find_if(
-        kPolecenia.begin(), kPolecenia.end(),
-        [&](const Rejestracja& p) { return !argumenty.empty() && argumenty.front() == p.nazwa; });
+    const auto nazwane = std::find_if(kPolecenia.begin(), kPolecenia.end(),
+                                      [&](const Rejestracja& p) { return polecenie == p.nazwa; });
     if (nazwane != kPolecenia.end()) {
         dodaj(*nazwane);
     } else {
         for (const Rejestracja& p : kPolecenia) dodaj(p);
     }
     for (CLI::App* sub : app.get_subcommands({})) sub->group("Polecenia");
+    bezZnacznika(app);
+}
 
+CLI::App nowaAplikacja() {
+    return CLI::App(
+        "Przeliczenia termopar ITS-90 (typy J K T E N B R S) i klasy tolerancji "
+        "IEC 60584-1.",
+        kNazwaProgramu);
+}
+
+int przebieg(std::span<const std::string> argumenty, Wyjscia& wyjscia) {
+    CLI::App app = nowaAplikacja();
+    zbuduj(app, wyjscia, argumenty.empty() ? std::string_view() : argumenty.front());
     std::vector<std::string> argv = oznaczWartosci(argumenty);
     std::reverse(argv.begin(), argv.end());  // CLI11 takes them last first
     try {
         app.parse(argv);
     } catch (const CLI::CallForHelp&) {
-        dane << app.help();
+        wyjscia.dane << app.help();
         return kKodDobry;
     } catch (const CLI::CallForAllHelp&) {
-        dane << app.help("", CLI::AppFormatMode::All);
+        wyjscia.dane << app.help("", CLI::AppFormatMode::All);
         return kKodDobry;
     } catch (const CLI::CallForVersion& e) {
-        dane << e.what() << '\n';
+        wyjscia.dane << e.what() << '\n';
         return kKodDobry;
     } catch (const CLI::ParseError& e) {
-        return bladUzycia(app, komunikat(app, e), bledy);
+        return bladUzycia(app, komunikat(app, e), wyjscia.bledy);
     } catch (const BladUzycia& e) {
-        return bladUzycia(app, e.what(), bledy);
+        return bladUzycia(app, e.what(), wyjscia.bledy);
     }
     return wyjscia.kod;
+}
+
+}  // namespace
+
+int uruchom(std::span<const std::string> argumenty, std::ostream& dane, std::ostream& bledy,
+            platforma::Wyjscie& daneBajty, platforma::Wyjscie& bledyBajty) {
+    Wyjscia wyjscia{dane, bledy, daneBajty, bledyBajty};
+    const int kod = przebieg(argumenty, wyjscia);
+    // Whatever was printed must have been written: a full disk or a closed
+    // descriptor is a failure, as in convert; a reader that went away is
+    // an end, and said nothing.
+    if (dane.flush().good()) return kod;
+    if (!daneBajty.przerwane()) bledy << kNazwaProgramu << ": " << kBladZapisu << '\n';
+    return kKodUzycie;
+}
+
+int uruchom(std::span<const std::string> argumenty, std::ostream& dane, std::ostream& bledy) {
+    platforma::WyjscieStrumienia daneBajty(dane);
+    platforma::WyjscieStrumienia bledyBajty(bledy);
+    return uruchom(argumenty, dane, bledy, daneBajty, bledyBajty);
+}
+
+std::string podrecznik(std::string_view data) {
+    std::ostringstream nic;
+    platforma::WyjscieStrumienia bajty(nic);
+    Wyjscia wyjscia{nic, nic, bajty, bajty};
+    CLI::App app = nowaAplikacja();
+    zbuduj(app, wyjscia, {});
+    return stronaPodrecznika(app, data, KALVETRA_WERSJA);
 }
 
 }  // namespace cli

@@ -3,6 +3,7 @@
 #include <iosfwd>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "platforma.h"
 
@@ -17,5 +18,8 @@ inline constexpr const char* kNazwaProgramu = "kalvetra-cli";
 int uruchom(std::span<const std::string> argumenty, std::ostream& dane, std::ostream& bledy,
             platforma::Wyjscie& daneBajty, platforma::Wyjscie& bledyBajty);
 int uruchom(std::span<const std::string> argumenty, std::ostream& dane, std::ostream& bledy);
+
+// The man page, in roff, from the texts of the help; `data` is its date.
+std::string podrecznik(std::string_view data);
 
 }  // namespace cli

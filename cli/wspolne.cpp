@@ -2,10 +2,13 @@
 
 #include <CLI/CLI.hpp>
 #include <charconv>
+#include <cstdint>
 #include <ostream>
+#include <span>
 #include <system_error>
 
 #include "liczby.h"
+#include "platforma.h"
 #include "program.h"
 
 namespace cli {
@@ -18,8 +21,7 @@ constexpr std::string_view kJednostkiEmf = "mV|uV";
 }  // namespace
 
 std::string_view jakWpisano(std::string_view tekst) {
-    if (tekst.size() > 1 && tekst[0] == kZnacznikWartosci && tekst[1] == '-')
-        tekst.remove_prefix(1);
+    if (!tekst.empty() && tekst[0] == kZnacznikWartosci) tekst.remove_prefix(1);
     return tekst;
 }
 
@@ -37,7 +39,10 @@ void dodajTyp(Polecenie& p) {
 }
 
 void dodajWartosci(Polecenie& p, const std::string& nazwa, const std::string& opis) {
-    p.app->add_option(nazwa, p.opcje->wartosci, opis)->required()->type_name("");
+    p.app
+        ->add_option(nazwa, p.opcje->wartosci,
+                     opis + "; bez nich lub „-”: ze standardowego wejścia")
+        ->type_name("");
 }
 
 void dodajJednostke(Polecenie& p) {
@@ -66,8 +71,11 @@ void dodajDokladna(Polecenie& p) {
                     "dokładna odwrotność funkcji wzorcowej zamiast wielomianu odwrotnego NIST");
 }
 
-void dodajCyfry(Polecenie& p) {
-    p.app->add_option("--digits", p.opcje->cyfry, "liczba cyfr po przecinku wyników: 0…9")
+void dodajCyfry(Polecenie& p, std::string_view domyslnie) {
+    p.app
+        ->add_option(
+            "--digits", p.opcje->cyfry,
+            "liczba cyfr po przecinku wyników: 0…9 (domyślnie " + std::string(domyslnie) + ")")
         ->type_name("N");
 }
 
@@ -152,19 +160,118 @@ przeliczenia::ZimneZlacze zimneZlacze(const Opcje& o, const przeliczenia::Ustawi
     return przeliczenia::punktLodu(u.temperatura);
 }
 
+namespace {
+
+bool odstep(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+// Values from standard input, answered as they arrive.
+class Strumien {
+  public:
+    Strumien(Wyjscia& w, const przeliczenia::Ustawienia& u,
+             const std::function<przeliczenia::Wynik(double)>& licz,
+             const std::function<void(std::string&, double)>& pisz,
+             const przeliczenia::ZimneZlacze* zimne)
+        : w_(w), u_(u), licz_(licz), pisz_(pisz), zimne_(zimne) {}
+
+    void czytaj() {
+        std::string blad;
+        const std::unique_ptr<platforma::Wejscie> we = platforma::Wejscie::otworz("-", blad);
+        std::vector<char> blok(std::size_t{64} << 10);
+        for (;;) {
+            // About to wait for input: what is answered goes out first.
+            if ((!we->gotowe() || dane_.size() >= blok.size()) && !oproznij()) return;
+            const std::ptrdiff_t n = we->czytaj(blok, blad);
+            if (n < 0) {
+                oproznij();
+                w_.bledy << kNazwaProgramu << ": błąd odczytu wejścia: " << blad << '\n';
+                w_.kod = kKodUzycie;
+                return;
+            }
+            if (n == 0) break;
+            for (const char c : std::span(blok).first(static_cast<std::size_t>(n))) {
+                if (!odstep(c)) {
+                    wartosc_ += c;
+                    continue;
+                }
+                if (!wartosc_.empty()) odpowiedz();
+                linia_ += c == '\n' ? 1 : 0;
+            }
+        }
+        if (!wartosc_.empty()) odpowiedz();
+        if (!oproznij()) return;
+        if (odrzucone_ != 0) {
+            w_.bledy << kNazwaProgramu << ": odrzucone wartości: " << odrzucone_ << " z "
+                     << wartosci_ << '\n';
+            w_.kod = kKodOdmowa;
+        }
+    }
+
+  private:
+    void odpowiedz() {
+        ++wartosci_;
+        przeliczenia::Wynik r = przeczytaj(wartosc_);
+        if (r.dobry()) r = licz_(r.wartosc);
+        if (r.dobry()) {
+            pisz_(dane_, r.wartosc);
+        } else {
+            ++odrzucone_;
+            bledy_ += std::to_string(linia_) + ": „" + wartosc_ +
+                      "”: " + przeliczenia::opis(r.powod, u_, 0, zimne_) + '\n';
+        }
+        dane_ += '\n';
+        wartosc_.clear();
+    }
+
+    // False once standard output fails: nobody reads the answers any more.
+    bool oproznij() {
+        w_.dane << dane_;
+        w_.dane.flush();
+        w_.bledy << bledy_;
+        w_.bledy.flush();
+        dane_.clear();
+        bledy_.clear();
+        return w_.dane.good();
+    }
+
+    Wyjscia& w_;
+    const przeliczenia::Ustawienia& u_;
+    const std::function<przeliczenia::Wynik(double)>& licz_;
+    const std::function<void(std::string&, double)>& pisz_;
+    const przeliczenia::ZimneZlacze* zimne_;
+    std::string wartosc_;
+    std::string dane_;
+    std::string bledy_;
+    std::uint64_t linia_ = 1;
+    std::uint64_t wartosci_ = 0;
+    std::uint64_t odrzucone_ = 0;
+};
+
+}  // namespace
+
 void wypiszWartosci(Wyjscia& w, const Opcje& o, Odmowy& odmowy,
                     const std::function<przeliczenia::Wynik(double)>& licz,
-                    const std::function<void(std::string&, double)>& pisz) {
+                    const std::function<void(std::string&, double)>& pisz,
+                    const przeliczenia::ZimneZlacze* zimne) {
     const przeliczenia::Ustawienia u = ustawienia(o);
+    if (o.wartosci.empty() || (o.wartosci.size() == 1 && o.wartosci.front() == "-")) {
+        if (!odmowy.zglos(w)) Strumien(w, u, licz, pisz, zimne).czytaj();
+        return;
+    }
     std::vector<double> wyniki;
     wyniki.reserve(o.wartosci.size());
-    for (const std::string& tekst : o.wartosci) {
+    // Among several values, the refused one's position finds it.
+    const bool numeruj = o.wartosci.size() > 1;
+    for (std::size_t i = 0; i < o.wartosci.size(); ++i) {
+        const std::string& tekst = o.wartosci[i];
         przeliczenia::Wynik r = przeczytaj(tekst);
         if (r.dobry()) r = licz(r.wartosc);
         if (r.dobry()) {
             wyniki.push_back(r.wartosc);
         } else {
-            odmowy.dodaj(tekst, "", przeliczenia::opis(r.powod, u));
+            odmowy.dodaj(tekst, numeruj ? std::to_string(i + 1) + ". wartość" : "",
+                         przeliczenia::opis(r.powod, u, 0, zimne));
         }
     }
     if (odmowy.zglos(w)) return;

@@ -51,7 +51,8 @@ void dodajJednostke(Polecenie& p);
 void dodajJednostkeEmf(Polecenie& p);
 void dodajZimne(Polecenie& p);
 void dodajDokladna(Polecenie& p);
-void dodajCyfry(Polecenie& p);
+// `domyslnie` completes the help: "4 w mV, 1 w µV".
+void dodajCyfry(Polecenie& p, std::string_view domyslnie);
 void dodajPrzecinek(Polecenie& p);
 
 // Type and units; throws BladUzycia.
@@ -72,9 +73,9 @@ class Odmowy {
 };
 
 // CLI11 takes "-.5", "-,5" or "-inf" for an option; the program hands it
-// such a value behind this blank, which reading ignores, and strips it
-// again where the value is shown as typed.
-inline constexpr char kZnacznikWartosci = ' ';
+// such a value behind this byte, which no argument can hold, and every
+// value leaves CLI11 without it.
+inline constexpr char kZnacznikWartosci = '\0';
 std::string_view jakWpisano(std::string_view tekst);
 
 // A typed number: its value, or the reason it is refused.
@@ -86,11 +87,15 @@ przeliczenia::Wynik przeczytaj(const std::string& tekst);
 przeliczenia::ZimneZlacze zimneZlacze(const Opcje& o, const przeliczenia::Ustawienia& u,
                                       Odmowy& odmowy);
 
-// One line per typed value, in order: `licz` turns a value into a result
-// (or refuses it), `pisz` appends a result's text. Prints nothing unless
-// every value is accepted.
+// One line per value, in order: `licz` turns a value into a result (or
+// refuses it), `pisz` appends a result's text; `zimne` is the cold junction
+// an EMF is measured against, for the refusals' ranges. Typed values print
+// nothing unless every one is accepted; with none (or "-") the values come
+// from standard input and each gets its line as it arrives, a refused one
+// an empty line and "LINE: reason" on standard error.
 void wypiszWartosci(Wyjscia& w, const Opcje& o, Odmowy& odmowy,
                     const std::function<przeliczenia::Wynik(double)>& licz,
-                    const std::function<void(std::string&, double)>& pisz);
+                    const std::function<void(std::string&, double)>& pisz,
+                    const przeliczenia::ZimneZlacze* zimne = nullptr);
 
 }  // namespace cli

@@ -1,8 +1,10 @@
 #include "przeliczenia.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 #include <string>
 
 namespace przeliczenia {
@@ -61,11 +63,14 @@ static_assert(poKolei(), "kTeksty is indexed by Powod");
 constexpr std::array<std::string_view, 3> kSymboleTemperatury{"°C", "°F", "K"};
 constexpr std::array<std::string_view, 2> kSymboleEmf{"mV", "µV"};
 
-// Accepted values may sit an ulp or so past a bound after a unit conversion
-// (1768.1 °C read as 3214.58 °F); such a value is the bound itself.
-constexpr double kLuz = 1e-9;  // °C or µV
+// A bound converted between units (1768.1 °C is 3214.58 °F, -8.095 mV is
+// -8095 µV) may land an ulp or so from the same bound typed in the other
+// unit; within a few ulps a value is the bound itself. Anything further out
+// is refused, however little.
+constexpr double kUlpy = 4.0 * std::numeric_limits<double>::epsilon();
 
-bool zawiera(its90::Zakres z, double x, double luz) {
+bool zawiera(its90::Zakres z, double x) {
+    const double luz = kUlpy * std::max(std::fabs(z.od), std::fabs(z.doo));
     return x >= z.od - luz && x <= z.doo + luz;
 }
 
@@ -77,9 +82,20 @@ double przytnij(its90::Zakres z, double x) {
 bool celsjusz(const Ustawienia& u, double t, double& c) {
     const its90::Zakres d = its90::dziedzinaTemperatury(u.typ);
     c = naCelsjusza(t, u.temperatura);
-    if (!zawiera(d, c, kLuz * std::fabs(c) + kLuz)) return false;
+    if (!zawiera(d, c)) return false;
     c = przytnij(d, c);
     return true;
+}
+
+// A range's bound to `cyfry` decimals, rounded towards the inside so that
+// the bound as printed is accepted; a bound that already has no more
+// decimals (but for conversion noise) stays as it is.
+double doSrodka(double x, int cyfry, bool dolna) {
+    const double skala = std::pow(10.0, cyfry);
+    const double y = x * skala;
+    const double r = std::round(y);
+    if (std::fabs(y - r) <= 4.0 * kUlpy * std::fabs(y)) return r / skala;
+    return (dolna ? std::ceil(y) : std::floor(y)) / skala;
 }
 
 its90::Zakres emfWJednostce(its90::Zakres z, JednostkaEmf j) {
@@ -196,10 +212,9 @@ Wynik temperatura(const Ustawienia& u, double e, const Wynik& zimne) {
     if (!zimne.dobry()) return zimne;
     double mikrowolty = naMikrowolty(e, u.emf);
     if (zimne.wartosc != 0.0) mikrowolty += zimne.wartosc;
-    // A bound typed in mV may land a hair outside in µV (-8.095 mV).
     const its90::Zakres d =
         u.dokladna ? its90::dziedzinaDokladnej(u.typ) : its90::dziedzinaOdwrotnej(u.typ);
-    if (!zawiera(d, mikrowolty, kLuz * std::fabs(mikrowolty) + kLuz)) {
+    if (!zawiera(d, mikrowolty)) {
         return {Powod::EmfPozaZakresem, 0.0};
     }
     mikrowolty = przytnij(d, mikrowolty);
@@ -220,12 +235,15 @@ Wynik seebeck(const Ustawienia& u, double t) {
     return {Powod::Brak, its90::seebeck(u.typ, c) * stopien(u.temperatura)};
 }
 
-std::string opis(Powod powod, const Ustawienia& u, std::size_t pole) {
+std::string opis(Powod powod, const Ustawienia& u, std::size_t pole, const ZimneZlacze* zimne) {
     const Tekst& t = kTeksty.at(nr(powod));
     std::string s(t.tekst);
-    const auto zakres = [&](its90::Zakres z, int cyfry, std::string_view jednostka) {
-        s += std::string(" typu ") + litera(u.typ) + " (od " + liczby::tekst(z.od, cyfry, false) +
-             " do " + liczby::tekst(z.doo, cyfry, false) + " " + std::string(jednostka) + ")";
+    const auto zakres = [&](its90::Zakres z, int cyfry, std::string_view jednostka,
+                            std::string_view przy) {
+        s += std::string(" typu ") + litera(u.typ) + " (" + std::string(przy) + "od " +
+             liczby::tekst(doSrodka(z.od, cyfry, true), cyfry, false) + " do " +
+             liczby::tekst(doSrodka(z.doo, cyfry, false), cyfry, false) + " " +
+             std::string(jednostka) + ")";
     };
     switch (t.dopisek) {
         case Dopisek::Nic:
@@ -233,13 +251,20 @@ std::string opis(Powod powod, const Ustawienia& u, std::size_t pole) {
         case Dopisek::ZakresTemperatury: {
             const its90::Zakres d = its90::dziedzinaTemperatury(u.typ);
             zakres({zCelsjusza(d.od, u.temperatura), zCelsjusza(d.doo, u.temperatura)}, 2,
-                   symbol(u.temperatura));
+                   symbol(u.temperatura), "");
             break;
         }
         case Dopisek::ZakresEmf: {
-            const its90::Zakres z =
+            its90::Zakres z =
                 u.dokladna ? its90::dziedzinaDokladnej(u.typ) : its90::dziedzinaOdwrotnej(u.typ);
-            zakres(emfWJednostce(z, u.emf), u.emf == JednostkaEmf::mV ? 3 : 0, symbol(u.emf));
+            // The EMF as typed: the domain less the cold junction's EMF.
+            std::string przy;
+            if (zimne != nullptr && zimne->emf.dobry() && zimne->emf.wartosc != 0.0) {
+                z = {z.od - zimne->emf.wartosc, z.doo - zimne->emf.wartosc};
+                przy = "przy zimnym złączu " + liczby::tekst(zimne->temperatura, 2, false) + " " +
+                       std::string(symbol(u.temperatura)) + ": ";
+            }
+            zakres(emfWJednostce(z, u.emf), u.emf == JednostkaEmf::mV ? 3 : 0, symbol(u.emf), przy);
             break;
         }
         // Appended piece by piece: g++ 12 -O3 warns falsely (-Wrestrict) on

@@ -94,8 +94,10 @@ Wynik seebeck(const Ustawienia& u, double t);
 bool wDziedzinie(const Ustawienia& u, double t);
 
 // Why a value was refused, in Polish, with the accepted range in the user's
-// units. `pole` (1-based) names the field of a file row the value came from:
-// "brak pola 3", "to nie jest liczba (pole 1)".
-std::string opis(Powod powod, const Ustawienia& u, std::size_t pole = 0);
+// units, its bounds rounded inwards. `pole` (1-based) names the field of a
+// file row the value came from: "brak pola 3", "to nie jest liczba (pole 1)".
+// With `zimne`, an EMF's range is that of the EMF as typed against it.
+std::string opis(Powod powod, const Ustawienia& u, std::size_t pole = 0,
+                 const ZimneZlacze* zimne = nullptr);
 
 }  // namespace przeliczenia

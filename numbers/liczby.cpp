@@ -1,5 +1,6 @@
 #include "liczby.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
@@ -22,6 +23,31 @@ std::string_view przytnij(std::string_view s) {
     return s;
 }
 
+// Whether a number from_chars found out of range is too large rather than
+// too small: the power of ten of its first significant digit, however many
+// digits are written or however large the exponent.
+bool zaDuza(std::string_view s) {
+    if (s.front() == '-' || s.front() == '+') s.remove_prefix(1);
+    const std::size_t e = std::min(s.find_first_of("eE"), s.size());
+    const std::string_view mantysa = s.substr(0, e);
+    const std::size_t kropka = std::min(mantysa.find('.'), mantysa.size());
+    const std::size_t cyfra = mantysa.find_first_of("123456789");
+    if (cyfra == std::string_view::npos) return false;
+    const auto odleglosc = [](std::size_t a, std::size_t b) {
+        return static_cast<std::int64_t>(a) - static_cast<std::int64_t>(b);
+    };
+    const std::int64_t rzad =
+        cyfra < kropka ? odleglosc(kropka, cyfra) - 1 : -odleglosc(cyfra, kropka);
+    if (e == s.size()) return rzad >= 0;
+    std::string_view w = s.substr(e + 1);
+    if (!w.empty() && w.front() == '+') w.remove_prefix(1);
+    std::int64_t wykladnik = 0;
+    const auto [p, blad] = std::from_chars(w.data(), w.data() + w.size(), wykladnik);
+    // An exponent beyond 64 bits outweighs any number of digits.
+    if (blad == std::errc::result_out_of_range) return w.front() != '-';
+    return rzad + wykladnik >= 0;
+}
+
 Odczyt zKropka(std::string_view s) {
     // from_chars takes no '+'; a single one before a digit or point is a sign.
     if (s.size() > 1 && s.front() == '+' && s[1] != '-' && s[1] != '+') s.remove_prefix(1);
@@ -30,14 +56,9 @@ Odczyt zKropka(std::string_view s) {
     const auto [p, blad] = std::from_chars(s.data(), koniec, x);
     if (p != koniec || s.empty()) return {Stan::NieLiczba, 0.0};
     if (blad == std::errc::result_out_of_range) {
-        // Too large is infinite; too small (1e-400) is as good as zero.
-        bool duza = false;
-        for (const char c : s) duza = duza || c == 'e' || c == 'E';
+        // Too large is infinite; too small (1e-400, 0.000...1) is as good as zero.
         const bool ujemny = s.front() == '-';
-        if (!duza) return {Stan::NieLiczba, 0.0};
-        std::size_t e = s.find_first_of("eE");
-        const bool ujemnyWykladnik = e + 1 < s.size() && s[e + 1] == '-';
-        if (ujemnyWykladnik) return {Stan::Liczba, ujemny ? -0.0 : 0.0};
+        if (!zaDuza(s)) return {Stan::Liczba, ujemny ? -0.0 : 0.0};
         return {Stan::Nieskonczona, ujemny ? -HUGE_VAL : HUGE_VAL};
     }
     if (blad != std::errc{}) return {Stan::NieLiczba, 0.0};

@@ -14,4 +14,31 @@ bool WyjscieStrumienia::splucz() {
     return strumien_.good();
 }
 
+BuforWyjscia::BuforWyjscia(Wyjscie& cel) : cel_(cel) {
+    setp(bufor_.data(), bufor_.data() + bufor_.size());
+}
+
+BuforWyjscia::~BuforWyjscia() {
+    oproznij();
+}
+
+bool BuforWyjscia::oproznij() {
+    const auto n = static_cast<std::size_t>(pptr() - pbase());
+    setp(bufor_.data(), bufor_.data() + bufor_.size());
+    return n == 0 || cel_.pisz({bufor_.data(), n});
+}
+
+BuforWyjscia::int_type BuforWyjscia::overflow(int_type c) {
+    if (!oproznij()) return traits_type::eof();
+    if (!traits_type::eq_int_type(c, traits_type::eof())) {
+        *pptr() = traits_type::to_char_type(c);
+        pbump(1);
+    }
+    return traits_type::not_eof(c);
+}
+
+int BuforWyjscia::sync() {
+    return oproznij() && cel_.splucz() ? 0 : -1;
+}
+
 }  // namespace platforma

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <iosfwd>
 #include <memory>
 #include <span>
+#include <streambuf>
 #include <string>
 #include <string_view>
 
@@ -64,6 +66,9 @@ class Wyjscie {
     virtual bool pisz(std::string_view bajty) = 0;
     // Passes on whatever is buffered; false on failure.
     virtual bool splucz() = 0;
+    // Whether a write failed because nobody reads any more (a pipe closed
+    // by its reader): an end to keep quiet about, not an error to report.
+    [[nodiscard]] virtual bool przerwane() const { return false; }
 
   protected:
     Wyjscie(Wyjscie&&) = default;
@@ -74,6 +79,28 @@ class Wyjscie {
 // unbuffered, so that splucz() has nothing to do.
 Wyjscie& standardoweWyjscie();
 Wyjscie& standardoweBledy();
+
+// A buffered stream over a Wyjscie: the program's text output goes through
+// the same writes as convert's bytes, so every failure is seen the same way.
+class BuforWyjscia final : public std::streambuf {
+  public:
+    explicit BuforWyjscia(Wyjscie& cel);
+    ~BuforWyjscia() override;
+    BuforWyjscia(const BuforWyjscia&) = delete;
+    BuforWyjscia& operator=(const BuforWyjscia&) = delete;
+    BuforWyjscia(BuforWyjscia&&) = delete;
+    BuforWyjscia& operator=(BuforWyjscia&&) = delete;
+
+  protected:
+    int_type overflow(int_type c) override;
+    int sync() override;
+
+  private:
+    bool oproznij();
+
+    Wyjscie& cel_;
+    std::array<char, std::size_t{64} << 10> bufor_{};
+};
 
 // An ostream as a Wyjscie: in-process runs and tests.
 class WyjscieStrumienia final : public Wyjscie {

@@ -23,16 +23,21 @@ class Deskryptor final : public Wyjscie {
         while (!bajty.empty()) {
             const ssize_t n = ::write(fd_, bajty.data(), bajty.size());
             if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) return false;
+            if (n <= 0) {
+                przerwane_ = przerwane_ || (n < 0 && errno == EPIPE);
+                return false;
+            }
             bajty.remove_prefix(static_cast<std::size_t>(n));
         }
         return true;
     }
 
     bool splucz() override { return true; }
+    [[nodiscard]] bool przerwane() const override { return przerwane_; }
 
   private:
     int fd_;
+    bool przerwane_ = false;
 };
 
 }  // namespace

@@ -212,4 +212,40 @@ TEST(Polecenie, SeparatorTabulatorIPomoc) {
     }
 }
 
+// With --header, columns may be named exactly as the header names them.
+TEST(Polecenie, KolumnyPoNazwie) {
+    const PlikTymczasowy wejscie(
+        "\xEF\xBB\xBF"
+        "czas;\"emf;mV\";zimne\r\n1;1,5;20\r\n");
+    const std::string& f = wejscie.sciezka();
+    const std::vector<std::string> opcje{"convert",         "K", "--to", "temp", "--header",
+                                         "--decimal-comma", f};
+    const auto z = [&](std::vector<std::string> dodatkowe) {
+        dodatkowe.insert(dodatkowe.begin(), opcje.begin(), opcje.end());
+        return uruchom(dodatkowe);
+    };
+    const Wynik numery = z({"--column", "2", "--cold-column", "3"});
+    const Wynik nazwy = z({"--column", "emf;mV", "--cold-column", "zimne"});
+    EXPECT_EQ(nazwy.status, 0) << nazwy.bledy;
+    EXPECT_EQ(nazwy.dane, numery.dane);
+    EXPECT_NE(nazwy.dane.find("56,68"), std::string::npos) << nazwy.dane;
+    const PlikTymczasowy dwa("a,a,b\n1,2,3\n");
+    for (const auto& [a, blad] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"--column", "emf"}, "nie ma kolumny „emf”"},
+             {{"--cold-column", "Zimne"}, "nie ma kolumny „Zimne”"},
+             {{"--column", "a", "--header", dwa.sciezka()}, "„a” występuje w nagłówku więcej"},
+         }) {
+        std::vector<std::string> w{"convert", "K", "--to", "temp", "--header"};
+        if (a.size() == 2) w.insert(w.end(), {"--decimal-comma", f});
+        w.insert(w.end(), a.begin(), a.begin() + 2);
+        if (a.size() == 4) w.push_back(a[3]);
+        const Wynik r = uruchom(w);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.dane, "");
+        EXPECT_NE(r.bledy.find(blad), std::string::npos) << r.bledy;
+    }
+    const Wynik bezNaglowka = uruchom({"convert", "K", "--to", "temp", "--column", "czas", f});
+    EXPECT_EQ(bezNaglowka.status, 2);
+}
+
 }  // namespace
