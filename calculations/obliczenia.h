@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "termopara.h"
+#include "typ_termopary.h"
 #include "window_ops.h"
 
 // Output patterns of the calculation panels.
@@ -19,6 +20,10 @@ struct Odchylka {
 
 // Permissible deviation (IEC 60584-1:2013) of type `typ` (catalogue index) in class 1..3 at t.
 Odchylka DopuszczalnyBlad(std::int16_t typ, int klasa, double t);
+// The same for the front ends that hold the type itself.
+inline Odchylka DopuszczalnyBlad(TypTermopary typ, int klasa, double t) {
+    return DopuszczalnyBlad(static_cast<std::int16_t>(indeks(typ)), klasa, t);
+}
 
 // "Wylicz" of "Dopuszczalny Błąd".
 void Command1_Click(WindowOps& okno, std::int16_t Typ);

@@ -17,7 +17,8 @@ if [ -z "${DISPLAY:-}" ] && command -v Xvfb >/dev/null; then
   n=$(cat "$WINEPREFIX/.display" 2>/dev/null || true)
   if [ -z "$n" ] || [ ! -S "/tmp/.X11-unix/X$n" ]; then
     exec 8<> <(:)
-    Xvfb -displayfd 8 -screen 0 1280x800x24 -nolisten tcp -terminate >/dev/null 2>&1 8>&8 &
+    # Not holding the lock: Xvfb outlives this script.
+    Xvfb -displayfd 8 -screen 0 1280x800x24 -nolisten tcp -terminate >/dev/null 2>&1 9>&- &
     read -r -t 10 n <&8 || { echo "wine-run: Xvfb did not start" >&2; exit 1; }
     echo "$n" >"$WINEPREFIX/.display"
     exec 8<&-

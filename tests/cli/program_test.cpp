@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
-#include <QString>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -12,10 +13,15 @@
 
 #include "its90.h"
 #include "liczby.h"
-#include "number_services.h"
 #include "obliczenia.h"
 #include "przebieg.h"
 #include "termopara.h"
+
+#ifdef KALVETRA_CYFRY_OKNA  // the window's number services, on QtCore
+#include <QString>
+
+#include "number_services.h"
+#endif
 
 namespace {
 
@@ -43,6 +49,7 @@ std::vector<double> temperatury(TypTermopary typ) {
     return {d.od, d.od + 0.37, 0.5 * (d.od + d.doo), d.doo - 0.1, d.doo};
 }
 
+#ifdef KALVETRA_CYFRY_OKNA
 // With the defaults the numbers are the window's, digit for digit, with
 // either separator.
 TEST(WindowDigits, EmfTempAndToleranceMatchTheWindow) {
@@ -109,6 +116,7 @@ TEST(WindowDigits, TiesAndNegativeZero) {
     // 0.0025 x 1700 is 4.25 exactly: class 2 of type B at 1700 °C.
     EXPECT_EQ(uruchom({"tolerance", "b", "1700"}).dane, "N/A\t4.3\t8.5\n");
 }
+#endif
 
 // Every temperature read and written is in --unit; every EMF in --emf-unit.
 TEST(Units, FahrenheitAndKelvinAgreeWithCelsius) {
@@ -299,7 +307,9 @@ TEST(Help, EverySubcommandHasPolishHelpAndTheVersion) {
     EXPECT_EQ(v.dane, std::string("kalvetra-cli ") + KALVETRA_WERSJA_TESTU + "\n");
 }
 
-// The built program itself: its streams and exit statuses.
+#ifndef _WIN32
+// The built program itself: its streams and exit statuses (on Windows:
+// tests/windows).
 TEST(Binary, StreamsAndExitStatuses) {
     struct Przypadek {
         std::string argumenty;
@@ -326,5 +336,6 @@ TEST(Binary, StreamsAndExitStatuses) {
         EXPECT_EQ(dane, p.dane) << polecenie;
     }
 }
+#endif
 
 }  // namespace
