@@ -88,12 +88,6 @@ constexpr std::array<std::string_view, 3> kPozaKlasyfikacja{
     "Wartość temperatury poza klasyfikacją dla Klasy 3",
 };
 
-std::optional<std::size_t> indeksTypu(std::int16_t typ) {
-    const auto t = typZIndeksu(typ);
-    if (!t) return std::nullopt;
-    return indeks(*t);
-}
-
 // The box's text as a number, or nothing when it fails the numeric-text test.
 std::optional<double> liczba(const WindowOps& okno, Pole pole) {
     const std::string tekst = okno.text(pole);
@@ -112,11 +106,16 @@ void zglos(WindowOps& okno, std::string_view komunikat, Pole pole) {
 }  // namespace
 
 Odchylka DopuszczalnyBlad(std::int16_t typ, int klasa, double t) {
-    const auto indeks = indeksTypu(typ);
-    if (!indeks || klasa < 1 || klasa > 3) {
+    const auto wybrany = typZIndeksu(typ);
+    if (!wybrany) return {Odchylka::Rodzaj::Nieklasyfikowana, 0.0};
+    return DopuszczalnyBlad(*wybrany, klasa, t);
+}
+
+Odchylka DopuszczalnyBlad(TypTermopary typ, int klasa, double t) {
+    if (klasa < 1 || klasa > 3) {
         return {Odchylka::Rodzaj::Nieklasyfikowana, 0.0};
     }
-    const Regula& r = kReguly[*indeks][static_cast<std::size_t>(klasa - 1)];
+    const Regula& r = kReguly[indeks(typ)][static_cast<std::size_t>(klasa - 1)];
     if (!r.klasyfikowana) {
         return {Odchylka::Rodzaj::Nieklasyfikowana, 0.0};
     }
@@ -131,17 +130,20 @@ Odchylka DopuszczalnyBlad(std::int16_t typ, int klasa, double t) {
     return {Odchylka::Rodzaj::Obliczona, r.a + r.b * (std::fabs(t) - r.c)};
 }
 
-void Command1_Click(WindowOps& okno, std::int16_t Typ) {
+namespace {
+
+// The number is read first: a type outside the catalogue still gets its message.
+void wyliczKlasy(WindowOps& okno, std::optional<TypTermopary> typ) {
     const auto t = liczba(okno, Pole::Text1_0);
     if (!t) {
         zglos(okno, "Niepoprawna wartość numeryczna temperatury", Pole::Text1_0);
         return;
     }
-    if (!indeksTypu(Typ)) {
+    if (!typ) {
         return;
     }
     for (std::size_t i = 0; i < kPolaKlas.size(); ++i) {
-        const Odchylka o = DopuszczalnyBlad(Typ, static_cast<int>(i) + 1, *t);
+        const Odchylka o = DopuszczalnyBlad(*typ, static_cast<int>(i) + 1, *t);
         switch (o.rodzaj) {
             case Odchylka::Rodzaj::Stala:
                 okno.setText(kPolaKlas[i],
@@ -161,6 +163,16 @@ void Command1_Click(WindowOps& okno, std::int16_t Typ) {
                 break;
         }
     }
+}
+
+}  // namespace
+
+void Command1_Click(WindowOps& okno, TypTermopary typ) {
+    wyliczKlasy(okno, typ);
+}
+
+void Command1_Click(WindowOps& okno, std::int16_t Typ) {
+    wyliczKlasy(okno, typZIndeksu(Typ));
 }
 
 void Command2_Click(WindowOps& okno, Termopara& termopara) {

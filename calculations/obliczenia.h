@@ -18,14 +18,14 @@ struct Odchylka {
     double wartosc = 0.0;  // degrees Celsius, meaningful for Stala and Obliczona
 };
 
-// Permissible deviation (IEC 60584-1:2013) of type `typ` (catalogue index) in class 1..3 at t.
+// Permissible deviation (IEC 60584-1:2013) of type `typ` in class 1..3 at t.
+Odchylka DopuszczalnyBlad(TypTermopary typ, int klasa, double t);
+// The same for a catalogue index; one outside the catalogue is unclassified.
 Odchylka DopuszczalnyBlad(std::int16_t typ, int klasa, double t);
-// The same for the front ends that hold the type itself.
-inline Odchylka DopuszczalnyBlad(TypTermopary typ, int klasa, double t) {
-    return DopuszczalnyBlad(static_cast<std::int16_t>(indeks(typ)), klasa, t);
-}
 
 // "Wylicz" of "Dopuszczalny Błąd".
+void Command1_Click(WindowOps& okno, TypTermopary typ);
+// The same for a catalogue index; one outside the catalogue writes nothing.
 void Command1_Click(WindowOps& okno, std::int16_t Typ);
 // "Wylicz" of "Temperatura --- > EMF".
 void Command2_Click(WindowOps& okno, Termopara& termopara);

@@ -91,8 +91,8 @@ std::string nist(const przeliczenia::Ustawienia& u, long od, long doo,
     przeliczenia::Ustawienia mv = u;
     mv.emf = przeliczenia::JednostkaEmf::mV;
     const auto komorka = [&](long t) {
-        return liczby::tekst(przeliczenia::emf(mv, static_cast<double>(t), zimne.emf).wartosc, w.cyfry,
-                             w.przecinek);
+        return liczby::tekst(przeliczenia::emf(mv, static_cast<double>(t), zimne.emf).wartosc,
+                             w.cyfry, w.przecinek);
     };
     std::vector<Blok> bloki;
     if (od < 0) bloki.push_back({od, std::min(doo, 0L), -1});  // 0 in both, as NIST's

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "typ_termopary.h"
+
 // ITS-90 thermocouple arithmetic (NIST Monograph 175) for the eight standard
 // types. The selected type and the coefficient working table are public state:
 // the window owns one Termopara and writes Typ on every type selection.
@@ -10,6 +12,8 @@ class Termopara {
   public:
     // Catalogue index: 0 J, 1 K, 2 T, 3 E, 4 N, 5 B, 6 R, 7 S.
     std::int16_t Typ = 0;
+    // The one place a selected type becomes the stored index.
+    void ustawTyp(TypTermopary typ) { Typ = static_cast<std::int16_t>(indeks(typ)); }
     // Coefficient working table shared by Temperatura and EMF.
     std::array<double, 16> Wsp{};
 

@@ -8,12 +8,6 @@
 class QEvent;
 class QLineEdit;
 
-// A typed full stop becomes a decimal comma: the calculations read numbers by
-// Polish rules. Every other character passes unchanged.
-inline void decimalComma(std::int16_t& KeyAscii) {
-    if (KeyAscii == 46) KeyAscii = 44;
-}
-
 // Hands each character typed into a watched box to that box's key handler,
 // which may change the character code; the box then receives the changed
 // character. Key presses and input-method commits count as typing, pasting

@@ -5,7 +5,9 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
+#include "form.h"
 #include "katalog.h"
 #include "number_services.h"
 #include "termopara.h"
@@ -13,11 +15,6 @@
 
 class DecimalKeyFilter;
 class QAction;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QMenu;
-class QPushButton;
 class QtWindowOps;
 
 // The main window: the "Info" panel, the three calculation panels, the file
@@ -70,49 +67,25 @@ class Form1 final : public QMainWindow {
     void Form_Load();
     void centreOnScreen();
     void centreWithFrame();
-    // The selection the eight type items share; `typ` is a catalogue index.
+    // The selection the eight type items share.
     void selectType(TypTermopary typ);
-    // The type items in catalogue order (J K T E N B R S).
-    [[nodiscard]] std::array<QAction*, katalog::kLiczbaTypow> typeItems() const;
+    void setControlText(formularz::Id id, const QString& text);
 
-    // Controls, named and indexed as the handlers address them; each carries
-    // its name ("Text2_0", "Command3") as its object name.
-    struct Controls {
-        QGroupBox* Frame1 = nullptr;  // "Info"
-        QGroupBox* Frame2 = nullptr;  // "Dopuszczalny Błąd"
-        QGroupBox* Frame3 = nullptr;  // "Temperatura --- > EMF"
-        QGroupBox* Frame4 = nullptr;  // "EMF --- > Temperatura"
-        std::array<QLabel*, 4> Label1{};
-        std::array<QLabel*, 4> Label2{};
-        std::array<QLabel*, 3> Label3{};
-        std::array<QLabel*, 3> Label4{};
-        std::array<QLineEdit*, 4> Text1{};
-        std::array<QLineEdit*, 3> Text2{};
-        std::array<QLineEdit*, 3> Text3{};
-        QPushButton* Command1 = nullptr;
-        QPushButton* Command2 = nullptr;
-        QPushButton* Command3 = nullptr;
-    };
+    template <typename T>
+    [[nodiscard]] T* widget(formularz::Id id) const {
+        return static_cast<T*>(controls_.at(formularz::index(id)));
+    }
 
-    struct Menus {
-        QMenu* mnuPlik = nullptr;
-        QAction* mnuDrukuj = nullptr;
-        QAction* mnuKoniec = nullptr;
-        QMenu* mnuKalvetra = nullptr;
-        QAction* mnuTypJ = nullptr;
-        QAction* mnuTypK = nullptr;
-        QAction* mnuTypT = nullptr;
-        QAction* mnuTypE = nullptr;
-        QAction* mnuTypN = nullptr;
-        QAction* mnuTypB = nullptr;
-        QAction* mnuTypS = nullptr;
-        QAction* mnuTypR = nullptr;
-    };
-
-    Controls ui_;
-    Menus menus_;
+    // Built from formularz::kControls and indexed as it is; each carries its name
+    // ("Text2_0", "Command3") as its object name.
+    std::array<QWidget*, formularz::kControls.size()> controls_{};
+    // The items of formularz::kMenuBar, menu by menu.
+    std::array<std::vector<QAction*>, formularz::kMenuBar.size()> menuItems_;
+    // The type items, in formularz::kTypeMenu order.
+    std::vector<QAction*> typeItems_;
     Tables tables_;
     Termopara termopara_;
+    TypTermopary typ_ = TypTermopary::J;
     NumberServices numbers_;
     DecimalKeyFilter* keyFilter_ = nullptr;
     std::unique_ptr<QtWindowOps> ops_;

@@ -6,11 +6,12 @@
 #include <QMessageBox>
 #include <QString>
 
+#include "form.h"
 #include "utf8.h"
 
 void showMessage(QWidget* parent, const QString& text) {
     QMessageBox box(parent);
-    box.setWindowTitle(QStringLiteral("Wexa"));
+    box.setWindowTitle(fromUtf8(formularz::kMessageTitle));
     box.setIcon(QMessageBox::NoIcon);
     box.setTextFormat(Qt::PlainText);
     box.setText(text);

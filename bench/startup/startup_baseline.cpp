@@ -17,20 +17,17 @@
 #include <QScreen>
 #include <array>
 
-#include "layout_table.h"
+#include "form.h"
 
 namespace {
 
-using layout::kTable;
-using layout::toPixels;
+QString utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
-template <typename T, std::size_t N>
-void place(QWidget* parent, const std::array<layout::Twips, N>& where,
-           const std::array<const char*, N>& texts) {
-    for (std::size_t i = 0; i < N; ++i) {
-        auto* w = new T(QString::fromUtf8(texts[i]), parent);
-        w->setGeometry(toPixels(where[i]));
-    }
+QRect pixels(const formularz::Rect& twips) {
+    const formularz::Rect r = formularz::toPixels(twips);
+    return {r.left, r.top, r.width, r.height};
 }
 
 }  // namespace
@@ -53,36 +50,39 @@ int main(int argc, char* argv[]) {
     window.setFont(font);
 
     auto* client = new QWidget(&window);
-    client->setFixedSize(toPixels(kTable.client).size());
+    client->setFixedSize(pixels(formularz::kClient).size());
     window.setCentralWidget(client);
 
-    const std::array<const char*, 4> captions{"Info", "Dopuszczalny Błąd", "Temperatura --- > EMF",
-                                              "EMF --- > Temperatura"};
-    std::array<QGroupBox*, 4> frames{};
-    for (std::size_t i = 0; i < frames.size(); ++i) {
-        frames[i] = new QGroupBox(QString::fromUtf8(captions[i]), client);
-        frames[i]->setGeometry(toPixels(kTable.frame[i]));
+    // The same controls in the same order, with type J's texts.
+    std::array<QWidget*, formularz::kControls.size()> widgets{};
+    std::array<QString, formularz::kControls.size()> texts;
+    for (const formularz::Control& c : formularz::kControls) texts.at(formularz::index(c.id)) = utf8(c.text);
+    for (const formularz::Assignment& a : formularz::selection(TypTermopary::J).texts) {
+        texts.at(formularz::index(a.control)) = utf8(a.text);
+    }
+    for (const formularz::Control& c : formularz::kControls) {
+        QWidget* parent = c.parent ? widgets.at(formularz::index(*c.parent)) : client;
+        const QString& text = texts.at(formularz::index(c.id));
+        QWidget* w = nullptr;
+        switch (c.kind) {
+            case formularz::Kind::Panel:
+                w = new QGroupBox(text, parent);
+                break;
+            case formularz::Kind::Label:
+                w = new QLabel(text, parent);
+                break;
+            case formularz::Kind::Edit:
+                w = new QLineEdit(text, parent);
+                break;
+            case formularz::Kind::Button:
+                w = new QPushButton(text, parent);
+                break;
+        }
+        w->setGeometry(pixels(c.where));
+        widgets.at(formularz::index(c.id)) = w;
     }
 
-    place<QLabel, 4>(frames[0], kTable.label1,
-                     {"Termopara J", "Żelazo/miedź-nikiel lub żelazo/konstantan", "Fe-CuNi",
-                      "-210°C do 1200°C (-8.095 mV do 69.553 mV)"});
-    // The panels' labels go in before their boxes, as in the real window.
-    place<QLabel, 4>(frames[1], kTable.label2,
-                     {"Temperatura [°C]", "Klasa 1 ±", "Klasa 2 ±", "Klasa 3 ±"});
-    place<QLineEdit, 4>(frames[1], kTable.text1, {"", "", "", ""});
-    place<QLabel, 3>(frames[2], kTable.label3,
-                     {"Temperatura [°C]", "Zimne złącze [°C]", "EMF [mV]"});
-    place<QLineEdit, 3>(frames[2], kTable.text2, {"", "0", ""});
-    place<QLabel, 3>(frames[3], kTable.label4,
-                     {"EMF [mV]", "Zimne złącze [°C]", "Temperatura [°C]"});
-    place<QLineEdit, 3>(frames[3], kTable.text3, {"", "0", ""});
-    for (std::size_t i = 0; i < kTable.command.size(); ++i) {
-        auto* b = new QPushButton(QStringLiteral("Wylicz"), frames[i + 1]);
-        b->setGeometry(toPixels(kTable.command[i]));
-    }
-
-    auto* name = frames[0]->findChild<QLabel*>();
+    QWidget* name = widgets.at(formularz::index(formularz::Id::Label1_0));
     QFont bold = font;
     bold.setBold(true);
     name->setFont(bold);
@@ -90,14 +90,14 @@ int main(int argc, char* argv[]) {
     red.setColor(QPalette::WindowText, QColor(255, 0, 0));
     name->setPalette(red);
 
-    QMenu* plik = window.menuBar()->addMenu(QStringLiteral("Plik"));
-    plik->addAction(QStringLiteral("Drukuj"))->setEnabled(false);
-    plik->addAction(QStringLiteral("Koniec"));
-    QMenu* typy = window.menuBar()->addMenu(QStringLiteral("Kalvetra"));
-    for (const char* t : {"J", "K", "T", "E", "N", "B", "S", "R"}) {
-        QAction* a = typy->addAction(QStringLiteral("Termopara ") + QLatin1String(t));
-        a->setCheckable(true);
-        a->setChecked(t[0] == 'J');
+    for (const formularz::Menu& m : formularz::kMenuBar) {
+        QMenu* menu = window.menuBar()->addMenu(utf8(m.caption));
+        for (const formularz::MenuItem& item : m.items) {
+            QAction* a = menu->addAction(utf8(item.caption));
+            a->setEnabled(item.enabled);
+            a->setCheckable(item.command == formularz::Command::SelectType);
+            a->setChecked(a->isCheckable() && item.typ == TypTermopary::J);
+        }
     }
 
     window.layout()->setSizeConstraint(QLayout::SetFixedSize);

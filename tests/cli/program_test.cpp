@@ -321,7 +321,13 @@ TEST(Binary, StreamsAndExitStatuses) {
                                {"emf K 1 --nope 2>/dev/null", 2, ""},
                                {"emf K 5000 2>&1 >/dev/null", 1,
                                 "kalvetra-cli: odrzucono „5000”: temperatura poza zakresem typu K "
-                                "(od -270.00 do 1372.00 °C)\n"}}) {
+                                "(od -270.00 do 1372.00 °C)\n"},
+                               // convert's bytes pass unchanged, CRLF included.
+                               {"convert K --to emf --column 2 2>&1 <<'E'\na,0\r\nb,x\nE", 1,
+                                "a,0,0.0000\r\nb,x,\n2: to nie jest liczba (pole 2)\n"
+                                "kalvetra-cli: odrzucone wiersze: 1 z 2\n"},
+                               {"convert K --to emf 2>&1 >/dev/full <<'E'\n0\nE", 2,
+                                "kalvetra-cli: błąd zapisu wyniku\n"}}) {
         const std::string polecenie = std::string(KALVETRA_CLI) + " " + p.argumenty;
         FILE* potok = popen(polecenie.c_str(), "r");
         ASSERT_NE(potok, nullptr);

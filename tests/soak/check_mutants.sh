@@ -32,8 +32,8 @@ mutants=(
   "range message shown twice@calculations/obliczenia.cpp@if (!zakres.zawiera(*emf)) {@if (!zakres.zawiera(*emf)) { okno.message(kEMFPozaZakresem);"
   "empty box read as zero@window/number_services.cpp@if (!ok || !std::isfinite(value)) {@if (text.isEmpty()) return 0.0; if (!ok || !std::isfinite(value)) {"
   "type K reference function off by 10 µV@engine/wspolczynniki_its90.h@kKExpA0 = 0.118597600000E+03@kKExpA0 = 0.128597600000E+03"
-  "full stop not turned into a comma@window/decimal_key_filter.h@if (KeyAscii == 46) KeyAscii = 44;@if (KeyAscii == 46) KeyAscii = 46;"
-  "EMF result kept across a type change@window/form1.cpp@ui_.Text2[2]->setText(QString());@"
+  "full stop not turned into a comma@form/form.h@if (KeyAscii == 46) KeyAscii = 44;@if (KeyAscii == 46) KeyAscii = 46;"
+  "EMF result kept across a type change@form/form.h@s.texts.at(n++) = {id, control(id).text};@s.texts.at(n++) = id == Id::Text2_2 ? Assignment{Id::Label1_0, opis.nazwa} : Assignment{id, control(id).text};"
 )
 
 caught=0

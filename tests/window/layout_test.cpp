@@ -10,7 +10,6 @@
 
 #include "form1.h"
 #include "form_helpers.h"
-#include "layout_table.h"
 
 namespace {
 
@@ -37,55 +36,6 @@ class LayoutTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void centredPosition_data() {
-        QTest::addColumn<QRect>("screen");
-        QTest::addColumn<QSize>("outer");
-        QTest::addColumn<QPoint>("expected");
-        // 1024 x 768 pixels are 15360 x 11520 twips.
-        QTest::newRow("even margins")
-            << QRect(0, 0, 1024, 768) << QSize(684, 370) << QPoint(170, 199);
-        QTest::newRow("half a pixel over")
-            << QRect(0, 0, 1024, 768) << QSize(683, 369) << QPoint(171, 200);
-        QTest::newRow("no frame known yet")
-            << QRect(0, 0, 1024, 768) << QSize(682, 349) << QPoint(171, 210);
-        QTest::newRow("second screen")
-            << QRect(1920, 0, 1024, 768) << QSize(684, 370) << QPoint(2090, 199);
-        QTest::newRow("window larger than screen")
-            << QRect(0, 0, 640, 480) << QSize(700, 500) << QPoint(-30, -10);
-    }
-
-    void centredPosition() {
-        QFETCH(QRect, screen);
-        QFETCH(QSize, outer);
-        QFETCH(QPoint, expected);
-        QCOMPARE(layout::centredPosition(screen, outer), expected);
-    }
-
-    // Centred as above, but the top-left corner never off the available area.
-    void placedPosition_data() {
-        QTest::addColumn<QRect>("screen");
-        QTest::addColumn<QRect>("available");
-        QTest::addColumn<QSize>("outer");
-        QTest::addColumn<QPoint>("expected");
-        QTest::newRow("fits: centred") << QRect(0, 0, 1024, 768) << QRect(0, 0, 1024, 740)
-                                       << QSize(684, 370) << QPoint(170, 199);
-        // 1280 x 800 at a scale factor of 2.
-        QTest::newRow("wider than the screen")
-            << QRect(0, 0, 640, 400) << QRect(0, 0, 640, 400) << QSize(682, 349) << QPoint(0, 26);
-        QTest::newRow("larger than the area below a top panel")
-            << QRect(0, 0, 640, 480) << QRect(0, 32, 640, 448) << QSize(700, 500) << QPoint(0, 32);
-        QTest::newRow("second screen") << QRect(1920, 0, 640, 400) << QRect(1920, 0, 640, 400)
-                                       << QSize(682, 349) << QPoint(1920, 26);
-    }
-
-    void placedPosition() {
-        QFETCH(QRect, screen);
-        QFETCH(QRect, available);
-        QFETCH(QSize, outer);
-        QFETCH(QPoint, expected);
-        QCOMPARE(layout::placedPosition(screen, available, outer), expected);
-    }
-
     // Positions in twips, relative to the panel (or the client area for panels).
     void geometry_data() {
         QTest::addColumn<QString>("name");
