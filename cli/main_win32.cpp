@@ -17,7 +17,9 @@ namespace {
 // from a pipe or file.
 class Bufor final : public std::streambuf {
   public:
-    explicit Bufor(platforma::Wyjscie& cel) : cel_(cel) { setp(bufor_.data(), bufor_.data() + bufor_.size()); }
+    explicit Bufor(platforma::Wyjscie& cel) : cel_(cel) {
+        setp(bufor_.data(), bufor_.data() + bufor_.size());
+    }
 
   protected:
     int_type overflow(int_type c) override {

@@ -14,6 +14,8 @@ mkdir -p "$(dirname "$WINEPREFIX")"
 exec 9>"$WINEPREFIX.lock"
 flock 9
 [ -f "$WINEPREFIX/.kalvetra-ready" ] && exit 0
+# A half-made prefix: its server goes first, or it would outlive the folder.
+[ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null || true
 rm -rf "$WINEPREFIX"
 wine wineboot --init >/dev/null 2>&1
 mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"

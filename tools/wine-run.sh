@@ -27,5 +27,5 @@ if [ -z "${DISPLAY:-}" ] && command -v Xvfb >/dev/null; then
   export DISPLAY=":$n"
 fi
 # Keeps wineserver up between the tests' many short runs.
-wineserver -p 30 </dev/null >/dev/null 2>&1 || true
+wineserver -p30 </dev/null >/dev/null 2>&1 || true
 exec wine "$@"

@@ -9,6 +9,7 @@ here=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "${1:-$here/build/windows}" && pwd)
 setup=$(ls "$build"/kalvetra-*-setup.exe)
 export WINEPREFIX=$build/wine-check
+[ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null || true
 rm -rf "$WINEPREFIX"
 "$here/tools/wine-prefix.sh" "$WINEPREFIX"
 wine() { "$here/tools/wine-run.sh" "$@"; }
@@ -58,5 +59,5 @@ for _ in $(seq 60); do [ -e "$dir" ] || break; sleep 0.5; done
 [ -e "$dir" ] && fail "left behind: $(ls -A "$dir")"
 [ -e "$link" ] && fail "Start-menu entry left behind"
 wine reg query "$key" >/dev/null 2>&1 && fail "Add/Remove entry left behind"
-"$here/tools/wine-run.sh" wineboot --shutdown >/dev/null 2>&1 || true
+wineserver -k 2>/dev/null || true
 echo "Windows installer: install, run, uninstall all fine"

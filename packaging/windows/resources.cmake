@@ -4,6 +4,9 @@
 # window's SVG at build time.
 set(_kalvetra_windows_dir ${CMAKE_CURRENT_LIST_DIR})
 
+# "Copyright (c) YEAR HOLDER", as LICENSE states it.
+file(STRINGS ${PROJECT_SOURCE_DIR}/LICENSE KALVETRA_COPYRIGHT REGEX "^Copyright " LIMIT_COUNT 1)
+
 find_program(KALVETRA_RSVG_CONVERT rsvg-convert REQUIRED)
 find_program(KALVETRA_ICOTOOL icotool REQUIRED)
 

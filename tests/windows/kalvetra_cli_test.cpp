@@ -126,7 +126,8 @@ TEST(KalvetraCli, ConvertPrzepuszczaKazdyBajt) {
         "emf;zimne\r\n1,5;20\n2,0;21\r\n\r\n3,5;22\r",
         "1,5;\x1a\n\x1a\n2,0\x1a;x\n4,0\n",
         std::string("1,5\0;a\n\0\n2,5;\0\0\r\n", 19),
-        "\xef\xbb\xbf" "1,5;\xff\xfe zółć\n\xc3\n\xe2\x80\n4,0",
+        "\xef\xbb\xbf"
+        "1,5;\xff\xfe zółć\n\xc3\n\xe2\x80\n4,0",
         duzy,
     };
     const std::vector<std::string> opcje = {"convert", "K", "--to", "temp", "--decimal-comma"};
@@ -160,16 +161,26 @@ TEST(KalvetraCli, PolskieArgumentyIKomunikatyWUtf8) {
 // A console shows what the program writes, whatever its code page: the
 // text goes as UTF-16.
 TEST(KalvetraCli, KonsolaPokazujePolskieZnaki) {
-    FreeConsole();
-    ASSERT_NE(AllocConsole(), 0);
     SECURITY_ATTRIBUTES dziedziczone{sizeof dziedziczone, nullptr, TRUE};
     const auto otworz = [&](const wchar_t* nazwa) {
         return CreateFileW(nazwa, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                            &dziedziczone, OPEN_EXISTING, 0, nullptr);
     };
-    HANDLE we = otworz(L"CONIN$");
-    HANDLE wy = otworz(L"CONOUT$");
+    HANDLE we = INVALID_HANDLE_VALUE;
+    HANDLE wy = INVALID_HANDLE_VALUE;
     CONSOLE_SCREEN_BUFFER_INFO bufor{};
+    // wine's console host does not always come up at the first attempt.
+    for (int proba = 0; proba < 10; ++proba) {
+        FreeConsole();
+        if (AllocConsole() != 0) {
+            we = otworz(L"CONIN$");
+            wy = otworz(L"CONOUT$");
+            if (GetConsoleScreenBufferInfo(wy, &bufor) != 0) break;
+            CloseHandle(we);
+            CloseHandle(wy);
+        }
+        Sleep(200);
+    }
     ASSERT_NE(GetConsoleScreenBufferInfo(wy, &bufor), 0);
     const auto szerokosc = static_cast<std::size_t>(bufor.dwSize.X);
 
