@@ -5,39 +5,39 @@
 #include <string_view>
 
 #include "its90.h"
+#include "okno.h"
 
 namespace {
 
 // The fewest decimals, one at least, that write the published value whole
 // (0.05 as "0,05", 0.0005 as "0,0005").
-std::string krotko(const WindowOps& okno, double x) {
+std::string krotko(double x) {
     std::string wzorzec = "0.0";
     for (int cyfry = 1; cyfry < 6; ++cyfry, wzorzec += '0') {
         const double skala = std::pow(10.0, cyfry);
         if (std::fabs(std::round(x * skala) - x * skala) < 1e-6) break;
     }
-    return okno.format(x, wzorzec);
+    return liczby::doOkna(x, wzorzec);
 }
 
 }  // namespace
 
-std::string objasnienieEMF(const WindowOps& okno, TypTermopary typ, double t) {
-    return "Współczynnik Seebecka: " + okno.format(its90::seebeck(typ, t), "0.000") + " µV/°C";
+std::string objasnienieEMF(TypTermopary typ, double t) {
+    return "Współczynnik Seebecka: " + liczby::doOkna(its90::seebeck(typ, t), "0.000") + " µV/°C";
 }
 
-std::string objasnienieTemperatury(const WindowOps& okno, TypTermopary typ, double u) {
+std::string objasnienieTemperatury(TypTermopary typ, double u) {
     const auto podzakresy = its90::podzakresyOdwrotnej(typ);
     const std::size_t i = its90::podzakresOdwrotnej(typ, u);
     const its90::PodzakresOdwrotnej& p = podzakresy[i];
     std::string s = "Wielomian odwrotny NIST: podzakres " + std::to_string(i + 1) + " z " +
                     std::to_string(podzakresy.size()) + ", od " +
-                    okno.format(p.emf.od / 1000.0, "0.000") + " mV do " +
-                    okno.format(p.emf.doo / 1000.0, "0.000") + " mV\n";
-    s += "Błąd wielomianu: od " + krotko(okno, p.bladMin) + " °C do " + krotko(okno, p.bladMax) +
-         " °C\n";
+                    liczby::doOkna(p.emf.od / 1000.0, "0.000") + " mV do " +
+                    liczby::doOkna(p.emf.doo / 1000.0, "0.000") + " mV\n";
+    s += "Błąd wielomianu: od " + krotko(p.bladMin) + " °C do " + krotko(p.bladMax) + " °C\n";
     const auto dokladna = its90::temperaturaDokladna(typ, u);
     s += "Dokładna odwrotność: " +
-         (dokladna ? okno.format(*dokladna, "0.0000") + " °C"
+         (dokladna ? liczby::doOkna(*dokladna, "0.0000") + " °C"
                    // NIST rounds some top EMFs up past the reference function's own.
                    : std::string("poza zakresem funkcji odniesienia"));
     return s;

@@ -12,6 +12,7 @@
 #include "katalog.h"
 #include "limity_okna.h"
 #include "objasnienia.h"
+#include "okno.h"
 #include "typ_termopary.h"
 
 namespace {
@@ -90,11 +91,7 @@ constexpr std::array<std::string_view, 3> kPozaKlasyfikacja{
 
 // The box's text as a number, or nothing when it fails the numeric-text test.
 std::optional<double> liczba(const WindowOps& okno, Pole pole) {
-    const std::string tekst = okno.text(pole);
-    if (!okno.isNumeric(tekst)) {
-        return std::nullopt;
-    }
-    return okno.toDouble(tekst);
+    return liczby::zOkna(okno.text(pole));
 }
 
 // The message first: the box gets the focus only once the modal box is closed.
@@ -147,11 +144,11 @@ void wyliczKlasy(WindowOps& okno, std::optional<TypTermopary> typ) {
         switch (o.rodzaj) {
             case Odchylka::Rodzaj::Stala:
                 okno.setText(kPolaKlas[i],
-                             okno.format(o.wartosc, kWzorzecOdchylki).append(kStopnieStala));
+                             liczby::doOkna(o.wartosc, kWzorzecOdchylki).append(kStopnieStala));
                 break;
             case Odchylka::Rodzaj::Obliczona:
                 okno.setText(kPolaKlas[i],
-                             okno.format(o.wartosc, kWzorzecOdchylki).append(kStopnieObliczona));
+                             liczby::doOkna(o.wartosc, kWzorzecOdchylki).append(kStopnieObliczona));
                 break;
             case Odchylka::Rodzaj::PozaKlasyfikacja:
                 // The box keeps its old text while the message is open.
@@ -190,8 +187,8 @@ void Command2_Click(WindowOps& okno, Termopara& termopara) {
         return;
     }
     const double mikrowolty = termopara.Temperatura(*t);
-    okno.setText(Pole::Text2_2, okno.format(mikrowolty / 1000.0, kWzorzecEMF));
-    okno.setExplanation(Pole::Text2_2, objasnienieEMF(okno, *typ, *t));
+    okno.setText(Pole::Text2_2, liczby::doOkna(mikrowolty / 1000.0, kWzorzecEMF));
+    okno.setExplanation(Pole::Text2_2, objasnienieEMF(*typ, *t));
 }
 
 void Command3_Click(WindowOps& okno, Termopara& termopara) {
@@ -227,6 +224,6 @@ void Command3_Click(WindowOps& okno, Termopara& termopara) {
         zglos(okno, kEMFPozaZakresem, Pole::Text3_0);
         return;
     }
-    okno.setText(Pole::Text3_2, okno.format(termopara.EMF(mikrowolty), kWzorzecTemperatury));
-    okno.setExplanation(Pole::Text3_2, objasnienieTemperatury(okno, *typ, mikrowolty));
+    okno.setText(Pole::Text3_2, liczby::doOkna(termopara.EMF(mikrowolty), kWzorzecTemperatury));
+    okno.setExplanation(Pole::Text3_2, objasnienieTemperatury(*typ, mikrowolty));
 }

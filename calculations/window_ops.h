@@ -13,8 +13,9 @@ enum class Pole : std::uint8_t {
 };
 // clang-format on
 
-// What the calculations need from the window and the locale's number services.
-// Texts are UTF-8. The Qt window implements it; tests use a recording fake.
+// What the calculations need from the window; numbers they read and write
+// themselves (numbers/okno.h). Texts are UTF-8. The Qt window implements it; tests use a recording
+// fake.
 class WindowOps {
   public:
     virtual ~WindowOps() = default;
@@ -24,12 +25,6 @@ class WindowOps {
     // What the number in a result box means: its tooltip, and the accessible
     // description that screen readers read.
     virtual void setExplanation(Pole box, std::string_view text) = 0;
-
-    // The numeric-text test; toDouble is only called on texts that pass it.
-    [[nodiscard]] virtual bool isNumeric(std::string_view text) const = 0;
-    [[nodiscard]] virtual double toDouble(std::string_view text) const = 0;
-    // Formats by a digit pattern such as "#####0.0000".
-    [[nodiscard]] virtual std::string format(double value, std::string_view pattern) const = 0;
 
     // Modal, OK button only, no icon, titled "Wexa"; returns once closed.
     virtual void message(std::string_view text) = 0;

@@ -26,8 +26,8 @@ void dodajTolerance(CLI::App& app, Wyjscia& wyjscia) {
     dodajPrzecinek(p);
     p.app->callback([o = p.opcje, &wyjscia] {
         const przeliczenia::Ustawienia u = ustawienia(*o);
-        // A deviation is a width: one degree of the unit is stopien() kelvins.
-        const double skala = 1.0 / przeliczenia::stopien(u.temperatura);
+        // A deviation is a width: one kelvin is wKelwinie() degrees of the unit.
+        const double skala = przeliczenia::wKelwinie(u.temperatura);
         Odmowy odmowy;
         wypiszWartosci(
             wyjscia, *o, odmowy,

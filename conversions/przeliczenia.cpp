@@ -115,6 +115,10 @@ double stopien(JednostkaTemperatury j) {
     return j == JednostkaTemperatury::F ? 1.0 / kStopienF : 1.0;
 }
 
+double wKelwinie(JednostkaTemperatury j) {
+    return j == JednostkaTemperatury::F ? kStopienF : 1.0;
+}
+
 double naMikrowolty(double e, JednostkaEmf j) {
     return j == JednostkaEmf::mV ? e * 1000.0 : e;
 }

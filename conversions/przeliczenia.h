@@ -28,6 +28,9 @@ double naCelsjusza(double t, JednostkaTemperatury j);
 double zCelsjusza(double t, JednostkaTemperatury j);
 // One degree of the unit, in kelvins: 1, 1/1.8 for F.
 double stopien(JednostkaTemperatury j);
+// Degrees of the unit in one kelvin: 1, 1.8 for F (not 1 / stopien(), which
+// misses 1.8 by an ulp).
+double wKelwinie(JednostkaTemperatury j);
 double naMikrowolty(double e, JednostkaEmf j);
 double zMikrowoltow(double e, JednostkaEmf j);
 

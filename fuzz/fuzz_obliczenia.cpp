@@ -2,8 +2,8 @@
 // every type, and arbitrary doubles into the formatter. Any output box must
 // either keep its old text or hold a text of its own pattern, and the
 // messages, focus moves and writes must come in an order the window allows.
-#include <QLocale>
-#include <QString>
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -20,8 +20,8 @@
 
 #include "fake_window.h"
 #include "katalog.h"
-#include "number_services.h"
 #include "obliczenia.h"
+#include "okno.h"
 #include "termopara.h"
 #include "typ_termopary.h"
 
@@ -210,25 +210,25 @@ void dopuszczalnyBlad(std::int16_t typ, const std::string& temperatura) {
 // Every finite double, every pattern: the shape of the text, no minus zero,
 // and the parser reads back what the formatter wrote.
 void formatowanie(const std::uint8_t* dane, std::size_t rozmiar) {
-    static const NumberServices liczby;
     double x = 0.0;
     std::memcpy(&x, dane, rozmiar < sizeof x ? rozmiar : sizeof x);
     if (!std::isfinite(x)) return;
     static const struct {
-        const char16_t* wzorzec;
+        const char* wzorzec;
         std::regex ksztalt;
         double polowa;
-    } wzorce[] = {{u"#####0.0000", std::regex(R"(-?[0-9]+,[0-9]{4})"), 0.00005},
-                  {u"#####0.00", std::regex(R"(-?[0-9]+,[0-9]{2})"), 0.005},
-                  {u"####0.0", std::regex(R"(-?[0-9]+,[0-9])"), 0.05}};
+    } wzorce[] = {{"#####0.0000", std::regex(R"(-?[0-9]+,[0-9]{4})"), 0.00005},
+                  {"#####0.00", std::regex(R"(-?[0-9]+,[0-9]{2})"), 0.005},
+                  {"####0.0", std::regex(R"(-?[0-9]+,[0-9])"), 0.05}};
     for (const auto& w : wzorce) {
-        const QString tekst = liczby.format(x, QStringView(w.wzorzec));
-        const std::string utf8 = tekst.toStdString();
+        const std::string utf8 = liczby::doOkna(x, w.wzorzec);
         wymagaj(std::regex_match(utf8, w.ksztalt), "formatted text has the wrong shape", utf8);
         wymagaj(!ujemneZero(utf8), "minus zero", utf8);
-        wymagaj(liczby.isNumeric(tekst), "formatted text is not numeric", utf8);
-        const double z = liczby.toDouble(tekst);
-        // Below 2^52 the written digits are exact to the pattern's last place.
+        const auto odczyt = liczby::zOkna(utf8);
+        wymagaj(odczyt.has_value(), "formatted text is not numeric", utf8);
+        const double z = *odczyt;
+        // Below 2^52 the written digits are within half a unit of the last place
+        // (a shade more for a half of the shortest decimal).
         if (std::fabs(x) < 4.5e15) {
             wymagaj(std::fabs(z - x) <= w.polowa + std::fabs(x) * 1e-15, "formatted text is off",
                     utf8);
@@ -237,8 +237,8 @@ void formatowanie(const std::uint8_t* dane, std::size_t rozmiar) {
 }
 
 // Takes the input boxes' texts from the bytes, either raw (up to a NUL) or,
-// so that any magnitude is a few mutations away, as a double written out by
-// the Polish locale.
+// so that any magnitude is a few mutations away, as a double written out
+// with 17 digits and a decimal comma.
 class Wejscie {
   public:
     Wejscie(const std::uint8_t* dane, std::size_t rozmiar) : dane_(dane), rozmiar_(rozmiar) {}
@@ -250,8 +250,12 @@ class Wejscie {
             std::memcpy(&x, dane_, ile);
             dane_ += ile;
             rozmiar_ -= ile;
-            static const QLocale polski(QLocale::Polish, QLocale::Poland);
-            return polski.toString(x, 'g', 17).toStdString();
+            std::array<char, 32> b{};
+            const auto [koniec, blad] =
+                std::to_chars(b.data(), b.data() + b.size(), x, std::chars_format::general, 17);
+            std::string s(b.data(), blad == std::errc{} ? koniec : b.data());
+            for (char& c : s) c = c == '.' ? ',' : c;
+            return s;
         }
         const auto* koniec = static_cast<const std::uint8_t*>(std::memchr(dane_, 0, rozmiar_));
         const std::size_t ile = koniec ? static_cast<std::size_t>(koniec - dane_) : rozmiar_;

@@ -87,7 +87,10 @@ namespace {
 // Fast and exact for |x| * 10^cyfry below 10^17: x = m * 2^e, so
 // |x| * 10^cyfry = m * 5^cyfry * 2^(e + cyfry) is an integer shifted by a
 // power of two, and shifting it right rounds exactly, ties away from zero.
-bool dopiszCalkowicie(std::string& wyjscie, double x, int cyfry, bool przecinek) {
+// Without `zPolowa` it leaves a value within an ulp of a half (5^cyfry in the
+// units of p) to dopiszPolowe, and says so in `polowa`.
+bool dopiszCalkowicie(std::string& wyjscie, double x, int cyfry, bool przecinek, bool zPolowa,
+                      bool& polowa) {
     if (cyfry < 0 || cyfry > 9) return false;
     const auto c = static_cast<std::size_t>(cyfry);
     constexpr std::array<double, 10> kGranica{1e17, 1e16, 1e15, 1e14, 1e13,
@@ -109,6 +112,12 @@ bool dopiszCalkowicie(std::string& wyjscie, double x, int cyfry, bool przecinek)
         n = static_cast<std::uint64_t>(p << static_cast<unsigned>(-przesuniecie));
     } else if (przesuniecie <= 100) {
         const auto s = static_cast<unsigned>(przesuniecie);
+        const U128 pol = U128{1} << (s - 1U);
+        const U128 reszta = p & ((pol << 1U) - 1U);
+        if (!zPolowa && (reszta > pol ? reszta - pol : pol - reszta) <= kPiec.at(c)) {
+            polowa = true;
+            return false;
+        }
         n = static_cast<std::uint64_t>((p >> s) + ((p >> (s - 1U)) & 1U));
     }
     std::array<char, 24> cyfryN{};
@@ -129,10 +138,48 @@ bool dopiszCalkowicie(std::string& wyjscie, double x, int cyfry, bool przecinek)
     return true;
 }
 
+// When the shortest decimal that reads back as x (what the user typed, as a
+// rule: 2.55 for 0.0075 * 340 = 2.54999...) ends in a 5 one place past the
+// last written decimal, writes it rounded away from zero and returns true.
+bool dopiszPolowe(std::string& wyjscie, double x, int cyfry, bool przecinek) {
+    if (cyfry < 0) return false;
+    std::array<char, 400> bufor{};
+    const auto [koniec, blad] = std::to_chars(bufor.data(), bufor.data() + bufor.size(),
+                                              std::fabs(x), std::chars_format::fixed);
+    if (blad != std::errc{} || koniec[-1] != '5') return false;
+    const std::string_view s(bufor.data(), static_cast<std::size_t>(koniec - bufor.data()));
+    const std::size_t kropka = s.find('.');
+    if (kropka == std::string_view::npos ||
+        s.size() - kropka - 2 != static_cast<std::size_t>(cyfry)) {
+        return false;
+    }
+    // The digits kept, one more unit in the last place.
+    std::string n(s.substr(0, kropka));
+    n.append(s.substr(kropka + 1, static_cast<std::size_t>(cyfry)));
+    std::size_t i = n.size();
+    while (i > 0 && n[i - 1] == '9') n[--i] = '0';
+    if (i == 0) {
+        n.insert(n.begin(), '1');
+    } else {
+        ++n[i - 1];
+    }
+    if (std::signbit(x)) wyjscie += '-';
+    const std::size_t calkowite = n.size() - static_cast<std::size_t>(cyfry);
+    wyjscie.append(n, 0, calkowite);
+    if (cyfry > 0) {
+        wyjscie += przecinek ? ',' : '.';
+        wyjscie.append(n, calkowite);
+    }
+    return true;
+}
+
 }  // namespace
 
 void dopisz(std::string& wyjscie, double x, int cyfry, bool przecinek) {
-    if (dopiszCalkowicie(wyjscie, x, cyfry, przecinek)) return;
+    bool polowa = false;
+    if (dopiszCalkowicie(wyjscie, x, cyfry, przecinek, false, polowa)) return;
+    if (dopiszPolowe(wyjscie, x, cyfry, przecinek)) return;
+    if (polowa && dopiszCalkowicie(wyjscie, x, cyfry, przecinek, true, polowa)) return;
     // An exact tie lies halfway between two multiples of 10^-cyfry: then
     // |x| * 2^(cyfry+1) is an odd integer. to_chars would round it to even,
     // so nudge it one ulp away from zero first.

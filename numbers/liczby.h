@@ -26,8 +26,10 @@ struct Odczyt {
 // so that the caller can say why it refuses them.
 Odczyt czytaj(std::string_view tekst, Separator separator);
 
-// Appends x with `cyfry` decimals (0..9), rounded half away from zero on the
-// exact binary value, never "-0"; `przecinek` writes a decimal comma.
+// Appends x with `cyfry` decimals (0..9), never "-0"; `przecinek` writes a
+// decimal comma. Halves are those of the shortest decimal that reads back as
+// x (2.55, not 2.54999... of 0.0075 * 340) and go away from zero; other
+// values are rounded on their exact binary value.
 void dopisz(std::string& wyjscie, double x, int cyfry, bool przecinek);
 
 inline std::string tekst(double x, int cyfry, bool przecinek) {

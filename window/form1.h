@@ -9,7 +9,6 @@
 
 #include "form.h"
 #include "katalog.h"
-#include "number_services.h"
 #include "termopara.h"
 #include "typ_termopary.h"
 
@@ -86,7 +85,6 @@ class Form1 final : public QMainWindow {
     Tables tables_;
     Termopara termopara_;
     TypTermopary typ_ = TypTermopary::J;
-    NumberServices numbers_;
     DecimalKeyFilter* keyFilter_ = nullptr;
     std::unique_ptr<QtWindowOps> ops_;
     bool centredWithFrame_ = false;

@@ -21,9 +21,8 @@ void showMessage(QWidget* parent, const QString& text) {
     box.exec();
 }
 
-QtWindowOps::QtWindowOps(QWidget& owner, const std::array<QLineEdit*, 10>& boxes,
-                         const NumberServices& numbers)
-    : owner_(owner), boxes_(boxes), numbers_(numbers) {}
+QtWindowOps::QtWindowOps(QWidget& owner, const std::array<QLineEdit*, 10>& boxes)
+    : owner_(owner), boxes_(boxes) {}
 
 QLineEdit* QtWindowOps::box(Pole pole) const {
     return boxes_.at(static_cast<std::size_t>(pole));
@@ -41,18 +40,6 @@ void QtWindowOps::setExplanation(Pole pole, std::string_view text) {
 
 void QtWindowOps::setText(Pole pole, std::string_view text) {
     box(pole)->setText(fromUtf8(text));
-}
-
-bool QtWindowOps::isNumeric(std::string_view text) const {
-    return numbers_.isNumeric(fromUtf8(text));
-}
-
-double QtWindowOps::toDouble(std::string_view text) const {
-    return numbers_.toDouble(fromUtf8(text));
-}
-
-std::string QtWindowOps::format(double value, std::string_view pattern) const {
-    return numbers_.format(value, fromUtf8(pattern)).toStdString();
 }
 
 void QtWindowOps::message(std::string_view text) {

@@ -1,10 +1,10 @@
 #pragma once
 
+#include <QString>
 #include <array>
 #include <string>
 #include <string_view>
 
-#include "number_services.h"
 #include "window_ops.h"
 
 class QLineEdit;
@@ -14,15 +14,11 @@ class QWidget;
 class QtWindowOps final : public WindowOps {
   public:
     // `boxes` in the order of Pole; message boxes are modal over `owner`.
-    QtWindowOps(QWidget& owner, const std::array<QLineEdit*, 10>& boxes,
-                const NumberServices& numbers);
+    QtWindowOps(QWidget& owner, const std::array<QLineEdit*, 10>& boxes);
 
     [[nodiscard]] std::string text(Pole box) const override;
     void setText(Pole box, std::string_view text) override;
     void setExplanation(Pole box, std::string_view text) override;
-    [[nodiscard]] bool isNumeric(std::string_view text) const override;
-    [[nodiscard]] double toDouble(std::string_view text) const override;
-    [[nodiscard]] std::string format(double value, std::string_view pattern) const override;
     void message(std::string_view text) override;
     void setFocus(Pole box) override;
 
@@ -31,7 +27,6 @@ class QtWindowOps final : public WindowOps {
 
     QWidget& owner_;
     std::array<QLineEdit*, 10> boxes_;
-    const NumberServices& numbers_;
 };
 
 // The program's message box: modal, titled "Wexa", OK only, no icon.

@@ -5,7 +5,7 @@
 #include <string_view>
 
 // The calculations and the catalogue keep their texts in UTF-8; the window
-// and the number services work on QString.
+// works on QString.
 inline QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
 }

@@ -21,6 +21,14 @@ std::string wzorzec(double x, int cyfry) {
         std::to_chars(bufor.data(), bufor.data() + bufor.size(), x, std::chars_format::fixed, 1100);
     EXPECT_EQ(blad, std::errc{});
     std::string s(bufor.data(), koniec);
+    // A half of the shortest decimal that reads back as x is rounded as written.
+    const std::string krotki(
+        bufor.data(),
+        std::to_chars(bufor.data(), bufor.data() + bufor.size(), x, std::chars_format::fixed).ptr);
+    const std::size_t k = krotki.find('.');
+    if (k != std::string::npos && k + static_cast<std::size_t>(cyfry) + 2 == krotki.size() &&
+        krotki.back() == '5')
+        s = krotki;
     const bool ujemna = s[0] == '-';
     if (ujemna) s.erase(0, 1);
     const std::size_t kropka = s.find('.');
@@ -48,6 +56,12 @@ TEST(Dopisz, CyfryJakRozwiniecieDokladneZaokragloneOdZera) {
     // Exact ties at every number of decimals: k / 2^(c+1) with k odd.
     for (int c = 0; c <= 9; ++c) {
         for (int k = 1; k < 400; k += 2) wartosci.push_back(std::ldexp(k * 37.0, -(c + 1)));
+    }
+    // Halves as typed, k + 0.5 units of the last place, and their negatives.
+    for (int c = 0; c <= 9; ++c) {
+        for (int k = -2001; k < 2000; k += 7) {
+            wartosci.push_back(std::stod(std::to_string(k) + "5e-" + std::to_string(c + 1)));
+        }
     }
     for (const double x : wartosci) {
         for (int cyfry = 0; cyfry <= 9; ++cyfry) {

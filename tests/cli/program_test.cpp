@@ -14,14 +14,9 @@
 #include "its90.h"
 #include "liczby.h"
 #include "obliczenia.h"
+#include "okno.h"
 #include "przebieg.h"
 #include "termopara.h"
-
-#ifdef KALVETRA_CYFRY_OKNA  // the window's number services, on QtCore
-#include <QString>
-
-#include "number_services.h"
-#endif
 
 namespace {
 
@@ -49,23 +44,19 @@ std::vector<double> temperatury(TypTermopary typ) {
     return {d.od, d.od + 0.37, 0.5 * (d.od + d.doo), d.doo - 0.1, d.doo};
 }
 
-#ifdef KALVETRA_CYFRY_OKNA
 // With the defaults the numbers are the window's, digit for digit, with
 // either separator.
 TEST(WindowDigits, EmfTempAndToleranceMatchTheWindow) {
-    const NumberServices okno;
     Termopara tc;
     for (const TypTermopary typ : kWszystkieTypy) {
         tc.Typ = static_cast<std::int16_t>(indeks(typ));
         const std::string litera(1, ::litera(typ));
         for (const double t : temperatury(typ)) {
-            const std::string oczekiwane =
-                okno.format(tc.Temperatura(t) / 1000.0, QString::fromLatin1(kWzorzecEMF))
-                    .toStdString();
+            const std::string oczekiwane = liczby::doOkna(tc.Temperatura(t) / 1000.0, kWzorzecEMF);
             EXPECT_EQ(uruchom({"emf", litera, krotko(t), "--decimal-comma"}).dane,
                       oczekiwane + "\n")
                 << litera << " " << t;
-            EXPECT_EQ(uruchom({"emf", litera, kropka(okno.format(t, u"0.000").toStdString())}).dane,
+            EXPECT_EQ(uruchom({"emf", litera, kropka(liczby::doOkna(t, "0.000"))}).dane,
                       kropka(oczekiwane) + "\n");
 
             std::string wiersz;
@@ -75,9 +66,7 @@ TEST(WindowDigits, EmfTempAndToleranceMatchTheWindow) {
                 const bool jest =
                     o.rodzaj == Odchylka::Rodzaj::Stala || o.rodzaj == Odchylka::Rodzaj::Obliczona;
                 wiersz += (klasa > 1 ? "\t" : "") +
-                          (jest ? okno.format(o.wartosc, QString::fromLatin1(kWzorzecOdchylki))
-                                      .toStdString()
-                                : "N/A");
+                          (jest ? liczby::doOkna(o.wartosc, kWzorzecOdchylki) : "N/A");
             }
             EXPECT_EQ(uruchom({"tolerance", litera, krotko(t), "--decimal-comma"}).dane,
                       wiersz + "\n");
@@ -85,38 +74,36 @@ TEST(WindowDigits, EmfTempAndToleranceMatchTheWindow) {
         const its90::Zakres e = its90::dziedzinaOdwrotnej(typ);
         for (const double uv : {e.od, 0.3 * e.od + 0.7 * e.doo, e.doo}) {
             const double mv = uv / 1000.0;
-            const std::string oczekiwane =
-                okno.format(tc.EMF(mv * 1000.0), QString::fromLatin1(kWzorzecTemperatury))
-                    .toStdString();
+            const std::string oczekiwane = liczby::doOkna(tc.EMF(mv * 1000.0), kWzorzecTemperatury);
             EXPECT_EQ(uruchom({"temp", litera, krotko(mv)}).dane, kropka(oczekiwane) + "\n")
                 << litera << " " << mv;
         }
     }
 }
 
-// Halves are rounded away from zero on the exact binary value, as the
-// window does; nothing is written as "-0".
+// Halves are rounded away from zero, as the window does; nothing is written
+// as "-0".
 TEST(WindowDigits, TiesAndNegativeZero) {
-    const NumberServices okno;
     struct Przypadek {
         double x;
-        const char16_t* wzorzec;
+        const char* wzorzec;
         int cyfry;
     };
-    for (const Przypadek p : {Przypadek{0.125, u"0.00", 2},
-                              {-0.125, u"0.00", 2},
-                              {4.25, u"####0.0", 1},
-                              {2.5, u"0", 0},
-                              {-0.00004, u"0.0000", 4},
-                              {1.0005, u"0.000", 3},
-                              {0.15, u"0.0", 1}}) {
-        EXPECT_EQ(liczby::tekst(p.x, p.cyfry, true), okno.format(p.x, p.wzorzec).toStdString())
-            << p.x;
+    for (const Przypadek p : {Przypadek{0.125, "0.00", 2},
+                              {-0.125, "0.00", 2},
+                              {4.25, "####0.0", 1},
+                              {2.5, "0", 0},
+                              {-0.00004, "0.0000", 4},
+                              {1.0005, "0.000", 3},
+                              {0.15, "0.0", 1}}) {
+        EXPECT_EQ(liczby::tekst(p.x, p.cyfry, true), liczby::doOkna(p.x, p.wzorzec)) << p.x;
     }
     // 0.0025 x 1700 is 4.25 exactly: class 2 of type B at 1700 °C.
     EXPECT_EQ(uruchom({"tolerance", "b", "1700"}).dane, "N/A\t4.3\t8.5\n");
+    // 0.0075 x 340 is 2.54999... and 6.75 x 1.8 is 12.15: halves as written.
+    EXPECT_EQ(uruchom({"tolerance", "K", "340"}).dane, "1.5\t2.6\tN/A\n");
+    EXPECT_EQ(uruchom({"tolerance", "E", "1652", "--unit", "F"}).dane, "N/A\t12.2\tN/A\n");
 }
-#endif
 
 // Every temperature read and written is in --unit; every EMF in --emf-unit.
 TEST(Units, FahrenheitAndKelvinAgreeWithCelsius) {

@@ -30,7 +30,7 @@ mutants=(
   "type T class 3 factor ten times too big@calculations/obliczenia.cpp@stalaOd(-200, 40, 1.0, -67, 0.015)@stalaOd(-200, 40, 1.0, -67, 0.15)"
   "result written before the range message@calculations/obliczenia.cpp@zglos(okno, \"Temperatura poza zakresem\", Pole::Text2_0);@okno.setText(Pole::Text2_2, \"1,0000\"); zglos(okno, \"Temperatura poza zakresem\", Pole::Text2_0);"
   "range message shown twice@calculations/obliczenia.cpp@if (!zakres.zawiera(*emf)) {@if (!zakres.zawiera(*emf)) { okno.message(kEMFPozaZakresem);"
-  "empty box read as zero@window/number_services.cpp@if (!ok || !std::isfinite(value)) {@if (text.isEmpty()) return 0.0; if (!ok || !std::isfinite(value)) {"
+  "empty box read as zero@numbers/okno.cpp@if (tekst.empty()) return std::nullopt;@if (tekst.empty()) return 0.0;"
   "type K reference function off by 10 µV@engine/wspolczynniki_its90.h@kKExpA0 = 0.118597600000E+03@kKExpA0 = 0.128597600000E+03"
   "full stop not turned into a comma@form/form.h@if (KeyAscii == 46) KeyAscii = 44;@if (KeyAscii == 46) KeyAscii = 46;"
   "EMF result kept across a type change@form/form.h@s.texts.at(n++) = {id, control(id).text};@s.texts.at(n++) = id == Id::Text2_2 ? Assignment{Id::Label1_0, opis.nazwa} : Assignment{id, control(id).text};"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <map>
 #include <ostream>
 #include <string>
@@ -8,8 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "number_services.h"
-#include "utf8.h"
+#include "okno.h"
 #include "window_ops.h"
 
 // One window operation as the calculations performed it.
@@ -51,7 +51,7 @@ struct Operacja {
 };
 
 // A window without a toolkit: boxes in a map, every write, message and focus
-// move recorded in order, numbers read and written by the real NumberServices.
+// move recorded in order. Its tests read and write numbers by the window's rules.
 class FakeWindow : public WindowOps {
   public:
     std::map<Pole, std::string> pola;
@@ -71,14 +71,14 @@ class FakeWindow : public WindowOps {
     void setExplanation(Pole box, std::string_view text) override {
         objasnienia[box] = std::string(text);
     }
-    [[nodiscard]] bool isNumeric(std::string_view text) const override {
-        return liczby_.isNumeric(fromUtf8(text));
+    [[nodiscard]] static bool isNumeric(std::string_view text) {
+        return liczby::zOkna(text).has_value();
     }
-    [[nodiscard]] double toDouble(std::string_view text) const override {
-        return liczby_.toDouble(fromUtf8(text));
+    [[nodiscard]] static double toDouble(std::string_view text) {
+        return liczby::zOkna(text).value_or(std::numeric_limits<double>::quiet_NaN());
     }
-    [[nodiscard]] std::string format(double value, std::string_view pattern) const override {
-        return liczby_.format(value, fromUtf8(pattern)).toStdString();
+    [[nodiscard]] static std::string format(double value, std::string_view pattern) {
+        return liczby::doOkna(value, pattern);
     }
     void message(std::string_view text) override {
         operacje.push_back(Operacja::komunikat(std::string(text)));
@@ -92,7 +92,4 @@ class FakeWindow : public WindowOps {
         }
         return wynik;
     }
-
-  private:
-    NumberServices liczby_;
 };
