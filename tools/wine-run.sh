@@ -26,6 +26,10 @@ if [ -z "${DISPLAY:-}" ] && command -v Xvfb >/dev/null; then
   exec 9>&-
   export DISPLAY=":$n"
 fi
-# Keeps wineserver up between the tests' many short runs.
-wineserver -p30 </dev/null >/dev/null 2>&1 || true
+# Keeps wineserver up between the tests' many short runs. When this starts
+# it, wine's own services start here too, detached from the caller's
+# streams: a test runner waits for every holder of a test's output to end.
+if wineserver -p30 </dev/null >/dev/null 2>&1; then
+  wine wineboot </dev/null >/dev/null 2>&1 || true
+fi
 exec wine "$@"
