@@ -60,4 +60,5 @@ for _ in $(seq 60); do [ -e "$dir" ] || break; sleep 0.5; done
 [ -e "$link" ] && fail "Start-menu entry left behind"
 wine reg query "$key" >/dev/null 2>&1 && fail "Add/Remove entry left behind"
 wineserver -k 2>/dev/null || true
+[ -f "$WINEPREFIX/.display.pid" ] && kill "$(cat "$WINEPREFIX/.display.pid")" 2>/dev/null || true
 echo "Windows installer: install, run, uninstall all fine"
