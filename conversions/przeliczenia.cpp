@@ -242,13 +242,21 @@ std::string opis(Powod powod, const Ustawienia& u, std::size_t pole) {
             break;
         }
         case Dopisek::LimitWierszy:
-            s += " " + std::to_string(kMaksWierszyTabeli) + " wierszy";
+            // Appended piece by piece: GCC 12 at -O3 warns falsely on " " + to_string().
+            s += ' ';
+            s += std::to_string(kMaksWierszyTabeli);
+            s += " wierszy";
             break;
         case Dopisek::NumerPola:
-            s += " " + std::to_string(pole);
+            s += ' ';
+            s += std::to_string(pole);
             return s;
     }
-    if (pole != 0 && powod != Powod::Brak) s += " (pole " + std::to_string(pole) + ")";
+    if (pole != 0 && powod != Powod::Brak) {
+        s += " (pole ";
+        s += std::to_string(pole);
+        s += ')';
+    }
     return s;
 }
 

@@ -16,6 +16,7 @@ if [ "${1:-all}" != run ]; then
     xvfb xauth x11-utils xdotool imagemagick openbox libxcb1-dev python3
     lintian desktop-file-utils appstream file
     librsvg2-bin
+    python3-dev pybind11-dev python3-numpy python3-pytest python3-pandas python3-dask python3-distributed
   )
 fi
 missing=()
