@@ -3,8 +3,8 @@
 # CMake's emulator for the cross-compiled tests.
 #   WINEPREFIX  the prefix (default: build/windows/wine beside this checkout)
 # Without a DISPLAY, windows go to a private Xvfb server, started on first
-# use and ending when its last client does (or by its PID in
-# $WINEPREFIX/.display.pid).
+# use; it stays for the prefix's later runs (a wine session keeps its
+# desktop on it) until stopped by its PID in $WINEPREFIX/.display.pid.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 : "${WINEPREFIX:=$here/../build/windows/wine}"
@@ -19,7 +19,7 @@ if [ -z "${DISPLAY:-}" ] && command -v Xvfb >/dev/null; then
   if [ -z "$n" ] || [ ! -S "/tmp/.X11-unix/X$n" ]; then
     exec 8<> <(:)
     # Not holding the lock: Xvfb outlives this script.
-    Xvfb -displayfd 8 -screen 0 1280x800x24 -nolisten tcp -terminate >/dev/null 2>&1 9>&- &
+    Xvfb -displayfd 8 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 9>&- &
     echo $! >"$WINEPREFIX/.display.pid"
     read -r -t 10 n <&8 || { echo "wine-run: Xvfb did not start" >&2; exit 1; }
     echo "$n" >"$WINEPREFIX/.display"
