@@ -14,8 +14,8 @@
 #include <QMouseEvent>
 #include <QMoveEvent>
 #include <QPalette>
-#include <QRect>
 #include <QPushButton>
+#include <QRect>
 #include <QScreen>
 #include <QWindow>
 #include <algorithm>
@@ -123,7 +123,8 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     createMenus();
 
     std::array<QLineEdit*, formularz::kBoxes.size()> boxes{};
-    for (std::size_t i = 0; i < boxes.size(); ++i) boxes.at(i) = widget<QLineEdit>(formularz::kBoxes.at(i));
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        boxes.at(i) = widget<QLineEdit>(formularz::kBoxes.at(i));
     ops_ = std::make_unique<QtWindowOps>(*this, boxes, numbers_);
 
     // Menu bar plus the fixed client area; nothing reacts to resizing.
@@ -165,7 +166,7 @@ void Form1::createControls() {
             // The key handler of the box's array, by its panel.
             const auto handler = *c.parent == formularz::Id::Frame2   ? &Form1::Text1_KeyPress
                                  : *c.parent == formularz::Id::Frame3 ? &Form1::Text2_KeyPress
-                                                                 : &Form1::Text3_KeyPress;
+                                                                      : &Form1::Text3_KeyPress;
             keyFilter_->watch(static_cast<QLineEdit*>(w),
                               [this, handler, index = c.index](std::int16_t& code) {
                                   (this->*handler)(index, code);
@@ -237,9 +238,9 @@ void Form1::centreOnScreen() {
     const QScreen* where = screen();
     if (where == nullptr) return;
     const QSize outer = frameGeometry().size();
-    const formularz::Point at =
-        formularz::placedPosition(fromQRect(where->geometry()), fromQRect(where->availableGeometry()),
-                             {outer.width(), outer.height()});
+    const formularz::Point at = formularz::placedPosition(fromQRect(where->geometry()),
+                                                          fromQRect(where->availableGeometry()),
+                                                          {outer.width(), outer.height()});
     move(at.x, at.y);
 }
 
@@ -305,7 +306,8 @@ void Form1::selectType(TypTermopary typ) {
     for (std::size_t i = 0; i < typeItems_.size(); ++i) {
         typeItems_.at(i)->setChecked(selection.marks.at(i));
     }
-    for (const formularz::Assignment& a : selection.texts) setControlText(a.control, fromUtf8(a.text));
+    for (const formularz::Assignment& a : selection.texts)
+        setControlText(a.control, fromUtf8(a.text));
     for (const formularz::Id id : selection.explanationsCleared) {
         const auto* at = std::find(formularz::kBoxes.begin(), formularz::kBoxes.end(), id);
         ops_->setExplanation(static_cast<Pole>(at - formularz::kBoxes.begin()), {});
