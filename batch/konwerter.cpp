@@ -13,10 +13,6 @@ namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
-// Refusals of a field; the others are przeliczenia::opis.
-constexpr std::string_view kBrakPola = "brak pola ";
-constexpr std::string_view kPole = " (pole ";
-
 unsigned char bajt(char c) {
     return static_cast<unsigned char>(c);
 }
@@ -273,7 +269,7 @@ void Konwerter::odrzuc(const std::string& powod) {
 
 bool Konwerter::czytajPole(std::size_t nr, const Pole& f, przeliczenia::Wynik& w) {
     if (pole_ < nr) {
-        odrzuc(std::string(kBrakPola) + std::to_string(nr));
+        odrzuc(przeliczenia::opis(przeliczenia::Powod::BrakPola, opcje_.ustawienia, nr));
         return false;
     }
     const liczby::Odczyt odczyt =
@@ -283,7 +279,7 @@ bool Konwerter::czytajPole(std::size_t nr, const Pole& f, przeliczenia::Wynik& w
                                                                     : liczby::Separator::Kropka);
     w = przeliczenia::zOdczytu(odczyt);
     if (!w.dobry()) {
-        odrzuc(opis(w.powod) + std::string(kPole) + std::to_string(nr) + ")");
+        odrzuc(przeliczenia::opis(w.powod, opcje_.ustawienia, nr));
         return false;
     }
     return true;

@@ -1,29 +1,18 @@
 #include "strumien.h"
 
-#include <poll.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
-#include <ostream>
+#include <span>
 #include <vector>
 
 namespace konwersja {
 
 namespace {
 
-// Whether a read would return at once (data or end of input).
-bool gotowe(int fd) {
-    pollfd p{fd, POLLIN, 0};
-    return ::poll(&p, 1, 0) != 0;
-}
-
 class Strumien final : public Odbiorca {
   public:
-    Strumien(std::ostream& dane, std::ostream& bledy) : dane_(dane), bledy_(bledy) {}
+    Strumien(platforma::Wyjscie& dane, platforma::Wyjscie& bledy) : dane_(dane), bledy_(bledy) {}
 
     void wypisz(std::string_view bajty) override {
-        dane_.write(bajty.data(), static_cast<std::streamsize>(bajty.size()));
+        dobry_ = dobry_ && dane_.pisz(bajty);
         if (!komunikaty_.empty()) wypiszKomunikaty();
     }
 
@@ -36,46 +25,47 @@ class Strumien final : public Odbiorca {
     }
 
     void wypiszKomunikaty() {
-        bledy_ << komunikaty_;
+        bledy_.pisz(komunikaty_);
         komunikaty_.clear();
     }
 
     void splucz() {
-        dane_.flush();
+        dobry_ = dobry_ && dane_.splucz();
         wypiszKomunikaty();
-        bledy_.flush();
+        bledy_.splucz();
     }
 
-    [[nodiscard]] bool dobry() const { return dane_.good(); }
+    [[nodiscard]] bool dobry() const { return dobry_; }
 
   private:
-    std::ostream& dane_;
-    std::ostream& bledy_;
+    platforma::Wyjscie& dane_;
+    platforma::Wyjscie& bledy_;
     std::string komunikaty_;
+    bool dobry_ = true;
 };
 
 }  // namespace
 
-Podsumowanie konwertuj(int we, std::ostream& dane, std::ostream& bledy, const Opcje& opcje,
-                       const Bloki& bloki) {
+Podsumowanie konwertuj(platforma::Wejscie& we, platforma::Wyjscie& dane, platforma::Wyjscie& bledy,
+                       const Opcje& opcje, const Bloki& bloki) {
     Strumien strumien(dane, bledy);
     Konwerter konwerter(opcje, strumien);
     Podsumowanie wynik;
     std::vector<char> blok(bloki.rozmiar);
+    std::string powod;
     bool koniec = false;
     while (!koniec && strumien.dobry()) {
         std::size_t n = 0;
         while (n < blok.size()) {
-            if (!gotowe(we)) {
+            if (!we.gotowe()) {
                 if (n > 0) break;
                 // About to wait for input: what is converted goes out first.
                 konwerter.oproznij();
                 strumien.splucz();
             }
-            const ssize_t r = ::read(we, blok.data() + n, blok.size() - n);
-            if (r < 0 && errno == EINTR) continue;
+            const std::ptrdiff_t r = we.czytaj(std::span(blok).subspan(n), powod);
             if (r < 0) {
-                wynik.blad = std::string("błąd odczytu wejścia: ") + std::strerror(errno);
+                wynik.blad = "błąd odczytu wejścia: " + powod;
                 koniec = true;
                 break;
             }

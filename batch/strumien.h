@@ -2,10 +2,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <iosfwd>
 #include <string>
 
 #include "konwerter.h"
+#include "platforma.h"
 
 namespace konwersja {
 
@@ -20,11 +20,11 @@ struct Podsumowanie {
     std::string blad;  // why reading or writing failed; empty if it did not
 };
 
-// Reads descriptor `we` to its end and writes the converted input to
-// `dane`, one "LINE: reason" line per refused row to `bledy`. Output is
-// held back only while more input is ready: when the input stalls,
-// everything converted so far is written and flushed.
-Podsumowanie konwertuj(int we, std::ostream& dane, std::ostream& bledy, const Opcje& opcje,
-                       const Bloki& bloki = {});
+// Reads `we` to its end and writes the converted input to `dane`, one
+// "LINE: reason" line per refused row to `bledy`. Output is held back only
+// while more input is ready: when the input stalls, everything converted so
+// far is written and flushed.
+Podsumowanie konwertuj(platforma::Wejscie& we, platforma::Wyjscie& dane, platforma::Wyjscie& bledy,
+                       const Opcje& opcje, const Bloki& bloki = {});
 
 }  // namespace konwersja

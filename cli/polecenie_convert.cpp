@@ -1,13 +1,9 @@
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <CLI/CLI.hpp>
-#include <cerrno>
 #include <charconv>
-#include <cstring>
 #include <ostream>
 #include <system_error>
 
+#include "platforma.h"
 #include "polecenia.h"
 #include "program.h"
 #include "strumien.h"
@@ -50,7 +46,8 @@ char separator(const std::optional<std::string>& tekst, bool przecinek) {
     return tekst->front();
 }
 
-konwersja::Opcje opcje(const Opcje& o, const OpcjeKonwersji& k) {
+// A refused --cold is noted in `odmowy`: nothing is converted then.
+konwersja::Opcje opcje(const Opcje& o, const OpcjeKonwersji& k, Odmowy& odmowy) {
     konwersja::Opcje w;
     w.ustawienia = ustawienia(o);
     if (k.cel == "temp") {
@@ -67,37 +64,27 @@ konwersja::Opcje opcje(const Opcje& o, const OpcjeKonwersji& k) {
         if (o.zimne) throw BladUzycia("--cold i --cold-column wykluczają się");
         w.kolumnaZimnego = numerKolumny(*k.kolumnaZimnego, "--cold-column");
     }
-    w.zimne = przeliczenia::zCelsjusza(0.0, w.ustawienia.temperatura);
-    if (o.zimne) {
-        przeliczenia::Wynik tc = przeczytaj(*o.zimne);
-        if (tc.dobry() && !przeliczenia::wDziedzinie(w.ustawienia, tc.wartosc)) {
-            tc.powod = przeliczenia::Powod::ZimneZlaczePozaZakresem;
-        }
-        if (!tc.dobry()) {
-            throw BladUzycia("odrzucono --cold „" + std::string(jakWpisano(*o.zimne)) +
-                             "”: " + przeliczenia::opis(tc.powod, w.ustawienia));
-        }
-        w.zimne = tc.wartosc;
-    }
     w.przecinek = o.przecinek;
     w.separator = separator(k.separator, o.przecinek);
     w.naglowek = k.naglowek;
-    const bool mikrowolty = w.ustawienia.emf == przeliczenia::JednostkaEmf::uV;
-    w.cyfry = cyfry(o, w.cel == konwersja::Cel::Temperatura ? 2 : (mikrowolty ? 1 : 4));
+    const Przeliczenie& p = w.cel == konwersja::Cel::Temperatura ? kTemp : kEmf;
+    w.cyfry = cyfry(o, p.domyslneCyfry(w.ustawienia.emf));
+    // Read once every usage error is ruled out: those come first.
+    w.zimne = zimneZlacze(o, w.ustawienia, odmowy).temperatura;
     return w;
 }
 
 void konwertuj(Wyjscia& wyjscia, const konwersja::Opcje& opcje, const std::string& plik) {
-    const bool wejscieStandardowe = plik == "-";
-    const int we = wejscieStandardowe ? STDIN_FILENO : ::open(plik.c_str(), O_RDONLY | O_CLOEXEC);
-    if (we < 0) {
-        wyjscia.bledy << kNazwaProgramu << ": nie można otworzyć „" << plik
-                      << "”: " << std::strerror(errno) << '\n';
+    std::string blad;
+    const std::unique_ptr<platforma::Wejscie> we = platforma::Wejscie::otworz(plik, blad);
+    if (!we) {
+        wyjscia.bledy << kNazwaProgramu << ": nie można otworzyć „" << plik << "”: " << blad
+                      << '\n';
         wyjscia.kod = kKodUzycie;
         return;
     }
-    const konwersja::Podsumowanie p = konwersja::konwertuj(we, wyjscia.dane, wyjscia.bledy, opcje);
-    if (!wejscieStandardowe) ::close(we);
+    const konwersja::Podsumowanie p =
+        konwersja::konwertuj(*we, wyjscia.daneBajty, wyjscia.bledyBajty, opcje);
     if (!p.blad.empty()) {
         wyjscia.bledy << kNazwaProgramu << ": " << p.blad << '\n';
         wyjscia.kod = kKodUzycie;
@@ -136,8 +123,7 @@ void dodajConvert(CLI::App& app, Wyjscia& wyjscia) {
     dodajPrzecinek(p);
     p.app->add_flag("--header", k->naglowek,
                     "pierwszy wiersz to nagłówek; dostaje nazwę kolumny wyniku");
-    p.app->add_flag("--exact", p.opcje->dokladna,
-                    "dokładna odwrotność funkcji wzorcowej zamiast wielomianu odwrotnego NIST");
+    dodajDokladna(p);
     dodajJednostke(p);
     dodajJednostkeEmf(p);
     dodajCyfry(p);
@@ -145,7 +131,12 @@ void dodajConvert(CLI::App& app, Wyjscia& wyjscia) {
         "Kod wyjścia: 0 — wszystkie wiersze przeliczone, 1 — co najmniej jeden wiersz odrzucony "
         "(wypisany z pustym polem wyniku; powód na stderr jako „LINIA: powód”), 2 — błąd "
         "wywołania, odczytu lub zapisu.");
-    p.app->callback([o = p.opcje, k, &wyjscia] { konwertuj(wyjscia, opcje(*o, *k), k->plik); });
+    p.app->callback([o = p.opcje, k, &wyjscia] {
+        Odmowy odmowy;
+        const konwersja::Opcje w = opcje(*o, *k, odmowy);
+        if (odmowy.zglos(wyjscia)) return;
+        konwertuj(wyjscia, w, k->plik);
+    });
 }
 
 }  // namespace cli

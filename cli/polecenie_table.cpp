@@ -57,7 +57,7 @@ void dodajTable(CLI::App& app, Wyjscia& wyjscia) {
         const tabela::PelneStopnie cala = tabela::pelneStopnie(u);
 
         Odmowy odmowy;
-        const double tc = zimneZlacze(*o, u, odmowy);
+        const przeliczenia::ZimneZlacze zimne = zimneZlacze(*o, u, odmowy);
         // A typed bound, checked against the domain; the default if none.
         const auto granica = [&](const std::optional<std::string>& tekst, const char* nazwa,
                                  long domyslna) -> std::optional<double> {
@@ -100,9 +100,9 @@ void dodajTable(CLI::App& app, Wyjscia& wyjscia) {
         }
         if (odmowy.zglos(wyjscia)) return;
         if (nist) {
-            wyjscia.dane << tabela::nist(u, std::lround(z.od), std::lround(z.doo), tc, wyglad);
+            wyjscia.dane << tabela::nist(u, std::lround(z.od), std::lround(z.doo), zimne, wyglad);
         } else {
-            wyjscia.dane << tabela::csv(u, z, tc, wyglad);
+            wyjscia.dane << tabela::csv(u, z, zimne, wyglad);
         }
     });
 }

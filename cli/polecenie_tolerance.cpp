@@ -1,6 +1,5 @@
 #include <CLI/CLI.hpp>
 #include <cmath>
-#include <cstdint>
 
 #include "liczby.h"
 #include "obliczenia.h"
@@ -27,7 +26,6 @@ void dodajTolerance(CLI::App& app, Wyjscia& wyjscia) {
     dodajPrzecinek(p);
     p.app->callback([o = p.opcje, &wyjscia] {
         const przeliczenia::Ustawienia u = ustawienia(*o);
-        const auto typ = static_cast<std::int16_t>(indeks(u.typ));
         // A deviation is a width: one degree of the unit is stopien() kelvins.
         const double skala = 1.0 / przeliczenia::stopien(u.temperatura);
         Odmowy odmowy;
@@ -46,7 +44,7 @@ void dodajTolerance(CLI::App& app, Wyjscia& wyjscia) {
             [&](std::string& s, double c) {
                 for (int klasa = 1; klasa <= kKlasy; ++klasa) {
                     if (klasa > 1) s += '\t';
-                    const Odchylka d = DopuszczalnyBlad(typ, klasa, c);
+                    const Odchylka d = DopuszczalnyBlad(u.typ, klasa, c);
                     if (d.rodzaj == Odchylka::Rodzaj::Stala ||
                         d.rodzaj == Odchylka::Rodzaj::Obliczona) {
                         liczby::dopisz(s, d.wartosc * skala, kCyfryOdchylki, o->przecinek);

@@ -99,6 +99,13 @@ int bladUzycia(const CLI::App& app, const std::string& tekst, std::ostream& bled
 }  // namespace
 
 int uruchom(std::span<const std::string> argumenty, std::ostream& dane, std::ostream& bledy) {
+    platforma::WyjscieStrumienia daneBajty(dane);
+    platforma::WyjscieStrumienia bledyBajty(bledy);
+    return uruchom(argumenty, dane, bledy, daneBajty, bledyBajty);
+}
+
+int uruchom(std::span<const std::string> argumenty, std::ostream& dane, std::ostream& bledy,
+            platforma::Wyjscie& daneBajty, platforma::Wyjscie& bledyBajty) {
     CLI::App app(
         "Przeliczenia termopar ITS-90 (typy J K T E N B R S) i klasy tolerancji "
         "IEC 60584-1.",
@@ -110,29 +117,37 @@ int uruchom(std::span<const std::string> argumenty, std::ostream& dane, std::ost
     app.footer(
         "Liczby można pisać z kropką lub przecinkiem dziesiętnym. Kod wyjścia: 0 — wynik, "
         "1 — odrzucona wartość (nic nie wypisano; convert: odrzucony wiersz), 2 — błąd wywołania.");
-    Wyjscia wyjscia{dane, bledy};
+    Wyjscia wyjscia{dane, bledy, daneBajty, bledyBajty};
     // Building a subcommand's parser is most of a one-value run's start-up, so
     // a call that names one builds that one alone; any other call (help,
     // version, errors) builds them all, and lists them all.
     struct Rejestracja {
         std::string_view nazwa;
-        void (*dodaj)(CLI::App&, Wyjscia&);
+        const Przeliczenie* przeliczenie;    // a value-per-line subcommand
+        void (*dodaj)(CLI::App&, Wyjscia&);  // the others
     };
-    static constexpr std::array<Rejestracja, 6> kPolecenia{{
-        {"emf", dodajEmf},
-        {"temp", dodajTemp},
-        {"tolerance", dodajTolerance},
-        {"seebeck", dodajSeebeck},
-        {"table", dodajTable},
-        {"convert", dodajConvert},
+    static const std::array<Rejestracja, 6> kPolecenia{{
+        {kEmf.nazwa, &kEmf, nullptr},
+        {kTemp.nazwa, &kTemp, nullptr},
+        {"tolerance", nullptr, dodajTolerance},
+        {kSeebeck.nazwa, &kSeebeck, nullptr},
+        {"table", nullptr, dodajTable},
+        {"convert", nullptr, dodajConvert},
     }};
+    const auto dodaj = [&](const Rejestracja& p) {
+        if (p.przeliczenie != nullptr) {
+            dodajPrzeliczenie(app, wyjscia, *p.przeliczenie);
+        } else {
+            p.dodaj(app, wyjscia);
+        }
+    };
     const auto nazwane = std::find_if(
         kPolecenia.begin(), kPolecenia.end(),
         [&](const Rejestracja& p) { return !argumenty.empty() && argumenty.front() == p.nazwa; });
     if (nazwane != kPolecenia.end()) {
-        nazwane->dodaj(app, wyjscia);
+        dodaj(*nazwane);
     } else {
-        for (const Rejestracja& p : kPolecenia) p.dodaj(app, wyjscia);
+        for (const Rejestracja& p : kPolecenia) dodaj(p);
     }
     for (CLI::App* sub : app.get_subcommands({})) sub->group("Polecenia");
 

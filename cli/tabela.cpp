@@ -62,7 +62,8 @@ int cyfryTemperatury(const Zakres& z) {
     return std::max(cyfry(z.krok), cyfry(z.od));
 }
 
-std::string csv(const przeliczenia::Ustawienia& u, const Zakres& z, double tc, const Wyglad& w) {
+std::string csv(const przeliczenia::Ustawienia& u, const Zakres& z,
+                const przeliczenia::ZimneZlacze& zimne, const Wyglad& w) {
     const char pole = w.przecinek ? ';' : ',';
     std::string s = "temperatura [";
     s += przeliczenia::symbol(u.temperatura);
@@ -76,7 +77,7 @@ std::string csv(const przeliczenia::Ustawienia& u, const Zakres& z, double tc, c
     for (std::int64_t i = 0; i < n; ++i) {
         // Each temperature from the start, so that no rounding accumulates.
         const double t = std::min(z.od + static_cast<double>(i) * z.krok, z.doo);
-        const przeliczenia::Wynik e = przeliczenia::emf(mv, t, tc);
+        const przeliczenia::Wynik e = przeliczenia::emf(mv, t, zimne.emf);
         liczby::dopisz(s, t, ct, w.przecinek);
         s += pole;
         liczby::dopisz(s, e.wartosc, w.cyfry, w.przecinek);
@@ -85,12 +86,13 @@ std::string csv(const przeliczenia::Ustawienia& u, const Zakres& z, double tc, c
     return s;
 }
 
-std::string nist(const przeliczenia::Ustawienia& u, long od, long doo, double tc, const Wyglad& w) {
+std::string nist(const przeliczenia::Ustawienia& u, long od, long doo,
+                 const przeliczenia::ZimneZlacze& zimne, const Wyglad& w) {
     przeliczenia::Ustawienia mv = u;
     mv.emf = przeliczenia::JednostkaEmf::mV;
     const auto komorka = [&](long t) {
-        return liczby::tekst(przeliczenia::emf(mv, static_cast<double>(t), tc).wartosc, w.cyfry,
-                             w.przecinek);
+        return liczby::tekst(przeliczenia::emf(mv, static_cast<double>(t), zimne.emf).wartosc,
+                             w.cyfry, w.przecinek);
     };
     std::vector<Blok> bloki;
     if (od < 0) bloki.push_back({od, std::min(doo, 0L), -1});  // 0 in both, as NIST's
@@ -107,7 +109,8 @@ std::string nist(const przeliczenia::Ustawienia& u, long od, long doo, double tc
     const std::string stopnie(przeliczenia::symbol(u.temperatura));
     std::string tytul = " Tabela ITS-90 dla termopary typu ";
     tytul += litera(u.typ);
-    if (tc != przeliczenia::zCelsjusza(0.0, u.temperatura)) {
+    const double tc = zimne.temperatura;
+    if (tc != przeliczenia::punktLodu(u.temperatura).temperatura) {
         tytul += ", zimne złącze w ";
         tytul += liczby::tekst(tc, cyfry(tc), w.przecinek);
         tytul += ' ';

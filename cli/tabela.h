@@ -5,7 +5,8 @@
 
 #include "przeliczenia.h"
 
-// Tables of E(t) - E(tc) over a range of temperatures.
+// Tables of E(t) - E(tc) over a range of temperatures, the cold junction
+// checked beforehand.
 namespace tabela {
 
 struct Zakres {
@@ -33,11 +34,13 @@ std::int64_t liczbaWierszy(const Zakres& z);
 int cyfryTemperatury(const Zakres& z);
 
 // "temperature,emf" lines after a header. The range must lie in the domain.
-std::string csv(const przeliczenia::Ustawienia& u, const Zakres& z, double tc, const Wyglad& w);
+std::string csv(const przeliczenia::Ustawienia& u, const Zakres& z,
+                const przeliczenia::ZimneZlacze& zimne, const Wyglad& w);
 
 // Laid out as NIST's published tables: rows of ten degrees, columns 0..10
 // (0..-10 in the block below zero, which comes first). The range's ends
 // must be whole degrees in the domain; the step is one degree.
-std::string nist(const przeliczenia::Ustawienia& u, long od, long doo, double tc, const Wyglad& w);
+std::string nist(const przeliczenia::Ustawienia& u, long od, long doo,
+                 const przeliczenia::ZimneZlacze& zimne, const Wyglad& w);
 
 }  // namespace tabela

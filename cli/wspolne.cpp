@@ -61,6 +61,11 @@ void dodajZimne(Polecenie& p) {
         ->type_name("TC");
 }
 
+void dodajDokladna(Polecenie& p) {
+    p.app->add_flag("--exact", p.opcje->dokladna,
+                    "dokładna odwrotność funkcji wzorcowej zamiast wielomianu odwrotnego NIST");
+}
+
 void dodajCyfry(Polecenie& p) {
     p.app->add_option("--digits", p.opcje->cyfry, "liczba cyfr po przecinku wyników: 0…9")
         ->type_name("N");
@@ -135,19 +140,16 @@ bool Odmowy::zglos(Wyjscia& w) const {
 }
 
 przeliczenia::Wynik przeczytaj(const std::string& tekst) {
-    return przeliczenia::zOdczytu(liczby::czytaj(tekst, liczby::Separator::Dowolny));
+    return przeliczenia::odczyt(tekst, liczby::Separator::Dowolny);
 }
 
-double zimneZlacze(const Opcje& o, const przeliczenia::Ustawienia& u, Odmowy& odmowy) {
-    const double lod = przeliczenia::zCelsjusza(0.0, u.temperatura);
-    if (!o.zimne) return lod;
-    przeliczenia::Wynik w = przeczytaj(*o.zimne);
-    if (w.dobry() && !przeliczenia::wDziedzinie(u, w.wartosc)) {
-        w.powod = przeliczenia::Powod::ZimneZlaczePozaZakresem;
-    }
-    if (w.dobry()) return w.wartosc;
-    odmowy.dodaj(*o.zimne, "--cold", przeliczenia::opis(w.powod, u));
-    return lod;
+przeliczenia::ZimneZlacze zimneZlacze(const Opcje& o, const przeliczenia::Ustawienia& u,
+                                      Odmowy& odmowy) {
+    if (!o.zimne) return przeliczenia::punktLodu(u.temperatura);
+    const przeliczenia::ZimneZlacze z = przeliczenia::zimneZOdczytu(u, przeczytaj(*o.zimne));
+    if (z.emf.dobry()) return z;
+    odmowy.dodaj(*o.zimne, "--cold", przeliczenia::opis(z.emf.powod, u));
+    return przeliczenia::punktLodu(u.temperatura);
 }
 
 void wypiszWartosci(Wyjscia& w, const Opcje& o, Odmowy& odmowy,

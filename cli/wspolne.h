@@ -50,6 +50,7 @@ void dodajWartosci(Polecenie& p, const std::string& nazwa, const std::string& op
 void dodajJednostke(Polecenie& p);
 void dodajJednostkeEmf(Polecenie& p);
 void dodajZimne(Polecenie& p);
+void dodajDokladna(Polecenie& p);
 void dodajCyfry(Polecenie& p);
 void dodajPrzecinek(Polecenie& p);
 
@@ -79,10 +80,11 @@ std::string_view jakWpisano(std::string_view tekst);
 // A typed number: its value, or the reason it is refused.
 przeliczenia::Wynik przeczytaj(const std::string& tekst);
 
-// The cold junction in the temperature unit: --cold, checked against the
-// type's domain, or the ice point. A refused --cold is noted and the ice
-// point returned, so that the values are still checked on their own.
-double zimneZlacze(const Opcje& o, const przeliczenia::Ustawienia& u, Odmowy& odmowy);
+// The cold junction of every subcommand: --cold, read and checked once, or
+// the ice point. A refused --cold is noted and the ice point returned, so
+// that the values are still checked on their own.
+przeliczenia::ZimneZlacze zimneZlacze(const Opcje& o, const przeliczenia::Ustawienia& u,
+                                      Odmowy& odmowy);
 
 // One line per typed value, in order: `licz` turns a value into a result
 // (or refuses it), `pisz` appends a result's text. Prints nothing unless

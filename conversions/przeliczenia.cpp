@@ -17,6 +17,46 @@ constexpr std::size_t nr(E e) {
     return static_cast<std::size_t>(e);
 }
 
+// What follows a refusal's text.
+enum class Dopisek : std::uint8_t {
+    Nic,
+    ZakresTemperatury,  // the type's domain in the temperature unit
+    ZakresEmf,          // the inverse's domain in the EMF unit
+    LimitWierszy,       // kMaksWierszyTabeli
+    NumerPola,          // the field's number
+};
+
+struct Tekst {
+    Powod powod;
+    std::string_view tekst;
+    Dopisek dopisek;
+};
+
+// Every refusal's text, for the command line and the row converter alike.
+constexpr std::array<Tekst, 11> kTeksty{{
+    {Powod::Brak, "", Dopisek::Nic},
+    {Powod::NieLiczba, "to nie jest liczba", Dopisek::Nic},
+    {Powod::NaN, "NaN nie jest wartością pomiaru", Dopisek::Nic},
+    {Powod::Nieskonczona, "wartość nieskończona", Dopisek::Nic},
+    {Powod::TemperaturaPozaZakresem, "temperatura poza zakresem", Dopisek::ZakresTemperatury},
+    {Powod::ZimneZlaczePozaZakresem, "temperatura zimnego złącza poza zakresem",
+     Dopisek::ZakresTemperatury},
+    {Powod::EmfPozaZakresem, "EMF (z kompensacją zimnego złącza) poza zakresem",
+     Dopisek::ZakresEmf},
+    {Powod::BrakPola, "brak pola", Dopisek::NumerPola},
+    {Powod::KrokNiedodatni, "krok tabeli musi być dodatni", Dopisek::Nic},
+    {Powod::PoczatekZaKoncem, "początek tabeli (--from) leży za jej końcem (--to)", Dopisek::Nic},
+    {Powod::ZaDuzoWierszy, "tabela miałaby ponad", Dopisek::LimitWierszy},
+}};
+
+constexpr bool poKolei() {
+    for (std::size_t i = 0; i < kTeksty.size(); ++i) {
+        if (nr(kTeksty.at(i).powod) != i) return false;
+    }
+    return true;
+}
+static_assert(poKolei(), "kTeksty is indexed by Powod");
+
 constexpr std::array<std::string_view, 3> kSymboleTemperatury{"°C", "°F", "K"};
 constexpr std::array<std::string_view, 2> kSymboleEmf{"mV", "µV"};
 
@@ -105,6 +145,10 @@ Wynik zOdczytu(const liczby::Odczyt& odczyt) {
     return {Powod::NieLiczba, 0.0};
 }
 
+Wynik odczyt(std::string_view tekst, liczby::Separator separator) {
+    return zOdczytu(liczby::czytaj(tekst, separator));
+}
+
 bool wDziedzinie(const Ustawienia& u, double t) {
     double c = 0.0;
     return celsjusz(u, t, c);
@@ -116,6 +160,14 @@ Wynik zimneZlacze(const Ustawienia& u, double tc) {
     // The window's number when the cold junction is at 0 °C: no correction
     // at all, not E(0), which is not exactly zero for type K.
     return {Powod::Brak, cz != 0.0 ? its90::emfZTemperatury(u.typ, cz) : 0.0};
+}
+
+ZimneZlacze punktLodu(JednostkaTemperatury j) {
+    return {zCelsjusza(0.0, j), {Powod::Brak, 0.0}};
+}
+
+ZimneZlacze zimneZOdczytu(const Ustawienia& u, const Wynik& tc) {
+    return {tc.wartosc, tc.dobry() ? zimneZlacze(u, tc.wartosc) : tc};
 }
 
 Wynik emf(const Ustawienia& u, double t, double tc) {
@@ -163,44 +215,37 @@ Wynik seebeck(const Ustawienia& u, double t) {
     return {Powod::Brak, its90::seebeck(u.typ, c) * stopien(u.temperatura)};
 }
 
-std::string opis(Powod powod, const Ustawienia& u) {
-    const auto zakres = [](its90::Zakres z, int cyfry, std::string_view jednostka) {
-        return "od " + liczby::tekst(z.od, cyfry, false) + " do " +
-               liczby::tekst(z.doo, cyfry, false) + " " + std::string(jednostka);
+std::string opis(Powod powod, const Ustawienia& u, std::size_t pole) {
+    const Tekst& t = kTeksty.at(nr(powod));
+    std::string s(t.tekst);
+    const auto zakres = [&](its90::Zakres z, int cyfry, std::string_view jednostka) {
+        s += std::string(" typu ") + litera(u.typ) + " (od " + liczby::tekst(z.od, cyfry, false) +
+             " do " + liczby::tekst(z.doo, cyfry, false) + " " + std::string(jednostka) + ")";
     };
-    const its90::Zakres d = its90::dziedzinaTemperatury(u.typ);
-    const its90::Zakres t{zCelsjusza(d.od, u.temperatura), zCelsjusza(d.doo, u.temperatura)};
-    const std::string typ = std::string("typu ") + litera(u.typ);
-    const int cyfryEmf = u.emf == JednostkaEmf::mV ? 3 : 0;
-    switch (powod) {
-        case Powod::Brak:
-            return {};
-        case Powod::NieLiczba:
-            return "to nie jest liczba";
-        case Powod::NaN:
-            return "NaN nie jest wartością pomiaru";
-        case Powod::Nieskonczona:
-            return "wartość nieskończona";
-        case Powod::TemperaturaPozaZakresem:
-            return "temperatura poza zakresem " + typ + " (" + zakres(t, 2, symbol(u.temperatura)) +
-                   ")";
-        case Powod::ZimneZlaczePozaZakresem:
-            return "temperatura zimnego złącza poza zakresem " + typ + " (" +
-                   zakres(t, 2, symbol(u.temperatura)) + ")";
-        case Powod::KrokNiedodatni:
-            return "krok tabeli musi być dodatni";
-        case Powod::PoczatekZaKoncem:
-            return "początek tabeli (--from) leży za jej końcem (--to)";
-        case Powod::ZaDuzoWierszy:
-            return "tabela miałaby ponad " + std::to_string(kMaksWierszyTabeli) + " wierszy";
-        case Powod::EmfPozaZakresem: {
+    switch (t.dopisek) {
+        case Dopisek::Nic:
+            break;
+        case Dopisek::ZakresTemperatury: {
+            const its90::Zakres d = its90::dziedzinaTemperatury(u.typ);
+            zakres({zCelsjusza(d.od, u.temperatura), zCelsjusza(d.doo, u.temperatura)}, 2,
+                   symbol(u.temperatura));
+            break;
+        }
+        case Dopisek::ZakresEmf: {
             const its90::Zakres z =
                 u.dokladna ? its90::dziedzinaDokladnej(u.typ) : its90::dziedzinaOdwrotnej(u.typ);
-            return "EMF (z kompensacją zimnego złącza) poza zakresem " + typ + " (" +
-                   zakres(emfWJednostce(z, u.emf), cyfryEmf, symbol(u.emf)) + ")";
+            zakres(emfWJednostce(z, u.emf), u.emf == JednostkaEmf::mV ? 3 : 0, symbol(u.emf));
+            break;
         }
+        case Dopisek::LimitWierszy:
+            s += " " + std::to_string(kMaksWierszyTabeli) + " wierszy";
+            break;
+        case Dopisek::NumerPola:
+            s += " " + std::to_string(pole);
+            return s;
     }
-    return {};
+    if (pole != 0 && powod != Powod::Brak) s += " (pole " + std::to_string(pole) + ")";
+    return s;
 }
 
 }  // namespace przeliczenia

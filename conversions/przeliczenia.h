@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -33,6 +34,7 @@ double zMikrowoltow(double e, JednostkaEmf j);
 std::string_view symbol(JednostkaTemperatury j);  // "°C", "°F", "K"
 std::string_view symbol(JednostkaEmf j);          // "mV", "µV"
 
+// Why a value is refused, for every front end; its text is opis().
 enum class Powod : std::uint8_t {
     Brak,
     NieLiczba,
@@ -41,6 +43,7 @@ enum class Powod : std::uint8_t {
     TemperaturaPozaZakresem,
     ZimneZlaczePozaZakresem,
     EmfPozaZakresem,   // the compensated EMF, outside the inverse's domain
+    BrakPola,          // a row of a file ends before the field
     KrokNiedodatni,    // a table's step
     PoczatekZaKoncem,  // a table's start above its end
     ZaDuzoWierszy,     // a table longer than kMaksWierszyTabeli
@@ -58,10 +61,22 @@ struct Wynik {
 
 // A number read from the user: NieLiczba, NaN and Nieskonczona as refusals.
 Wynik zOdczytu(const liczby::Odczyt& odczyt);
+// The whole text as one number, or why it is refused.
+Wynik odczyt(std::string_view tekst, liczby::Separator separator);
 
 // E(tc) in µV for a cold junction at tc (temperature unit), checked once and
 // reused for every value measured against it.
 Wynik zimneZlacze(const Ustawienia& u, double tc);
+
+// A cold junction checked once: tc in the temperature unit and E(tc).
+struct ZimneZlacze {
+    double temperatura = 0.0;
+    Wynik emf;  // E(tc) in µV, 0 at the ice point; or why tc is refused
+};
+// The unit's ice point (0 °C, 32 °F, 273.15 K): no correction at all.
+ZimneZlacze punktLodu(JednostkaTemperatury j);
+// tc as read (a refused reading stays refused), checked against the domain.
+ZimneZlacze zimneZOdczytu(const Ustawienia& u, const Wynik& tc);
 
 // E(t) - E(tc), in the EMF unit.
 Wynik emf(const Ustawienia& u, double t, double tc);
@@ -74,7 +89,9 @@ Wynik seebeck(const Ustawienia& u, double t);
 // Whether t lies in the type's reference domain.
 bool wDziedzinie(const Ustawienia& u, double t);
 
-// Why a value was refused, in Polish, with the accepted range in the user's units.
-std::string opis(Powod powod, const Ustawienia& u);
+// Why a value was refused, in Polish, with the accepted range in the user's
+// units. `pole` (1-based) names the field of a file row the value came from:
+// "brak pola 3", "to nie jest liczba (pole 1)".
+std::string opis(Powod powod, const Ustawienia& u, std::size_t pole = 0);
 
 }  // namespace przeliczenia

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Static checks for CI:
 #   1. clang-tidy with the repository's .clang-tidy on the project's .cpp files
-#      (engine, form, numbers, conversions, calculations, window, bench, tests, and fuzz
-#      where the build compiled it), using BUILD_DIR/compile_commands.json.
+#      (engine, form, numbers, conversions, calculations, platform, cli, batch,
+#      window, bench, tests, and fuzz where the build compiled it), using
+#      BUILD_DIR/compile_commands.json.
 #      Generated files (moc, rcc) are skipped.
 #   2. clang-format --dry-run -Werror on every project .cpp and .h file.
 #
@@ -22,7 +23,7 @@ format=$(command -v clang-format || command -v clang-format-14 || true)
 [ -n "$tidy" ] || { echo "check-static.sh: clang-tidy is not installed" >&2; exit 2; }
 [ -n "$format" ] || { echo "check-static.sh: clang-format is not installed" >&2; exit 2; }
 
-dirs='engine|form|numbers|conversions|calculations|cli|batch|window|bench|tests|fuzz'
+dirs='engine|form|numbers|conversions|calculations|platform|cli|batch|window|bench|tests|fuzz'
 # Headers are checked as they are included; the header filter takes only the
 # project's own .h files, not the .moc files that moc writes into the build
 # tree (whose paths contain window/ too).
@@ -71,7 +72,7 @@ fi
 
 echo "== clang-format ($("$format" --version | grep -m1 -o 'version [0-9.]*'))"
 start=$SECONDS
-mapfile -t sources < <(cd "$root" && find engine numbers conversions calculations cli batch window bench tests fuzz \
+mapfile -t sources < <(cd "$root" && find engine form numbers conversions calculations platform cli batch window bench tests fuzz \
     -type f \( -name '*.cpp' -o -name '*.h' \) 2>/dev/null | sort)
 if (cd "$root" && "$format" --dry-run -Werror "${sources[@]}"); then
     echo "== clang-format: clean, ${#sources[@]} files ($((SECONDS - start)) s)"

@@ -114,8 +114,6 @@ TEST(Polecenie, BledyWywolaniaToStatus2BezDanych) {
         {"convert", "K", "--to", "temp", "--cold-column", "x", f},
         {"convert", "K", "--to", "temp", "--delimiter", ";;", f},
         {"convert", "K", "--to", "temp", "--delimiter", "\"", f},
-        {"convert", "K", "--to", "temp", "--cold", "2000", f},
-        {"convert", "K", "--to", "temp", "--cold", "nan", f},
         {"convert", "K", "--to", "temp", "--digits", "10", f},
         {"convert", "K", "--to", "temp", "--unit", "R", f},
         {"convert", "K", "--to", "temp", f, "drugi"},
@@ -129,6 +127,13 @@ TEST(Polecenie, BledyWywolaniaToStatus2BezDanych) {
         EXPECT_EQ(w.dane, "");
         EXPECT_TRUE(w.bledy.ends_with("\nSpróbuj „kalvetra-cli convert --help”.\n"));
         EXPECT_EQ(std::count(w.bledy.begin(), w.bledy.end(), '\n'), 2);
+    }
+    // A refused --cold is a refused value, as in emf and temp: status 1.
+    for (const std::string zimne : {"2000", "nan"}) {
+        const Wynik w = uruchom({"convert", "K", "--to", "temp", "--cold", zimne, f});
+        EXPECT_EQ(w.status, 1) << zimne;
+        EXPECT_EQ(w.dane, "");
+        EXPECT_EQ(w.bledy.rfind("kalvetra-cli: odrzucono --cold „" + zimne + "”: ", 0), 0U);
     }
     const Wynik brak = uruchom({"convert", "K", "--to", "temp", "/nie/ma/takiego/pliku"});
     EXPECT_EQ(brak.status, 2);

@@ -30,7 +30,7 @@ class Plik {
     Plik(const Plik&) = delete;
     Plik& operator=(const Plik&) = delete;
 
-    [[nodiscard]] int fd() const { return fileno(f_); }
+    [[nodiscard]] platforma::Uchwyt fd() const { return fileno(f_); }
 
   private:
     std::FILE* f_;
@@ -51,10 +51,13 @@ TEST(Strumien, LiczyWierszeIOdrzuconeWKolejnychBlokach) {
     // Small blocks: many reads, and blocks split over two threads.
     const konwersja::Bloki male{4, 6};
     for (const auto& p : przypadki) {
-        Plik we(p.wejscie);
+        Plik plik(p.wejscie);
+        platforma::Wejscie we(plik.fd(), false);
         std::ostringstream wy;
         std::ostringstream bledy;
-        const konwersja::Podsumowanie s = konwersja::konwertuj(we.fd(), wy, bledy, typK(), male);
+        platforma::WyjscieStrumienia wyB(wy);
+        platforma::WyjscieStrumienia bledyB(bledy);
+        const konwersja::Podsumowanie s = konwersja::konwertuj(we, wyB, bledyB, typK(), male);
         EXPECT_EQ(s.wiersze, p.wiersze) << p.wejscie;
         EXPECT_EQ(s.odrzucone, p.odrzucone) << p.wejscie;
         EXPECT_EQ(s.blad, "");
@@ -75,10 +78,12 @@ TEST(Strumien, LiczyWierszeIOdrzuconeWKolejnychBlokach) {
 TEST(Strumien, NieczytelneWejscieBezWyjscia) {
     const int katalog = ::open("/", O_RDONLY | O_DIRECTORY);
     ASSERT_GE(katalog, 0);
+    platforma::Wejscie we(katalog, true);
     std::ostringstream wy;
     std::ostringstream bledy;
-    const konwersja::Podsumowanie s = konwersja::konwertuj(katalog, wy, bledy, typK());
-    ::close(katalog);
+    platforma::WyjscieStrumienia wyB(wy);
+    platforma::WyjscieStrumienia bledyB(bledy);
+    const konwersja::Podsumowanie s = konwersja::konwertuj(we, wyB, bledyB, typK());
     EXPECT_EQ(wy.str(), "");
     EXPECT_EQ(s.blad.rfind("błąd odczytu wejścia: ", 0), 0U) << s.blad;
 }
@@ -92,8 +97,11 @@ TEST(Strumien, WynikWychodziZanimWejscieSieSkonczy) {
     __gnu_cxx::stdio_filebuf<char> plik(wy[1], std::ios::out);
     std::ostream dane(&plik);
     std::ostringstream bledy;
+    platforma::Wejscie wejscie(we[0], false);
+    platforma::WyjscieStrumienia daneB(dane);
+    platforma::WyjscieStrumienia bledyB(bledy);
     auto wynik = std::async(std::launch::async, [&] {
-        konwersja::Podsumowanie s = konwersja::konwertuj(we[0], dane, bledy, typK());
+        konwersja::Podsumowanie s = konwersja::konwertuj(wejscie, daneB, bledyB, typK());
         plik.close();
         return s;
     });

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include <QString>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -12,10 +11,15 @@
 
 #include "its90.h"
 #include "liczby.h"
-#include "number_services.h"
 #include "obliczenia.h"
 #include "przebieg.h"
 #include "termopara.h"
+
+#ifdef KALVETRA_CYFRY_OKNA  // the window's number services, on QtCore
+#include <QString>
+
+#include "number_services.h"
+#endif
 
 namespace {
 
@@ -43,6 +47,7 @@ std::vector<double> temperatury(TypTermopary typ) {
     return {d.od, d.od + 0.37, 0.5 * (d.od + d.doo), d.doo - 0.1, d.doo};
 }
 
+#ifdef KALVETRA_CYFRY_OKNA
 // With the defaults the numbers are the window's, digit for digit, with
 // either separator.
 TEST(WindowDigits, EmfTempAndToleranceMatchTheWindow) {
@@ -109,6 +114,7 @@ TEST(WindowDigits, TiesAndNegativeZero) {
     // 0.0025 x 1700 is 4.25 exactly: class 2 of type B at 1700 °C.
     EXPECT_EQ(uruchom({"tolerance", "b", "1700"}).dane, "N/A\t4.3\t8.5\n");
 }
+#endif
 
 // Every temperature read and written is in --unit; every EMF in --emf-unit.
 TEST(Units, FahrenheitAndKelvinAgreeWithCelsius) {
@@ -311,7 +317,13 @@ TEST(Binary, StreamsAndExitStatuses) {
                                {"emf K 1 --nope 2>/dev/null", 2, ""},
                                {"emf K 5000 2>&1 >/dev/null", 1,
                                 "kalvetra-cli: odrzucono „5000”: temperatura poza zakresem typu K "
-                                "(od -270.00 do 1372.00 °C)\n"}}) {
+                                "(od -270.00 do 1372.00 °C)\n"},
+                               // convert's bytes pass unchanged, CRLF included.
+                               {"convert K --to emf --column 2 2>&1 <<'E'\na,0\r\nb,x\nE", 1,
+                                "a,0,0.0000\r\nb,x,\n2: to nie jest liczba (pole 2)\n"
+                                "kalvetra-cli: odrzucone wiersze: 1 z 2\n"},
+                               {"convert K --to emf 2>&1 >/dev/full <<'E'\n0\nE", 2,
+                                "kalvetra-cli: błąd zapisu wyniku\n"}}) {
         const std::string polecenie = std::string(KALVETRA_CLI) + " " + p.argumenty;
         FILE* potok = popen(polecenie.c_str(), "r");
         ASSERT_NE(potok, nullptr);

@@ -1,0 +1,81 @@
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "platforma.h"
+
+namespace platforma {
+
+namespace {
+
+int deskryptor(Uchwyt u) {
+    return static_cast<int>(u);
+}
+
+class Deskryptor final : public Wyjscie {
+  public:
+    explicit Deskryptor(int fd) : fd_(fd) {}
+
+    bool pisz(std::string_view bajty) override {
+        while (!bajty.empty()) {
+            const ssize_t n = ::write(fd_, bajty.data(), bajty.size());
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) return false;
+            bajty.remove_prefix(static_cast<std::size_t>(n));
+        }
+        return true;
+    }
+
+    bool splucz() override { return true; }
+
+  private:
+    int fd_;
+};
+
+}  // namespace
+
+std::unique_ptr<Wejscie> Wejscie::otworz(const std::string& sciezka, std::string& blad) {
+    if (sciezka == "-") return std::make_unique<Wejscie>(STDIN_FILENO, false);
+    const int fd = ::open(sciezka.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        blad = std::strerror(errno);
+        return nullptr;
+    }
+    return std::make_unique<Wejscie>(fd, true);
+}
+
+Wejscie::Wejscie(Uchwyt uchwyt, bool wlasny) noexcept : uchwyt_(uchwyt), wlasny_(wlasny) {}
+
+Wejscie::~Wejscie() {
+    if (wlasny_) ::close(deskryptor(uchwyt_));
+}
+
+bool Wejscie::gotowe() const {
+    pollfd p{deskryptor(uchwyt_), POLLIN, 0};
+    return ::poll(&p, 1, 0) != 0;
+}
+
+std::ptrdiff_t Wejscie::czytaj(std::span<char> bufor, std::string& blad) {
+    for (;;) {
+        const ssize_t r = ::read(deskryptor(uchwyt_), bufor.data(), bufor.size());
+        if (r >= 0) return r;
+        if (errno != EINTR) break;
+    }
+    blad = std::strerror(errno);
+    return -1;
+}
+
+Wyjscie& standardoweWyjscie() {
+    static Deskryptor wyjscie(STDOUT_FILENO);
+    return wyjscie;
+}
+
+Wyjscie& standardoweBledy() {
+    static Deskryptor bledy(STDERR_FILENO);
+    return bledy;
+}
+
+}  // namespace platforma
