@@ -1,8 +1,9 @@
 #include "konwerter.h"
 
+#include <charconv>
 #include <chrono>
+#include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -15,6 +16,24 @@ constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
 unsigned char bajt(char c) {
     return static_cast<unsigned char>(c);
+}
+
+constexpr std::uint32_t potega10(int c) {
+    std::uint32_t p = 1;
+    for (int i = 0; i < c; ++i) p *= 10;
+    return p;
+}
+
+// n / 10^c for c in 0..9, by constants: a division by a variable is slow.
+template <int... C>
+std::uint32_t podzielPrzez(std::uint32_t n, int c, std::integer_sequence<int, C...> /*unused*/) {
+    std::uint32_t q = n;
+    ((c == C ? (q = n / potega10(C)) : 0U), ...);
+    return q;
+}
+
+std::uint32_t podziel(std::uint32_t n, int c) {
+    return podzielPrzez(n, c, std::make_integer_sequence<int, 10>{});
 }
 
 }  // namespace
@@ -49,6 +68,12 @@ std::string_view nazwaKolumny(const Opcje& opcje) {
                                          : kEmf[static_cast<std::size_t>(u.emf)];
 }
 
+liczby::Separator separatorLiczb(char separator) {
+    if (separator == ',') return liczby::Separator::Kropka;
+    if (separator == '.') return liczby::Separator::Przecinek;
+    return liczby::Separator::Dowolny;
+}
+
 bool Odbiorca::sledziPola() const {
     return false;
 }
@@ -57,6 +82,7 @@ void Odbiorca::dodanePole(std::uint64_t /*pozycja*/, std::size_t /*dlugosc*/) {}
 
 Konwerter::Konwerter(const Opcje& opcje, Odbiorca& odbiorca, bool poczatekPliku)
     : opcje_(opcje),
+      czytanie_(separatorLiczb(opcje.separator)),
       odbiorca_(odbiorca),
       sledzPola_(odbiorca.sledziPola()),
       bomRozstrzygniety_(!poczatekPliku),
@@ -66,7 +92,10 @@ Konwerter::Konwerter(const Opcje& opcje, Odbiorca& odbiorca, bool poczatekPliku)
     specjalne_['\n'] = true;
     wCudzyslowie_['"'] = true;
     wCudzyslowie_['\n'] = true;
+    wWierszu_ = specjalne_;
+    wWierszu_['"'] = true;
     zimneStale_ = przeliczenia::zimneZlacze(opcje_.ustawienia, opcje_.zimne);
+    for (int i = 0; i < opcje_.cyfry && i < 9; ++i) skala_ *= 10.0;
     nastepnePole(1);
 }
 
@@ -118,31 +147,84 @@ void Konwerter::nastepnePole(std::size_t nr) {
 }
 
 void Konwerter::zbierz(const char* od, const char* doo) {
-    if (zbierane_ == 0) return;
+    if (zbierane_ == 0 || od == doo) return;
     Pole& f = pola_[zbierane_ == 1u ? 0 : 1];
     const auto n = static_cast<std::size_t>(doo - od);
-    if (zamkniete_ || n > f.tekst.size() - f.dlugosc) {
-        // Too long for a number, or text after a closing quote.
-        if (n != 0) f.zepsute = true;
+    if (zamkniete_) {
+        f.zepsute = true;
         return;
     }
-    std::memcpy(f.tekst.data() + f.dlugosc, od, n);
+    if (f.zaDlugie) return;
+    if (n > kMaksPola - f.dlugosc) {
+        f.zaDlugie = true;
+        f.kopia = std::string();  // give the memory back
+        return;
+    }
+    if (f.dlugosc == 0) {
+        f.widok = od;
+    } else if (!f.skopiowane) {
+        f.kopia.assign(f.widok, f.dlugosc);
+        f.skopiowane = true;
+    }
+    if (f.skopiowane) f.kopia.append(od, n);
     f.dlugosc += n;
+}
+
+void Konwerter::utrwal() {
+    // The piece's bytes are gone after this call: keep what the fields saw.
+    for (Pole& f : pola_) {
+        if (f.dlugosc != 0 && !f.skopiowane && !f.zaDlugie) {
+            f.kopia.assign(f.widok, f.dlugosc);
+            f.skopiowane = true;
+        }
+    }
 }
 
 void Konwerter::bajtDanych(char c) {
     wierszMaBajty_ = true;
     stan_ = Stan::Zwykle;
     zbierz(&c, &c + 1);
+    utrwal();
 }
 
 void Konwerter::dopiszWyjscie(const char* od, const char* doo) {
     wyjscie_.append(od, static_cast<std::size_t>(doo - od));
 }
 
+const char* Konwerter::wiersz(const char* p, const char* const koniec) {
+    const char* q = p;
+    for (;;) {
+        while (q != koniec && !wWierszu_[bajt(*q)]) ++q;
+        if (q == koniec || *q != opcje_.separator) break;
+        zbierz(p, q);
+        nastepnePole(pole_ + 1);
+        p = ++q;
+    }
+    if (q == koniec || (*q != '\n' && (*q != '\r' || q + 1 == koniec || q[1] != '\n'))) {
+        // A quote, a lone CR or the piece's end: field by field.
+        for (Pole& f : pola_) f.wyczysc();
+        nastepnePole(1);
+        return nullptr;
+    }
+    zbierz(p, q);
+    return q;
+}
+
 void Konwerter::skanuj(const char* p, const char* const koniec) {
     const char* przepisz = p;  // first byte not yet in the output
     while (p != koniec) {
+        if (stan_ == Stan::PoczatekPola && pole_ == 1 && !wierszMaBajty_) {
+            // A row begins here: most are taken whole.
+            const char* const q = wiersz(p, koniec);
+            if (q != nullptr) {
+                wierszMaBajty_ = q != przepisz;
+                dopiszWyjscie(przepisz, q);
+                const bool crlf = *q == '\r';
+                koniecWiersza(crlf ? "\r\n" : "\n");
+                p = przepisz = q + (crlf ? 2 : 1);
+                continue;
+            }
+        }
         switch (stan_) {
             case Stan::WCudzyslowie: {
                 const char* q = p;
@@ -221,6 +303,7 @@ void Konwerter::skanuj(const char* p, const char* const koniec) {
         }
     }
     dopiszWyjscie(przepisz, koniec);
+    utrwal();
     if (wyjscie_.size() >= pojemnosc_) oproznij();
 }
 
@@ -246,10 +329,7 @@ void Konwerter::koniecWiersza(std::string_view zakonczenie) {
     liniaWiersza_ = linia_;
     wierszMaBajty_ = false;
     stan_ = Stan::PoczatekPola;
-    for (Pole& f : pola_) {
-        f.dlugosc = 0;
-        f.zepsute = false;
-    }
+    for (Pole& f : pola_) f.wyczysc();
     nastepnePole(1);
     if (wyjscie_.size() >= pojemnosc_) oproznij();
 }
@@ -273,11 +353,9 @@ bool Konwerter::czytajPole(std::size_t nr, const Pole& f, przeliczenia::Wynik& w
         return false;
     }
     const liczby::Odczyt odczyt =
-        f.zepsute ? liczby::Odczyt{}
-                  : liczby::czytaj({f.tekst.data(), f.dlugosc}, opcje_.przecinek
-                                                                    ? liczby::Separator::Przecinek
-                                                                    : liczby::Separator::Kropka);
-    w = przeliczenia::zOdczytu(odczyt);
+        f.zepsute ? liczby::Odczyt{} : liczby::czytaj(f.tekst(), czytanie_);
+    w = f.zaDlugie ? przeliczenia::Wynik{przeliczenia::Powod::PoleZaDlugie, 0.0}
+                   : przeliczenia::zOdczytu(odczyt);
     if (!w.dobry()) {
         odrzuc(przeliczenia::opis(w.powod, opcje_.ustawienia, nr));
         return false;
@@ -285,25 +363,86 @@ bool Konwerter::czytajPole(std::size_t nr, const Pole& f, przeliczenia::Wynik& w
     return true;
 }
 
+// Inline: its key comes back in registers, not through memory.
+inline Konwerter::PamiecZimnych::Miejsce Konwerter::PamiecZimnych::miejsce(std::string_view tekst) {
+    // The text as a key of 16 bytes, its length in the last: an unused
+    // entry, all zeros, never matches. Built in registers: reading back
+    // bytes just stored one by one would stall.
+    constexpr std::size_t kMaks = 2 * sizeof(std::uint64_t) - 1;
+    if (tekst.empty() || tekst.size() > kMaks) return {};
+    Miejsce m;
+    m.b = std::uint64_t{tekst.size()} << 56U;
+    for (std::size_t i = 0; i < tekst.size(); ++i) {
+        const std::uint64_t c = bajt(tekst[i]);
+        if (i < 8) {
+            m.a |= c << (8 * i);
+        } else {
+            m.b |= c << (8 * (i - 8));
+        }
+    }
+    if (wpisy_.empty()) wpisy_.resize(std::size_t{1} << kBity);
+    const auto i = static_cast<std::size_t>(
+        ((m.a ^ (m.b * 0x9E3779B97F4A7C15U)) * 0xBF58476D1CE4E5B9U) >> (64U - kBity));
+    m.wpis = &wpisy_[i];
+    return m;
+}
+
+bool Konwerter::zimneZPola(const Pole& f, przeliczenia::Wynik& zimne) {
+    const std::string_view tekst = f.tekst();
+    // A field the row did not reach, or a broken one, is never remembered.
+    const bool pewne = pole_ >= opcje_.kolumnaZimnego && !f.zepsute && !f.zaDlugie;
+    PamiecZimnych::Miejsce m = pewne ? pamiecZimnych_.miejsce(tekst) : PamiecZimnych::Miejsce{};
+    if (double e = 0.0; m.odczytaj(e)) {
+        zimne = {przeliczenia::Powod::Brak, e};
+        return true;
+    }
+    przeliczenia::Wynik tc;
+    if (!czytajPole(opcje_.kolumnaZimnego, f, tc)) return false;
+    zimne = przeliczenia::zimneZlacze(opcje_.ustawienia, tc.wartosc);
+    if (m.wpis != nullptr && zimne.dobry()) *m.wpis = {m.a, m.b, zimne.wartosc};
+    return true;
+}
+
+void Konwerter::dopiszWynik(double x) {
+    // Most results lie well away from a half of the last decimal; their
+    // digits are then the same under any rounding of halves and are
+    // written here. |x| * 10^cyfry below 1e9 is within 1.2e-7 of its
+    // exact value, so a fraction more than 1e-6 from 0.5 rounds the same.
+    const int c = opcje_.cyfry;
+    const double y = std::fabs(x) * skala_;
+    const double calosc = std::floor(y);
+    const double ulamek = y - calosc;
+    if (c < 0 || c > 9 || !(y < 1e9) || std::fabs(ulamek - 0.5) <= 1e-6) {
+        liczby::dopisz(wyjscie_, x, c, opcje_.przecinek);
+        return;
+    }
+    const auto n = static_cast<std::uint32_t>(calosc) + (ulamek > 0.5 ? 1U : 0U);
+    const std::uint32_t p = potega10(c);
+    // Written in place, never read back: the integer part, then 10^c plus
+    // the decimals, whose leading 1 becomes the separator.
+    constexpr std::size_t kMiejsce = 24;
+    const std::size_t poczatek = wyjscie_.size();
+    wyjscie_.resize(poczatek + kMiejsce);
+    char* w = wyjscie_.data() + poczatek;
+    char* const koniec = w + kMiejsce;
+    if (n != 0 && std::signbit(x)) *w++ = '-';
+    const std::uint32_t calkowite = podziel(n, c);
+    w = std::to_chars(w, koniec, calkowite).ptr;
+    if (c != 0) {
+        char* const separator = w;
+        w = std::to_chars(w, koniec, p + (n - calkowite * p)).ptr;
+        *separator = opcje_.przecinek ? ',' : '.';
+    }
+    wyjscie_.resize(static_cast<std::size_t>(w - wyjscie_.data()));
+}
+
 void Konwerter::wynik() {
     przeliczenia::Wynik x;
     if (!czytajPole(opcje_.kolumna, pola_[0], x)) return;
     przeliczenia::Wynik zimne = zimneStale_;
-    if (opcje_.kolumnaZimnego != 0) {
-        const Pole& f = pola_[opcje_.kolumnaZimnego == opcje_.kolumna ? 0 : 1];
-        const std::string_view tekst(f.tekst.data(), f.dlugosc);
-        if (pole_ >= opcje_.kolumnaZimnego && !f.zepsute && maZimne_ &&
-            tekst == ostatnieZimneTekst_) {
-            // Loggers repeat the cold junction's reading row after row.
-            zimne = ostatnieZimne_;
-        } else {
-            przeliczenia::Wynik tc;
-            if (!czytajPole(opcje_.kolumnaZimnego, f, tc)) return;
-            zimne = przeliczenia::zimneZlacze(opcje_.ustawienia, tc.wartosc);
-            ostatnieZimneTekst_.assign(tekst);
-            ostatnieZimne_ = zimne;
-            maZimne_ = true;
-        }
+    if (opcje_.kolumnaZimnego != 0 &&
+        !zimneZPola(pola_[opcje_.kolumnaZimnego == opcje_.kolumna ? 0 : 1], zimne)) {
+        return;
     }
     const przeliczenia::Wynik r =
         opcje_.cel == Cel::Temperatura
@@ -313,7 +452,7 @@ void Konwerter::wynik() {
         odrzuc(opis(r.powod));
         return;
     }
-    liczby::dopisz(wyjscie_, r.wartosc, opcje_.cyfry, opcje_.przecinek);
+    dopiszWynik(r.wartosc);
 }
 
 void Konwerter::zakoncz() {
@@ -398,7 +537,7 @@ void Konwerter::wyzeruj() {
     wierszMaBajty_ = false;
     linia_ = 1;
     liniaWiersza_ = 1;
-    for (Pole& f : pola_) f = Pole{};
+    for (Pole& f : pola_) f.wyczysc();
     nastepnePole(1);
     wiersze_ = 0;
     odrzucone_ = 0;

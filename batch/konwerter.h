@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "liczby.h"
 #include "przeliczenia.h"
 
 // Converts a column of a delimited text file row by row while passing every
@@ -25,13 +26,19 @@ struct Opcje {
     std::size_t kolumnaZimnego = 0;  // 0: every row uses `zimne`
     double zimne = 0.0;              // cold junction, temperature unit
     char separator = ',';            // field delimiter, never '"', CR or LF
-    bool przecinek = false;          // decimal comma, read and written
+    bool przecinek = false;          // decimal comma in the results
     bool naglowek = false;           // the first row names the columns
-    int cyfry = 2;                   // decimals of the result
+    int cyfry = 2;                   // decimals of the result, 0..9
 };
 
 // The result column's name in a header row: "temperature_C", "emf_uV", ...
 std::string_view nazwaKolumny(const Opcje& opcje);
+
+// The decimal separators read in a field: either, but not the delimiter.
+liczby::Separator separatorLiczb(char separator);
+
+// A longer field is refused unread: memory stays bounded.
+inline constexpr std::size_t kMaksPola = std::size_t{1} << 20;
 
 // Where the converter's output goes.
 class Odbiorca {
@@ -75,22 +82,74 @@ class Konwerter {
   private:
     enum class Stan : std::uint8_t { PoczatekPola, Zwykle, WCudzyslowie, PoCudzyslowie };
 
+    // A field's bytes: where they lie in the piece being scanned, or a copy
+    // once the field spans pieces or its bytes are not contiguous.
     struct Pole {
-        std::array<char, 64> tekst{};
+        const char* widok = nullptr;
         std::size_t dlugosc = 0;
-        bool jest = false;     // the row reached this field
-        bool zepsute = false;  // too long, or bytes after its closing quote
+        bool skopiowane = false;
+        bool zepsute = false;   // bytes after its closing quote
+        bool zaDlugie = false;  // over kMaksPola bytes
+        std::string kopia;
+
+        [[nodiscard]] std::string_view tekst() const {
+            return skopiowane ? std::string_view(kopia) : std::string_view(widok, dlugosc);
+        }
+        void wyczysc() {
+            dlugosc = 0;
+            skopiowane = false;
+            zepsute = false;
+            zaDlugie = false;
+            kopia.clear();
+        }
+    };
+
+    // E(tc) by the text of the cold junction's field: a logger writes few
+    // distinct readings, and reading and computing one costs more than
+    // looking it up. Direct-mapped and small enough to stay in the CPU's
+    // cache: a larger table waits on memory longer than E(tc) takes.
+    class PamiecZimnych {
+      public:
+        struct Wpis {
+            std::uint64_t a = 0;  // the text's bytes, its length in the last one
+            std::uint64_t b = 0;
+            double e = 0.0;
+        };
+        // The entry where the text's E(tc) is or would be kept, and the
+        // text's key; no entry for a text too long to be kept.
+        struct Miejsce {
+            Wpis* wpis = nullptr;
+            std::uint64_t a = 0;
+            std::uint64_t b = 0;
+            // E(tc) if the entry holds this text.
+            [[nodiscard]] bool odczytaj(double& e) const {
+                if (wpis == nullptr || wpis->a != a || wpis->b != b) return false;
+                e = wpis->e;
+                return true;
+            }
+        };
+        Miejsce miejsce(std::string_view tekst);
+
+      private:
+        static constexpr unsigned kBity = 10;
+        std::vector<Wpis> wpisy_;
     };
 
     [[nodiscard]] bool naGranicyWiersza() const;
     void skanuj(const char* p, const char* koniec);
+    // A row that starts at p and ends in this piece without quotes or a lone
+    // CR, its fields collected: where its line ending starts; else nullptr.
+    const char* wiersz(const char* p, const char* koniec);
     void bom(const char*& p, const char* koniec);
     void bajtDanych(char c);
     void zbierz(const char* od, const char* doo);
+    void utrwal();
     void nastepnePole(std::size_t nr);
     void koniecWiersza(std::string_view zakonczenie);
     bool czytajPole(std::size_t nr, const Pole& f, przeliczenia::Wynik& w);
+    bool zimneZPola(const Pole& f, przeliczenia::Wynik& zimne);
     void wynik();
+    void dopiszWynik(double x);
     void odrzuc(const std::string& powod);
     const std::string& opis(przeliczenia::Powod powod);
     void dopiszWyjscie(const char* od, const char* doo);
@@ -98,10 +157,12 @@ class Konwerter {
     void wyzeruj();
 
     Opcje opcje_;
+    liczby::Separator czytanie_;
     Odbiorca& odbiorca_;
     bool sledzPola_;
     std::array<bool, 256> specjalne_{};     // ends an unquoted field: delimiter, CR, LF
     std::array<bool, 256> wCudzyslowie_{};  // stops a scan inside quotes: '"', LF
+    std::array<bool, 256> wWierszu_{};      // stops a whole-row scan: specjalne_ and '"'
     std::string wyjscie_;
     std::string oczekujace_;  // the second thread's output, written before wyjscie_
     // Output is passed on in pieces of about this size.
@@ -122,9 +183,8 @@ class Konwerter {
     std::array<Pole, 2> pola_{};      // the value's field, the cold junction's field
 
     przeliczenia::Wynik zimneStale_;
-    bool maZimne_ = false;
-    std::string ostatnieZimneTekst_;
-    przeliczenia::Wynik ostatnieZimne_{przeliczenia::Powod::NieLiczba, 0.0};
+    PamiecZimnych pamiecZimnych_;
+    double skala_ = 1.0;              // 10^cyfry
     std::vector<std::string> opisy_;  // przeliczenia::opis by Powod, as needed
 
     std::uint64_t wiersze_ = 0;

@@ -110,13 +110,34 @@ std::size_t kolumnaONazwie(const std::vector<std::string>& nazwy, const std::str
 char separator(const std::optional<std::string>& tekst, bool przecinek) {
     if (!tekst) return przecinek ? ';' : ',';
     if (*tekst == "\\t") return '\t';
-    if (tekst->size() != 1 || *tekst == "\"" || *tekst == "\r" || *tekst == "\n") {
-        throw BladUzycia(
-            "--delimiter przyjmuje jeden znak (lub \\t dla tabulatora) inny niż "
-            "cudzysłów i koniec linii, a nie „" +
-            *tekst + "”");
+    if (tekst->size() != 1) {
+        throw BladUzycia("--delimiter przyjmuje jeden bajt (lub \\t dla tabulatora), a „" + *tekst +
+                         "” ma bajtów: " + std::to_string(tekst->size()));
     }
     return tekst->front();
+}
+
+// A delimiter inside a field's number or the added result would cut it in
+// two: the row would silently get the wrong value or an extra field.
+void sprawdzSeparator(const konwersja::Opcje& w) {
+    const char s = w.separator;
+    const std::string jaki = std::string("--delimiter „") + s + "” ";
+    if (s == '"') throw BladUzycia(jaki + "otwiera pole w cudzysłowie");
+    if (s == '\r' || s == '\n') throw BladUzycia("--delimiter nie może być końcem linii");
+    const std::string_view rola = liczby::rolaWLiczbie(s, konwersja::separatorLiczb(s));
+    if (!rola.empty()) {
+        throw BladUzycia(jaki + "może wystąpić w liczbie pola (" + std::string(rola) + ")");
+    }
+    if (s == (w.przecinek ? ',' : '.')) {
+        throw BladUzycia(
+            jaki + "to separator dziesiętny wyników" +
+            (w.przecinek ? " z --decimal-comma" : " (przecinek daje --decimal-comma)"));
+    }
+    const std::string_view nazwa = konwersja::nazwaKolumny(w);
+    if (w.naglowek && nazwa.find(s) != std::string_view::npos) {
+        throw BladUzycia(jaki + "występuje w nazwie kolumny wyniku „" + std::string(nazwa) +
+                         "” (--header)");
+    }
 }
 
 // A refused --cold is noted in `odmowy`: nothing is converted then.
@@ -140,6 +161,7 @@ konwersja::Opcje opcje(const Opcje& o, const OpcjeKonwersji& k, Odmowy& odmowy) 
     w.przecinek = o.przecinek;
     w.separator = separator(k.separator, o.przecinek);
     w.naglowek = k.naglowek;
+    sprawdzSeparator(w);
     const Przeliczenie& p = w.cel == konwersja::Cel::Temperatura ? kTemp : kEmf;
     w.cyfry = cyfry(o, p.domyslneCyfry(w.ustawienia.emf));
     // Read once every usage error is ruled out: those come first.
@@ -205,7 +227,7 @@ void dodajConvert(CLI::App& app, Wyjscia& wyjscia) {
         ->type_name("N|NAZWA");
     p.app
         ->add_option("--delimiter", k->separator,
-                     "separator pól: jeden znak, \\t dla tabulatora (domyślnie ',' lub ';' "
+                     "separator pól: jeden bajt, \\t dla tabulatora (domyślnie ',' lub ';' "
                      "z --decimal-comma)")
         ->type_name("C");
     dodajPrzecinek(p);
@@ -230,6 +252,11 @@ void dodajConvert(CLI::App& app, Wyjscia& wyjscia) {
     dodajJednostkeEmf(p);
     dodajCyfry(p, "z --to temp " + kTemp.opisCyfr() + ", z --to emf " + kEmf.opisCyfr());
     p.app->footer(
+        "Liczby w polach czytane są z kropką albo przecinkiem dziesiętnym (z separatorem pól ',' "
+        "tylko z kropką, z '.' tylko z przecinkiem), bez grupowania cyfr; wyniki mają kropkę, "
+        "a z --decimal-comma przecinek. Separator pól nie może być cyfrą, znakiem +/-, literą "
+        "wykładnika ani inf/nan, separatorem dziesiętnym wyników, cudzysłowem, końcem linii ani "
+        "(z --header) znakiem nazwy kolumny wyniku.\n"
         "Pola jak w RFC 4180: cudzysłowy, podwojone cudzysłowy, separatory i końce linii "
         "w cudzysłowie. Każdy bajt wejścia wychodzi bez zmian, razem z końcami linii, znacznikiem "
         "BOM, pustymi wierszami i ostatnim wierszem bez końca linii. Wyniki wychodzą, gdy "

@@ -1,9 +1,9 @@
 #include <CLI/CLI.hpp>
-#include <cmath>
+#include <optional>
 
 #include "liczby.h"
-#include "obliczenia.h"
 #include "polecenia.h"
+#include "tolerancja.h"
 #include "wspolne.h"
 
 namespace cli {
@@ -12,7 +12,6 @@ namespace {
 
 constexpr int kCyfryOdchylki = 1;  // as the window's "####0.0"
 constexpr int kKlasy = 3;
-constexpr double kLuzStopnia = 1e-12;  // relative
 
 }  // namespace
 
@@ -26,8 +25,6 @@ void dodajTolerance(CLI::App& app, Wyjscia& wyjscia) {
     dodajPrzecinek(p);
     p.app->callback([o = p.opcje, &wyjscia] {
         const przeliczenia::Ustawienia u = ustawienia(*o);
-        // A deviation is a width: one kelvin is wKelwinie() degrees of the unit.
-        const double skala = przeliczenia::wKelwinie(u.temperatura);
         Odmowy odmowy;
         wypiszWartosci(
             wyjscia, *o, odmowy,
@@ -35,19 +32,15 @@ void dodajTolerance(CLI::App& app, Wyjscia& wyjscia) {
                 if (!przeliczenia::wDziedzinie(u, t)) {
                     return przeliczenia::Wynik{przeliczenia::Powod::TemperaturaPozaZakresem, 0.0};
                 }
-                // The classes end on whole degrees Celsius, which a conversion
-                // from °F or K may miss by an ulp (1273.15 K).
-                double c = przeliczenia::naCelsjusza(t, u.temperatura);
-                if (std::fabs(c - std::round(c)) <= kLuzStopnia * std::fabs(c)) c = std::round(c);
-                return przeliczenia::Wynik{przeliczenia::Powod::Brak, c};
+                return przeliczenia::Wynik{przeliczenia::Powod::Brak, t};
             },
-            [&](std::string& s, double c) {
+            [&](std::string& s, double t) {
                 for (int klasa = 1; klasa <= kKlasy; ++klasa) {
                     if (klasa > 1) s += '\t';
-                    const Odchylka d = DopuszczalnyBlad(u.typ, klasa, c);
-                    if (d.rodzaj == Odchylka::Rodzaj::Stala ||
-                        d.rodzaj == Odchylka::Rodzaj::Obliczona) {
-                        liczby::dopisz(s, d.wartosc * skala, kCyfryOdchylki, o->przecinek);
+                    const std::optional<double> d =
+                        odchylkaWJednostce(u.typ, klasa, t, u.temperatura);
+                    if (d) {
+                        liczby::dopisz(s, *d, kCyfryOdchylki, o->przecinek);
                     } else {
                         s += "N/A";
                     }

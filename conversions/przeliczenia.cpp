@@ -35,7 +35,7 @@ struct Tekst {
 };
 
 // Every refusal's text, for the command line and the row converter alike.
-constexpr std::array<Tekst, 11> kTeksty{{
+constexpr std::array<Tekst, 12> kTeksty{{
     {Powod::Brak, "", Dopisek::Nic},
     {Powod::NieLiczba, "to nie jest liczba", Dopisek::Nic},
     {Powod::NaN, "NaN nie jest wartością pomiaru", Dopisek::Nic},
@@ -49,6 +49,7 @@ constexpr std::array<Tekst, 11> kTeksty{{
     {Powod::KrokNiedodatni, "krok tabeli musi być dodatni", Dopisek::Nic},
     {Powod::PoczatekZaKoncem, "początek tabeli (--from) leży za jej końcem (--to)", Dopisek::Nic},
     {Powod::ZaDuzoWierszy, "tabela miałaby ponad", Dopisek::LimitWierszy},
+    {Powod::PoleZaDlugie, "pole dłuższe niż 1 MiB", Dopisek::Nic},
 }};
 
 constexpr bool poKolei() {
@@ -266,14 +267,24 @@ std::string opis(Powod powod, const Ustawienia& u, std::size_t pole, const Zimne
             zakres(emfWJednostce(z, u.emf), u.emf == JednostkaEmf::mV ? 3 : 0, symbol(u.emf), przy);
             break;
         }
+        // Appended piece by piece: g++ 12 -O3 warns falsely (-Wrestrict) on
+        // a literal + std::string.
         case Dopisek::LimitWierszy:
-            s += " " + std::to_string(kMaksWierszyTabeli) + " wierszy";
+            // Appended piece by piece: GCC 12 at -O3 warns falsely on " " + to_string().
+            s += ' ';
+            s += std::to_string(kMaksWierszyTabeli);
+            s += " wierszy";
             break;
         case Dopisek::NumerPola:
-            s += " " + std::to_string(pole);
+            s += ' ';
+            s += std::to_string(pole);
             return s;
     }
-    if (pole != 0 && powod != Powod::Brak) s += " (pole " + std::to_string(pole) + ")";
+    if (pole != 0 && powod != Powod::Brak) {
+        s += " (pole ";
+        s += std::to_string(pole);
+        s += ')';
+    }
     return s;
 }
 

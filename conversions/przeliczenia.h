@@ -50,6 +50,7 @@ enum class Powod : std::uint8_t {
     KrokNiedodatni,    // a table's step
     PoczatekZaKoncem,  // a table's start above its end
     ZaDuzoWierszy,     // a table longer than kMaksWierszyTabeli
+    PoleZaDlugie,      // a field of a file longer than the converter reads
 };
 
 // A table of more rows is refused rather than written for hours.

@@ -75,10 +75,45 @@ bool nieparzystaCalkowita(double y) {
     return static_cast<double>(n) == y && (n & 1U) != 0;
 }
 
+// The common short number, such as a logger writes, without the general
+// reader's work: digits, perhaps one decimal separator and digits, 15
+// digits at most. Then m and 10^k are exact doubles and m / 10^k, rounded
+// once, is the correctly rounded value from_chars gives. False: the general
+// reader decides.
+bool krotka(std::string_view s, Separator separator, double& x) {
+    static constexpr std::array<double, 16> kPotegi{1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                    1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    constexpr std::ptrdiff_t kCyfry = 15;
+    const char* p = s.data();
+    const char* const koniec = p + s.size();
+    const bool ujemna = p != koniec && *p == '-';
+    if (p != koniec && (*p == '-' || *p == '+')) ++p;
+    std::uint64_t m = 0;
+    const auto [q, blad] = std::from_chars(p, koniec, m);
+    if (blad != std::errc{} || q - p > kCyfry) return false;
+    x = static_cast<double>(m);
+    if (q != koniec) {
+        const bool dziesietny = (*q == '.' && separator != Separator::Przecinek) ||
+                                (*q == ',' && separator != Separator::Kropka);
+        std::uint64_t ulamek = 0;
+        const auto [r, blad2] = std::from_chars(q + 1, koniec, ulamek);
+        const std::ptrdiff_t k = r - (q + 1);
+        if (!dziesietny || blad2 != std::errc{} || r != koniec || (q - p) + k > kCyfry) {
+            return false;
+        }
+        const auto i = static_cast<std::size_t>(k);
+        x = static_cast<double>(m * static_cast<std::uint64_t>(kPotegi.at(i)) + ulamek) /
+            kPotegi.at(i);
+    }
+    if (ujemna) x = -x;
+    return true;
+}
+
 }  // namespace
 
 Odczyt czytaj(std::string_view tekst, Separator separator) {
     const std::string_view s = przytnij(tekst);
+    if (double x = 0.0; krotka(s, separator, x)) return {Stan::Liczba, x};
     // from_chars stops at a comma anyway: no need to look for one.
     if (separator == Separator::Kropka) return zKropka(s);
     const bool kropka = s.find('.') != std::string_view::npos;
@@ -103,66 +138,27 @@ Odczyt czytaj(std::string_view tekst, Separator separator) {
     return zKropka({bufor.data(), n});
 }
 
-namespace {
-
-// Fast and exact for |x| * 10^cyfry below 10^17: x = m * 2^e, so
-// |x| * 10^cyfry = m * 5^cyfry * 2^(e + cyfry) is an integer shifted by a
-// power of two, and shifting it right rounds exactly, ties away from zero.
-// Without `zPolowa` it leaves a value within an ulp of a half (5^cyfry in the
-// units of p) to dopiszPolowe, and says so in `polowa`.
-bool dopiszCalkowicie(std::string& wyjscie, double x, int cyfry, bool przecinek, bool zPolowa,
-                      bool& polowa) {
-    if (cyfry < 0 || cyfry > 9) return false;
-    const auto c = static_cast<std::size_t>(cyfry);
-    constexpr std::array<double, 10> kGranica{1e17, 1e16, 1e15, 1e14, 1e13,
-                                              1e12, 1e11, 1e10, 1e9,  1e8};
-    constexpr std::array<std::uint64_t, 10> kPiec{1,    5,     25,    125,    625,
-                                                  3125, 15625, 78125, 390625, 1953125};
-    const double a = std::fabs(x);
-    if (!(a < kGranica.at(c))) return false;  // NaN and infinity too
-    const auto bity = std::bit_cast<std::uint64_t>(a);
-    const auto wykladnik = static_cast<int>(bity >> 52U);
-    std::uint64_t m = bity & ((std::uint64_t{1} << 52U) - 1);
-    if (wykladnik != 0) m |= std::uint64_t{1} << 52U;
-    const int e = (wykladnik != 0 ? wykladnik : 1) - 1075;
-    __extension__ using U128 = unsigned __int128;
-    const U128 p = static_cast<U128>(m) * kPiec.at(c);  // below 2^75
-    const int przesuniecie = -(e + cyfry);
-    std::uint64_t n = 0;
-    if (przesuniecie <= 0) {
-        n = static_cast<std::uint64_t>(p << static_cast<unsigned>(-przesuniecie));
-    } else if (przesuniecie <= 100) {
-        const auto s = static_cast<unsigned>(przesuniecie);
-        const U128 pol = U128{1} << (s - 1U);
-        const U128 reszta = p & ((pol << 1U) - 1U);
-        if (!zPolowa && (reszta > pol ? reszta - pol : pol - reszta) <= kPiec.at(c)) {
-            polowa = true;
-            return false;
-        }
-        n = static_cast<std::uint64_t>((p >> s) + ((p >> (s - 1U)) & 1U));
+std::string_view rolaWLiczbie(char c, Separator separator) {
+    if (c >= '0' && c <= '9') return "cyfra";
+    if (c == '+' || c == '-') return "znak liczby";
+    if ((c == '.' && separator != Separator::Przecinek) ||
+        (c == ',' && separator != Separator::Kropka)) {
+        return "separator dziesiętny";
     }
-    std::array<char, 24> cyfryN{};
-    const auto [koniec, blad] = std::to_chars(cyfryN.data(), cyfryN.data() + cyfryN.size(), n);
-    if (blad != std::errc{}) return false;
-    const auto dlugosc = static_cast<std::size_t>(koniec - cyfryN.data());
-    if (n != 0 && std::signbit(x)) wyjscie += '-';
-    if (dlugosc > c) {
-        wyjscie.append(cyfryN.data(), dlugosc - c);
-    } else {
-        wyjscie += '0';
-    }
-    if (c == 0) return true;
-    wyjscie += przecinek ? ',' : '.';
-    if (dlugosc < c) wyjscie.append(c - dlugosc, '0');
-    const std::size_t ulamek = dlugosc < c ? dlugosc : c;
-    wyjscie.append(koniec - ulamek, ulamek);
-    return true;
+    if (c == 'e' || c == 'E') return "wykładnik";
+    // from_chars reads "inf", "infinity" and "nan" in any case.
+    constexpr std::string_view kLitery = "infinityaINFINITYA";
+    if (kLitery.find(c) != std::string_view::npos) return "litera inf, infinity lub nan";
+    return {};
 }
+
+namespace {
 
 // When the shortest decimal that reads back as x (what the user typed, as a
 // rule: 2.55 for 0.0075 * 340 = 2.54999...) ends in a 5 one place past the
 // last written decimal, writes it rounded away from zero and returns true.
-bool dopiszPolowe(std::string& wyjscie, double x, int cyfry, bool przecinek) {
+[[gnu::cold, gnu::noinline]] bool dopiszPolowe(std::string& wyjscie, double x, int cyfry,
+                                               bool przecinek) {
     if (cyfry < 0) return false;
     std::array<char, 400> bufor{};
     const auto [koniec, blad] = std::to_chars(bufor.data(), bufor.data() + bufor.size(),
@@ -194,13 +190,64 @@ bool dopiszPolowe(std::string& wyjscie, double x, int cyfry, bool przecinek) {
     return true;
 }
 
+// Fast and exact for |x| * 10^cyfry below 10^17: x = m * 2^e, so
+// |x| * 10^cyfry = m * 5^cyfry * 2^(e + cyfry) is an integer shifted by a
+// power of two, and shifting it right rounds exactly, ties away from zero.
+bool dopiszCalkowicie(std::string& wyjscie, double x, int cyfry, bool przecinek) {
+    if (cyfry < 0 || cyfry > 9) return false;
+    const auto c = static_cast<std::size_t>(cyfry);
+    static constexpr std::array<double, 10> kGranica{1e17, 1e16, 1e15, 1e14, 1e13,
+                                                     1e12, 1e11, 1e10, 1e9,  1e8};
+    static constexpr std::array<std::uint64_t, 10> kPiec{1,    5,     25,    125,    625,
+                                                         3125, 15625, 78125, 390625, 1953125};
+    const double a = std::fabs(x);
+    if (!(a < kGranica.at(c))) return false;  // NaN and infinity too
+    const auto bity = std::bit_cast<std::uint64_t>(a);
+    const auto wykladnik = static_cast<int>(bity >> 52U);
+    std::uint64_t m = bity & ((std::uint64_t{1} << 52U) - 1);
+    if (wykladnik != 0) m |= std::uint64_t{1} << 52U;
+    const int e = (wykladnik != 0 ? wykladnik : 1) - 1075;
+    __extension__ using U128 = unsigned __int128;
+    const U128 p = static_cast<U128>(m) * kPiec.at(c);  // below 2^75
+    const int przesuniecie = -(e + cyfry);
+    std::uint64_t n = 0;
+    if (przesuniecie <= 0) {
+        n = static_cast<std::uint64_t>(p << static_cast<unsigned>(-przesuniecie));
+    } else if (przesuniecie <= 100) {
+        const auto s = static_cast<unsigned>(przesuniecie);
+        // A value within an ulp (5^cyfry units of p) of a half may be a half of
+        // its shortest decimal. p is below 2^75, so its low 64 bits decide,
+        // and from 2^76 up a half is far.
+        const std::uint64_t pol = s <= 64 ? std::uint64_t{1} << (s - 1U) : 0;
+        const std::uint64_t reszta = static_cast<std::uint64_t>(p) & ((pol - 1U) | pol);
+        const bool blisko =
+            s <= 64 ? (reszta > pol ? reszta - pol : pol - reszta) <= kPiec.at(c) : s <= 76;
+        if (blisko && dopiszPolowe(wyjscie, x, cyfry, przecinek)) return true;
+        n = static_cast<std::uint64_t>((p >> s) + ((p >> (s - 1U)) & 1U));
+    }
+    std::array<char, 24> cyfryN{};
+    const auto [koniec, blad] = std::to_chars(cyfryN.data(), cyfryN.data() + cyfryN.size(), n);
+    if (blad != std::errc{}) return false;
+    const auto dlugosc = static_cast<std::size_t>(koniec - cyfryN.data());
+    if (n != 0 && std::signbit(x)) wyjscie += '-';
+    if (dlugosc > c) {
+        wyjscie.append(cyfryN.data(), dlugosc - c);
+    } else {
+        wyjscie += '0';
+    }
+    if (c == 0) return true;
+    wyjscie += przecinek ? ',' : '.';
+    if (dlugosc < c) wyjscie.append(c - dlugosc, '0');
+    const std::size_t ulamek = dlugosc < c ? dlugosc : c;
+    wyjscie.append(koniec - ulamek, ulamek);
+    return true;
+}
+
 }  // namespace
 
 void dopisz(std::string& wyjscie, double x, int cyfry, bool przecinek) {
-    bool polowa = false;
-    if (dopiszCalkowicie(wyjscie, x, cyfry, przecinek, false, polowa)) return;
+    if (dopiszCalkowicie(wyjscie, x, cyfry, przecinek)) return;
     if (dopiszPolowe(wyjscie, x, cyfry, przecinek)) return;
-    if (polowa && dopiszCalkowicie(wyjscie, x, cyfry, przecinek, true, polowa)) return;
     // An exact tie lies halfway between two multiples of 10^-cyfry: then
     // |x| * 2^(cyfry+1) is an odd integer. to_chars would round it to even,
     // so nudge it one ulp away from zero first.

@@ -26,6 +26,11 @@ struct Odczyt {
 // so that the caller can say why it refuses them.
 Odczyt czytaj(std::string_view tekst, Separator separator);
 
+// What byte `c` can be in a text that czytaj reads with `separator` as a
+// number, NaN or infinity ("cyfra", "znak liczby", ...); empty if nothing.
+// Blanks are not counted: they may only surround the number.
+std::string_view rolaWLiczbie(char c, Separator separator);
+
 // Appends x with `cyfry` decimals (0..9), never "-0"; `przecinek` writes a
 // decimal comma. Halves are those of the shortest decimal that reads back as
 // x (2.55, not 2.54999... of 0.0075 * 340) and go away from zero; other

@@ -58,9 +58,7 @@ std::optional<std::string> doPostaciC(std::string_view s) {
         std::size_t dlugosc = 1;
         char znak = 0;
         bool separator = false;
-        if (z >= '0' && z <= '9') {
-            znak = z;
-        } else if (z == '+' || z == '-') {
+        if ((z >= '0' && z <= '9') || z == '+' || z == '-') {
             znak = z;
         } else if (s.starts_with(kMinus)) {
             znak = '-';

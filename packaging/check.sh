@@ -21,18 +21,24 @@ app_ended() {
 }
 
 [ "$(id -u)" -eq 0 ] || fail "run as root: the check installs and removes the package"
-if dpkg-query -W -f='${Status}' kalvetra 2>/dev/null | grep -q 'install ok installed'; then
-  fail "kalvetra is installed already; remove it first (apt-get remove kalvetra)"
-fi
+for p in kalvetra python3-kalvetra; do
+  if dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    fail "$p is installed already; remove it first (apt-get remove $p)"
+  fi
+done
 
 work=$(mktemp -d /tmp/kalvetra-check.XXXXXX)
 installed=0
+py_installed=0
 app_pid=
 cleanup() {
   local rc=$?
   set +e # clean up everything, whatever fails
   [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null && wait "$app_pid" 2>/dev/null
   x_stop
+  if ((py_installed)); then
+    DEBIAN_FRONTEND=noninteractive apt-get remove -y python3-kalvetra >/dev/null 2>&1 || rc=1
+  fi
   if ((installed)); then
     DEBIAN_FRONTEND=noninteractive apt-get remove -y kalvetra >/dev/null 2>&1 || rc=1
   fi
@@ -142,4 +148,33 @@ installed=0
 dpkg-query -W -f='${Status}' kalvetra 2>/dev/null | grep -q 'install ok installed' \
   && fail "kalvetra still installed after removal"
 
-echo "packaging check passed: $(basename "$deb")"
+step "python3-kalvetra: contents, lintian"
+pydeb="build/package/python3-kalvetra_${version}_amd64.deb"
+[ -f "$pydeb" ] || fail "build-deb.sh made no $pydeb"
+dpkg-deb --info "$pydeb"
+dpkg-deb --contents "$pydeb"
+pytree="$work/pytree"
+dpkg-deb --extract "$pydeb" "$pytree"
+for f in usr/share/doc/python3-kalvetra/copyright usr/share/doc/python3-kalvetra/changelog.gz; do
+  [ -f "$pytree/$f" ] || fail "python3-kalvetra lacks /$f"
+done
+sos=("$pytree"/usr/lib/python3/dist-packages/kalvetra.cpython-311-*.so)
+[ -f "${sos[0]}" ] || fail "python3-kalvetra lacks the module in /usr/lib/python3/dist-packages"
+depends=$(dpkg-deb --field "$pydeb" Depends)
+for d in 'python3 (>= 3.11)' 'python3 (<< 3.12)' python3-numpy libstdc++6; do
+  grep -qF "$d" <<<"$depends" || fail "python3-kalvetra's Depends lacks $d: $depends"
+done
+lintian --display-info --pedantic --fail-on error "$pydeb" || fail "lintian reported errors in $pydeb"
+
+step "install python3-kalvetra, import it"
+py_installed=1
+DEBIAN_FRONTEND=noninteractive apt-get install -y "./$pydeb"
+py_emf=$(cd / && /usr/bin/python3 -c 'import kalvetra; print("%.4f" % kalvetra.emf("K", 100))') \
+  || fail "import kalvetra failed with /usr/bin/python3"
+[ "$py_emf" = 4.0962 ] || fail "kalvetra.emf('K', 100) gave '$py_emf', not 4.0962"
+echo "kalvetra.emf('K', 100) = $py_emf mV"
+DEBIAN_FRONTEND=noninteractive apt-get remove -y python3-kalvetra
+py_installed=0
+(cd / && /usr/bin/python3 -c 'import kalvetra' 2>/dev/null) && fail "kalvetra still importable after removal"
+
+echo "packaging check passed: $(basename "$deb") $(basename "$pydeb")"

@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "liczby.h"
@@ -70,6 +73,35 @@ TEST(Dopisz, CyfryJakRozwiniecieDokladneZaokragloneOdZera) {
     }
     EXPECT_EQ(liczby::tekst(-1.25, 1, true), "-1,3");
     EXPECT_EQ(liczby::tekst(0.004, 2, true), "0,00");
+}
+
+// czytaj's path for short numbers must give from_chars' double, bit for bit,
+// on either side of the digit count where it hands over to from_chars.
+TEST(Czytaj, KrotkieLiczbyJakFromChars) {
+    std::mt19937_64 los(11);
+    for (int i = 0; i < 100000; ++i) {
+        const auto calkowite = los() % 12;
+        const auto ulamkowe = los() % 12;
+        const char* znak = std::array{"", "-", "+"}.at(los() % 3);
+        std::string s;
+        for (auto k = calkowite; k-- > 0;) s += static_cast<char>('0' + los() % 10);
+        if (ulamkowe != 0) s += '.';
+        for (auto k = ulamkowe; k-- > 0;) s += static_cast<char>('0' + los() % 10);
+        if (calkowite + ulamkowe == 0) continue;
+        double wzor = 0.0;
+        std::from_chars(s.data(), s.data() + s.size(), wzor);
+        if (*znak == '-') wzor = -wzor;
+        std::string przecinek = s;
+        for (char& c : przecinek) c = c == '.' ? ',' : c;
+        for (const auto& [tekst, separator] : {std::pair{znak + s, liczby::Separator::Kropka},
+                                               {znak + przecinek, liczby::Separator::Dowolny},
+                                               {znak + przecinek, liczby::Separator::Przecinek}}) {
+            const liczby::Odczyt o = liczby::czytaj(tekst, separator);
+            ASSERT_EQ(o.stan, liczby::Stan::Liczba) << tekst;
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(o.wartosc), std::bit_cast<std::uint64_t>(wzor))
+                << tekst;
+        }
+    }
 }
 
 }  // namespace

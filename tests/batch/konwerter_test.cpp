@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -91,11 +93,16 @@ TEST(Przejscie, BajtyWejsciaZostajaINaKoncuLiniiDochodziWynik) {
          "\"0\"0,\n",
          {"1: to nie jest liczba (pole 1)"}},
         {"niezamknięty cudzysłów do końca", druga, "\"a\n,0\n", "\"a\n,0\n,", {"1: brak pola 2"}},
-        {"pole za długie na liczbę",
+        {"długie pole z liczbą",
          k,
          std::string(100, '0') + "\n",
-         std::string(100, '0') + ",\n",
-         {"1: to nie jest liczba (pole 1)"}},
+         std::string(100, '0') + ",0.00\n",
+         {}},
+        {"pole ponad 1 MiB",
+         k,
+         std::string(konwersja::kMaksPola + 1, ' ') + "0\n",
+         std::string(konwersja::kMaksPola + 1, ' ') + "0,\n",
+         {"1: pole dłuższe niż 1 MiB (pole 1)"}},
         {"przecinek dziesiętny",
          zmien(k,
                [](Opcje& o) {
@@ -104,9 +111,9 @@ TEST(Przejscie, BajtyWejsciaZostajaINaKoncuLiniiDochodziWynik) {
                    o.cel = Cel::Emf;
                    o.cyfry = 3;
                }),
-         "0,0;x\n\"0,0\"\n0.0\n",
-         "0,0;x;0,000\n\"0,0\";0,000\n0.0;\n",
-         {"3: to nie jest liczba (pole 1)"}},
+         "0,0;x\n\"0,0\"\n0.0\n0,0.0\n",
+         "0,0;x;0,000\n\"0,0\";0,000\n0.0;0,000\n0,0.0;\n",
+         {"4: to nie jest liczba (pole 1)"}},
         {"tabulator", zmien(k, [](Opcje& o) { o.separator = '\t'; }), "0\t1\n", "0\t1\t0.00\n", {}},
     };
     for (const Przypadek& p : przypadki) sprawdz(p);
@@ -150,6 +157,28 @@ TEST(Odrzucone, ZimneZlaczeZKolumnyPowtarzaneLiczySieTakSamo) {
     const Zapis z = przelicz("25,25\n25,x\n25,25\n25,\n25,25\n", o, Podzial::Calosc);
     EXPECT_EQ(z.wyjscie, "25,25,0.0000\n25,x,\n25,25,0.0000\n25,,\n25,25,0.0000\n");
     EXPECT_EQ(z.bledy.size(), 2U);
+}
+
+// Results the converter writes by itself must be the digits of liczby::dopisz.
+TEST(Przejscie, WynikiJakDopisz) {
+    std::mt19937_64 los(5);
+    std::uniform_real_distribution<double> t(-270.0, 1372.0);
+    for (int cyfry = 0; cyfry <= 9; ++cyfry) {
+        Opcje o = typK();
+        o.cel = Cel::Emf;
+        o.cyfry = cyfry;
+        std::string wejscie;
+        std::string oczekiwane;
+        for (int i = 0; i < 2000; ++i) {
+            std::array<char, 32> b{};
+            const double x = t(los);
+            const std::string tekst(b.data(), std::to_chars(b.data(), b.data() + b.size(), x).ptr);
+            const double e = przeliczenia::emf(o.ustawienia, x, 0.0).wartosc;
+            wejscie += tekst + "\n";
+            oczekiwane += tekst + "," + liczby::tekst(e, cyfry, false) + "\n";
+        }
+        EXPECT_EQ(przelicz(wejscie, o, Podzial::Calosc).wyjscie, oczekiwane) << cyfry;
+    }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "program.h"
@@ -139,6 +140,62 @@ TEST(Polecenie, BledyWywolaniaToStatus2BezDanych) {
     EXPECT_EQ(brak.status, 2);
     EXPECT_EQ(brak.dane, "");
     EXPECT_NE(brak.bledy.find("/nie/ma/takiego/pliku"), std::string::npos);
+}
+
+// A delimiter that a number or the added result may contain would cut a
+// value in two: refused, naming the clash, before any row is read.
+TEST(Polecenie, SeparatorWLiczbieToBladWywolania) {
+    const PlikTymczasowy wejscie("1,5\n");
+    const std::pair<std::vector<std::string>, const char*> przypadki[] = {
+        {{",", "--decimal-comma"}, "dziesiętny wyników"},
+        {{"."}, "dziesiętny wyników"},
+        {{"5"}, "(cyfra)"},
+        {{"-"}, "(znak liczby)"},
+        {{"E"}, "(wykładnik)"},
+        {{"N"}, "nan)"},
+        {{"y"}, "infinity"},
+        {{"\""}, "cudzysłowie"},
+        {{"\n"}, "końcem linii"},
+        {{"¦"}, "jeden bajt"},
+        {{"_", "--header"}, "„temperature_C”"},
+    };
+    for (const auto& [opcje, powod] : przypadki) {
+        std::vector<std::string> a{"convert",         "K",          "--to", "temp",
+                                   wejscie.sciezka(), "--delimiter"};
+        a.insert(a.end(), opcje.begin(), opcje.end());
+        const Wynik w = uruchom(a);
+        EXPECT_EQ(w.status, 2) << powod;
+        EXPECT_EQ(w.dane, "");
+        EXPECT_NE(w.bledy.find(powod), std::string::npos) << w.bledy;
+    }
+}
+
+// Either decimal separator is read where the delimiter is not one, results
+// follow --decimal-comma, and a field temp reads is read whatever its length.
+TEST(Polecenie, PolaCzytaneJakWartosciTemp) {
+    const std::string t = uruchom({"temp", "K", "1.5"}).dane.substr(0, 5);
+    const std::string tp = uruchom({"temp", "K", "1.5", "--decimal-comma"}).dane.substr(0, 5);
+    const std::string dlugie = std::string(100, ' ') + "01.50" + std::string(100, ' ');
+    const std::pair<std::vector<std::string>, std::string> przypadki[] = {
+        {{"--delimiter", ";"}, "1,5;x\n1.5\n"},
+        {{"--delimiter", "\\t", "--decimal-comma"}, "1.5\n1,5\n"},
+        {{"--delimiter", ".", "--decimal-comma"}, "1,5.x\n"},
+        {{}, "1.5,1,5\n" + dlugie + "\n"},
+    };
+    for (const auto& [opcje, tresc] : przypadki) {
+        const PlikTymczasowy wejscie(tresc);
+        std::vector<std::string> a{"convert", "K", "--to", "temp", wejscie.sciezka()};
+        a.insert(a.end(), opcje.begin(), opcje.end());
+        const Wynik w = uruchom(a);
+        const bool przecinek = opcje.size() == 3;
+        const char s = opcje.empty() ? ',' : (opcje[1] == "\\t" ? '\t' : opcje[1][0]);
+        std::string oczekiwane;
+        std::istringstream linie(tresc);
+        for (std::string l; std::getline(linie, l);)
+            oczekiwane += l + s + (przecinek ? tp : t) + "\n";
+        EXPECT_EQ(w.status, 0) << w.bledy;
+        EXPECT_EQ(w.dane, oczekiwane);
+    }
 }
 
 TEST(Polecenie, SeparatorTabulatorIPomoc) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 #include <array>
 #include <charconv>
@@ -293,7 +295,9 @@ TEST(Help, EverySubcommandHasPolishHelpAndTheVersion) {
     EXPECT_EQ(v.dane, std::string("kalvetra-cli ") + KALVETRA_WERSJA_TESTU + "\n");
 }
 
-// The built program itself: its streams and exit statuses.
+#ifndef _WIN32
+// The built program itself: its streams and exit statuses (on Windows:
+// tests/windows).
 TEST(Binary, StreamsAndExitStatuses) {
     struct Przypadek {
         std::string argumenty;
@@ -326,5 +330,6 @@ TEST(Binary, StreamsAndExitStatuses) {
         EXPECT_EQ(dane, p.dane) << polecenie;
     }
 }
+#endif
 
 }  // namespace

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "accessible.h"
+#include "window_ops.h"
+
+// The program's message box: modal over `owner`, titled "Wexa", OK only, no
+// icon.
+void showMessage(HWND owner, const std::wstring& text);
+
+// The calculations' window operations on the main window's edit boxes.
+class Win32WindowOps final : public WindowOps {
+  public:
+    using ShowMessage = std::function<void(HWND owner, const std::wstring& text)>;
+
+    // `boxes` in the order of Pole; `tooltip` explains the result boxes.
+    Win32WindowOps(HWND owner, const std::array<HWND, 10>& boxes, HWND tooltip,
+                   Accessible& accessible, ShowMessage show);
+
+    [[nodiscard]] std::string text(Pole box) const override;
+    void setText(Pole box, std::string_view text) override;
+    void setExplanation(Pole box, std::string_view text) override;
+    void message(std::string_view text) override;
+    void setFocus(Pole box) override;
+
+  private:
+    [[nodiscard]] HWND box(Pole pole) const;
+
+    HWND owner_;
+    std::array<HWND, 10> boxes_;
+    HWND tooltip_;
+    Accessible& accessible_;
+    ShowMessage show_;
+};
