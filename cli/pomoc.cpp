@@ -137,7 +137,7 @@ std::string Pomoc::make_footer(const CLI::App* app) const {
 }
 
 std::string stronaPodrecznika(const CLI::App& app, std::string_view data, std::string_view wersja) {
-    const std::string nazwa = app.get_name();
+    const std::string& nazwa = app.get_name();
     std::string w = ".TH KALVETRA\\-CLI 1 \"" + std::string(data) + "\" \"" + nazwa + " " +
                     std::string(wersja) + "\" \"" + roff("Polecenia użytkownika") + "\"\n.nh\n";
     w += ".SH " + roff("NAZWA") + "\n" + roff(nazwa) + " \\- " + roff(app.get_description()) + "\n";

@@ -148,8 +148,8 @@ inline constexpr std::string_view kWylicz = "Wylicz";
 namespace detail {
 
 constexpr Control panel(Id id, std::string_view name, Rect where, std::string_view caption) {
-    return {id, name, Kind::Panel, std::nullopt, 0, where, false, caption, caption,
-            FontRole::Normal, false};
+    return {id,    name,    Kind::Panel, std::nullopt,     0,    where,
+            false, caption, caption,     FontRole::Normal, false};
 }
 constexpr Control label(Id id, std::string_view name, Id parent, std::int16_t i, Rect where,
                         std::string_view caption, FontRole font = FontRole::Normal) {
@@ -158,8 +158,8 @@ constexpr Control label(Id id, std::string_view name, Id parent, std::int16_t i,
 constexpr Control box(Id id, std::string_view name, Id parent, std::int16_t i, Rect where,
                       bool readOnly, std::string_view initial, std::string_view caption,
                       bool explained = false) {
-    return {id, name, Kind::Edit, parent, i, where, readOnly, initial, caption, FontRole::Normal,
-            explained};
+    return {id,       name,    Kind::Edit, parent,           i,        where,
+            readOnly, initial, caption,    FontRole::Normal, explained};
 }
 constexpr Control button(Id id, std::string_view name, Id parent, Rect where) {
     return {id, name, Kind::Button, parent, 0, where, false, kWylicz, {}, FontRole::Normal, false};
@@ -282,8 +282,8 @@ inline constexpr auto kBoxes = [] {
 
 // Focus order: the buttons of the lower panels come before those panels' boxes.
 inline constexpr std::array<Id, 13> kTabOrder{
-    Id::Text1_0,  Id::Text1_1,  Id::Text1_2, Id::Text1_3, Id::Command1, Id::Command2, Id::Command3,
-    Id::Text2_0,  Id::Text2_1,  Id::Text2_2, Id::Text3_0, Id::Text3_1,  Id::Text3_2,
+    Id::Text1_0, Id::Text1_1, Id::Text1_2, Id::Text1_3, Id::Command1, Id::Command2, Id::Command3,
+    Id::Text2_0, Id::Text2_1, Id::Text2_2, Id::Text3_0, Id::Text3_1,  Id::Text3_2,
 };
 
 enum class Command : std::uint8_t { None, Quit, SelectType };

@@ -58,6 +58,9 @@ class Standardowe final : public Wyjscie {
         return konsola_ ? piszKonsola(bajty) : piszBajty(bajty);
     }
 
+    // A pipe closed by its reader: nobody to tell.
+    [[nodiscard]] bool przerwane() const override { return przerwane_; }
+
     // A character still cut short is shown as U+FFFD.
     bool splucz() override {
         if (!konsola_ || reszta_.empty()) return true;
@@ -72,7 +75,11 @@ class Standardowe final : public Wyjscie {
             const auto porcja = static_cast<DWORD>(
                 std::min<std::size_t>(bajty.size(), std::numeric_limits<DWORD>::max()));
             DWORD n = 0;
-            if (WriteFile(h_, bajty.data(), porcja, &n, nullptr) == 0 || n == 0) return false;
+            if (WriteFile(h_, bajty.data(), porcja, &n, nullptr) == 0 || n == 0) {
+                const DWORD kod = GetLastError();
+                przerwane_ = przerwane_ || kod == ERROR_NO_DATA || kod == ERROR_BROKEN_PIPE;
+                return false;
+            }
             bajty.remove_prefix(n);
         }
         return true;
@@ -98,6 +105,7 @@ class Standardowe final : public Wyjscie {
 
     HANDLE h_;
     bool konsola_ = false;
+    bool przerwane_ = false;
     std::string reszta_;  // the start of a character whose other bytes are to come
 };
 

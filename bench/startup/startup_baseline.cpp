@@ -56,7 +56,8 @@ int main(int argc, char* argv[]) {
     // The same controls in the same order, with type J's texts.
     std::array<QWidget*, formularz::kControls.size()> widgets{};
     std::array<QString, formularz::kControls.size()> texts;
-    for (const formularz::Control& c : formularz::kControls) texts.at(formularz::index(c.id)) = utf8(c.text);
+    for (const formularz::Control& c : formularz::kControls)
+        texts.at(formularz::index(c.id)) = utf8(c.text);
     for (const formularz::Assignment& a : formularz::selection(TypTermopary::J).texts) {
         texts.at(formularz::index(a.control)) = utf8(a.text);
     }
