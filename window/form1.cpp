@@ -194,12 +194,12 @@ void Form1::createControls() {
 
 void Form1::createMenus() {
     for (std::size_t m = 0; m < formularz::kMenuBar.size(); ++m) {
-        const formularz::Menu& spec = formularz::kMenuBar.at(m);
-        QMenu* menu = menuBar()->addMenu(fromUtf8(spec.caption));
-        menu->setObjectName(QLatin1String(spec.name));
+        const formularz::Menu& opis = formularz::kMenuBar.at(m);
+        QMenu* menu = menuBar()->addMenu(fromUtf8(opis.caption));
+        menu->setObjectName(QLatin1String(opis.name));
         // Drop-down menus are windows of their own and do not inherit the font.
         menu->setFont(font());
-        for (const formularz::MenuItem& item : spec.items) {
+        for (const formularz::MenuItem& item : opis.items) {
             QAction* a = menu->addAction(fromUtf8(item.caption));
             a->setObjectName(QLatin1String(item.name));
             switch (item.command) {
