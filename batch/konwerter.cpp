@@ -1,12 +1,20 @@
 #include "konwerter.h"
 
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
+#include <span>
 #include <thread>
 #include <utility>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace konwersja {
 
@@ -24,17 +32,94 @@ constexpr std::uint32_t potega10(int c) {
     return p;
 }
 
-// n / 10^c for c in 0..9, by constants: a division by a variable is slow.
-template <int... C>
-std::uint32_t podzielPrzez(std::uint32_t n, int c, std::integer_sequence<int, C...> /*unused*/) {
-    std::uint32_t q = n;
-    ((c == C ? (q = n / potega10(C)) : 0U), ...);
-    return q;
+// Which of 64 bytes are the delimiter, CR, LF or '"': bit i for byte i.
+class Znaki {
+  public:
+    static constexpr std::ptrdiff_t kOkno = 64;
+
+    explicit Znaki(char separator)
+#if defined(__SSE2__)
+        : separator_(_mm_set1_epi8(separator)),
+          cr_(_mm_set1_epi8('\r')),
+          lf_(_mm_set1_epi8('\n')),
+          cudzyslow_(_mm_set1_epi8('"'))
+#endif
+    {
+        for (const char c : {separator, '\r', '\n', '"'}) tablica_[bajt(c)] = true;
+    }
+
+    [[nodiscard]] std::uint64_t operator()(const char* s) const {
+#if defined(__SSE2__)
+        std::uint64_t m = 0;
+        for (unsigned i = 0; i < 4; ++i) {
+            __m128i v;
+            std::memcpy(&v, s + 16 * i, sizeof v);
+            const __m128i z = _mm_or_si128(
+                _mm_or_si128(_mm_cmpeq_epi8(v, separator_), _mm_cmpeq_epi8(v, lf_)),
+                _mm_or_si128(_mm_cmpeq_epi8(v, cr_), _mm_cmpeq_epi8(v, cudzyslow_)));
+            m |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(z))) << (16 * i);
+        }
+        return m;
+#else
+        std::uint64_t m = 0;
+        for (std::ptrdiff_t i = 0; i < kOkno; ++i) {
+            m |= static_cast<std::uint64_t>(tablica_[bajt(s[i])]) << i;
+        }
+        return m;
+#endif
+    }
+
+  private:
+#if defined(__SSE2__)
+    __m128i separator_;
+    __m128i cr_;
+    __m128i lf_;
+    __m128i cudzyslow_;
+#endif
+    std::array<bool, 256> tablica_{};
+};
+
+// A result in the row's output, the way liczby::dopisz writes it, when it
+// lies well away from a half of its last decimal: then its digits are the
+// same under any rounding of halves. |x| * 10^Cyfry below 1e9 is within
+// 1.2e-7 of its exact value, so a fraction more than 1e-6 from 0.5 rounds
+// the same. Nothing written (nullptr) when liczby::dopisz must decide.
+template <int Cyfry>
+char* zapiszLiczbe(char* w, double x, char przecinek) {
+    constexpr std::uint32_t kSkala = potega10(Cyfry);
+    const double y = std::fabs(x) * kSkala;
+    if (!(y < 1e9)) return nullptr;
+    // Below 2^32 the truncation is the floor.
+    const auto calosc = static_cast<std::uint32_t>(y);
+    const double ulamek = y - calosc;
+    if (std::fabs(ulamek - 0.5) <= 1e-6) return nullptr;
+    const std::uint32_t n = calosc + (ulamek > 0.5 ? 1U : 0U);
+    if (n != 0 && std::signbit(x)) *w++ = '-';
+    constexpr std::ptrdiff_t kMiejsce = 11;
+    if constexpr (Cyfry == 0) {
+        return std::to_chars(w, w + kMiejsce, n).ptr;
+    } else if (n < kSkala) {
+        // "0", then 10^Cyfry plus the decimals, whose leading 1 becomes the
+        // decimal separator.
+        *w++ = '0';
+        char* const separator = w;
+        w = std::to_chars(w, w + kMiejsce, kSkala + n).ptr;
+        *separator = przecinek;
+        return w;
+    } else {
+        // All the digits, then the decimals moved up by one for the separator.
+        w = std::to_chars(w, w + kMiejsce, n).ptr;
+        std::memmove(w - Cyfry + 1, w - Cyfry, Cyfry);
+        w[-Cyfry] = przecinek;
+        return w + 1;
+    }
 }
 
-std::uint32_t podziel(std::uint32_t n, int c) {
-    return podzielPrzez(n, c, std::make_integer_sequence<int, 10>{});
-}
+// Bytes a row's output may take beyond its input: the delimiter and a
+// result of zapiszLiczbe.
+constexpr std::size_t kNaWynik = 24;
+// A row of at most this many bytes is copied in one piece of this size.
+constexpr std::size_t kKopia = 32;
 
 }  // namespace
 
@@ -94,8 +179,7 @@ Konwerter::Konwerter(const Opcje& opcje, Odbiorca& odbiorca, bool poczatekPliku)
     wCudzyslowie_['\n'] = true;
     wWierszu_ = specjalne_;
     wWierszu_['"'] = true;
-    zimneStale_ = przeliczenia::zimneZlacze(opcje_.ustawienia, opcje_.zimne);
-    for (int i = 0; i < opcje_.cyfry && i < 9; ++i) skala_ *= 10.0;
+    zimneStale_ = {opcje_.zimne, przeliczenia::zimneZlacze(opcje_.ustawienia, opcje_.zimne)};
     nastepnePole(1);
 }
 
@@ -214,7 +298,16 @@ void Konwerter::skanuj(const char* p, const char* const koniec) {
     const char* przepisz = p;  // first byte not yet in the output
     while (p != koniec) {
         if (stan_ == Stan::PoczatekPola && pole_ == 1 && !wierszMaBajty_) {
-            // A row begins here: most are taken whole.
+            // A row begins here: most are taken whole, many at a time.
+            if (!naglowekOczekuje_) {
+                dopiszWyjscie(przepisz, p);
+                const char* const q = wsad(p, koniec);
+                przepisz = p;
+                if (q != p) {
+                    p = przepisz = q;
+                    continue;
+                }
+            }
             const char* const q = wiersz(p, koniec);
             if (q != nullptr) {
                 wierszMaBajty_ = q != przepisz;
@@ -363,96 +456,208 @@ bool Konwerter::czytajPole(std::size_t nr, const Pole& f, przeliczenia::Wynik& w
     return true;
 }
 
-// Inline: its key comes back in registers, not through memory.
-inline Konwerter::PamiecZimnych::Miejsce Konwerter::PamiecZimnych::miejsce(std::string_view tekst) {
-    // The text as a key of 16 bytes, its length in the last: an unused
-    // entry, all zeros, never matches. Built in registers: reading back
-    // bytes just stored one by one would stall.
-    constexpr std::size_t kMaks = 2 * sizeof(std::uint64_t) - 1;
-    if (tekst.empty() || tekst.size() > kMaks) return {};
-    Miejsce m;
-    m.b = std::uint64_t{tekst.size()} << 56U;
-    for (std::size_t i = 0; i < tekst.size(); ++i) {
-        const std::uint64_t c = bajt(tekst[i]);
-        if (i < 8) {
-            m.a |= c << (8 * i);
-        } else {
-            m.b |= c << (8 * (i - 8));
-        }
-    }
-    if (wpisy_.empty()) wpisy_.resize(std::size_t{1} << kBity);
-    const auto i = static_cast<std::size_t>(
-        ((m.a ^ (m.b * 0x9E3779B97F4A7C15U)) * 0xBF58476D1CE4E5B9U) >> (64U - kBity));
-    m.wpis = &wpisy_[i];
-    return m;
-}
-
-bool Konwerter::zimneZPola(const Pole& f, przeliczenia::Wynik& zimne) {
-    const std::string_view tekst = f.tekst();
-    // A field the row did not reach, or a broken one, is never remembered.
-    const bool pewne = pole_ >= opcje_.kolumnaZimnego && !f.zepsute && !f.zaDlugie;
-    PamiecZimnych::Miejsce m = pewne ? pamiecZimnych_.miejsce(tekst) : PamiecZimnych::Miejsce{};
-    if (double e = 0.0; m.odczytaj(e)) {
-        zimne = {przeliczenia::Powod::Brak, e};
-        return true;
-    }
+bool Konwerter::zimneZPola(const Pole& f, przeliczenia::ZimneZlacze& zimne) {
     przeliczenia::Wynik tc;
     if (!czytajPole(opcje_.kolumnaZimnego, f, tc)) return false;
-    zimne = przeliczenia::zimneZlacze(opcje_.ustawienia, tc.wartosc);
-    if (m.wpis != nullptr && zimne.dobry()) *m.wpis = {m.a, m.b, zimne.wartosc};
+    zimne = {tc.wartosc, przeliczenia::zimneZlacze(opcje_.ustawienia, tc.wartosc)};
     return true;
-}
-
-void Konwerter::dopiszWynik(double x) {
-    // Most results lie well away from a half of the last decimal; their
-    // digits are then the same under any rounding of halves and are
-    // written here. |x| * 10^cyfry below 1e9 is within 1.2e-7 of its
-    // exact value, so a fraction more than 1e-6 from 0.5 rounds the same.
-    const int c = opcje_.cyfry;
-    const double y = std::fabs(x) * skala_;
-    const double calosc = std::floor(y);
-    const double ulamek = y - calosc;
-    if (c < 0 || c > 9 || !(y < 1e9) || std::fabs(ulamek - 0.5) <= 1e-6) {
-        liczby::dopisz(wyjscie_, x, c, opcje_.przecinek);
-        return;
-    }
-    const auto n = static_cast<std::uint32_t>(calosc) + (ulamek > 0.5 ? 1U : 0U);
-    const std::uint32_t p = potega10(c);
-    // Written in place, never read back: the integer part, then 10^c plus
-    // the decimals, whose leading 1 becomes the separator.
-    constexpr std::size_t kMiejsce = 24;
-    const std::size_t poczatek = wyjscie_.size();
-    wyjscie_.resize(poczatek + kMiejsce);
-    char* w = wyjscie_.data() + poczatek;
-    char* const koniec = w + kMiejsce;
-    if (n != 0 && std::signbit(x)) *w++ = '-';
-    const std::uint32_t calkowite = podziel(n, c);
-    w = std::to_chars(w, koniec, calkowite).ptr;
-    if (c != 0) {
-        char* const separator = w;
-        w = std::to_chars(w, koniec, p + (n - calkowite * p)).ptr;
-        *separator = opcje_.przecinek ? ',' : '.';
-    }
-    wyjscie_.resize(static_cast<std::size_t>(w - wyjscie_.data()));
 }
 
 void Konwerter::wynik() {
     przeliczenia::Wynik x;
     if (!czytajPole(opcje_.kolumna, pola_[0], x)) return;
-    przeliczenia::Wynik zimne = zimneStale_;
+    przeliczenia::ZimneZlacze zimne = zimneStale_;
     if (opcje_.kolumnaZimnego != 0 &&
         !zimneZPola(pola_[opcje_.kolumnaZimnego == opcje_.kolumna ? 0 : 1], zimne)) {
         return;
     }
     const przeliczenia::Wynik r =
         opcje_.cel == Cel::Temperatura
-            ? przeliczenia::temperatura(opcje_.ustawienia, x.wartosc, zimne)
-            : przeliczenia::emf(opcje_.ustawienia, x.wartosc, zimne);
-    if (!r.dobry()) {
+            ? przeliczenia::temperatura(opcje_.ustawienia, x.wartosc, zimne.emf)
+            : przeliczenia::emf(opcje_.ustawienia, x.wartosc, zimne.emf);
+    if (r.dobry()) {
+        liczby::dopisz(wyjscie_, r.wartosc, opcje_.cyfry, opcje_.przecinek);
+    } else if (r.powod == przeliczenia::Powod::EmfPozaZakresem && opcje_.kolumnaZimnego != 0) {
+        // The range of the EMF as typed, which moves with the row's cold junction.
+        odrzuc(przeliczenia::opis(r.powod, opcje_.ustawienia, 0, &zimne));
+    } else {
         odrzuc(opis(r.powod));
-        return;
     }
-    dopiszWynik(r.wartosc);
+}
+
+const char* Konwerter::wsad(const char* p, const char* const koniec) {
+    if (!wsad_) wsad_ = std::make_unique<Wsad>();
+    for (;;) {
+        const std::size_t n = czytajWsad(p, koniec);
+        if (n == 0) return p;
+        policzWsad(n);
+        switch (opcje_.cyfry) {
+            case 0: zapiszWsad<0>(n, koniec); break;
+            case 1: zapiszWsad<1>(n, koniec); break;
+            case 2: zapiszWsad<2>(n, koniec); break;
+            case 3: zapiszWsad<3>(n, koniec); break;
+            case 4: zapiszWsad<4>(n, koniec); break;
+            case 5: zapiszWsad<5>(n, koniec); break;
+            case 6: zapiszWsad<6>(n, koniec); break;
+            case 7: zapiszWsad<7>(n, koniec); break;
+            case 8: zapiszWsad<8>(n, koniec); break;
+            case 9: zapiszWsad<9>(n, koniec); break;
+            default: zapiszWsad<-1>(n, koniec); break;
+        }
+        p = wsad_->poczatek[n];
+        if (n < Wsad::kWiersze) return p;
+    }
+}
+
+std::size_t Konwerter::czytajWsad(const char* p, const char* const koniec) {
+    Wsad& w = *wsad_;
+    const Znaki znaki(opcje_.separator);
+    const char separator = opcje_.separator;
+    const std::size_t kolumna = opcje_.kolumna;
+    const std::size_t kolumnaZimnego = opcje_.kolumnaZimnego;
+    // The bytes are looked at 64 at a time from `okno` on; `maska` holds
+    // those of its special bytes not yet passed.
+    const char* okno = p;
+    if (koniec - okno < Znaki::kOkno) return 0;
+    std::uint64_t maska = znaki(okno);
+    std::size_t n = 0;
+    while (n < Wsad::kWiersze) {
+        const char* pole = p;
+        std::size_t nr = 1;
+        std::array<const char*, 4> tekst{};  // the value's field, the cold junction's
+        const char* z = nullptr;
+        for (;;) {
+            while (maska == 0) {
+                okno += Znaki::kOkno;
+                // A row that may end past the piece: the row-by-row path.
+                if (koniec - okno < Znaki::kOkno) return n;
+                maska = znaki(okno);
+            }
+            z = okno + std::countr_zero(maska);
+            maska &= maska - 1;
+            if (*z != separator) break;
+            if (nr == kolumna) tekst = {pole, z, tekst[2], tekst[3]};
+            if (nr == kolumnaZimnego) tekst = {tekst[0], tekst[1], pole, z};
+            ++nr;
+            pole = z + 1;
+        }
+        const char* nastepny = z + 1;
+        if (*z == '\r' && nastepny != koniec && *nastepny == '\n') {
+            ++nastepny;
+        } else if (*z != '\n') {
+            return n;  // a quote or a lone CR
+        }
+        if (nr == kolumna) tekst = {pole, z, tekst[2], tekst[3]};
+        if (nr == kolumnaZimnego) tekst = {tekst[0], tekst[1], pole, z};
+        w.poczatek[n] = p;
+        w.dlugosc[n] = static_cast<std::uint32_t>(z - p);
+        double x = 0.0;
+        double tc = 0.0;
+        const bool liczby =
+            tekst[0] != nullptr && liczby::czytajKrotka(tekst[0], tekst[1], czytanie_, x) &&
+            (kolumnaZimnego == 0 ||
+             (tekst[2] != nullptr && liczby::czytajKrotka(tekst[2], tekst[3], czytanie_, tc)));
+        w.rodzaj[n] = z == p ? Wsad::Rodzaj::Pusty
+                             : (liczby ? Wsad::Rodzaj::Liczby : Wsad::Rodzaj::Ogolny);
+        w.wartosc[n] = liczby ? x : 0.0;
+        w.zimne[n] = liczby ? tc : 0.0;
+        ++n;
+        p = nastepny;
+        w.poczatek[n] = p;
+        // Past the window's special bytes up to the next row (a CRLF's LF).
+        if (const std::ptrdiff_t k = p - okno; k < Znaki::kOkno) {
+            maska &= ~std::uint64_t{0} << static_cast<unsigned>(k);
+        } else {
+            okno = p;
+            if (koniec - okno < Znaki::kOkno) return n;
+            maska = znaki(okno);
+        }
+    }
+    return n;
+}
+
+void Konwerter::policzWsad(std::size_t n) {
+    Wsad& w = *wsad_;
+    const std::span<przeliczenia::Wynik> zimne(w.emfZimnego.data(), n);
+    if (opcje_.kolumnaZimnego != 0) {
+        przeliczenia::zimneZlacza(opcje_.ustawienia, {w.zimne.data(), n}, zimne);
+    } else {
+        std::fill(zimne.begin(), zimne.end(), zimneStale_.emf);
+    }
+    const std::span<const double> x(w.wartosc.data(), n);
+    const std::span<przeliczenia::Wynik> wynik(w.wynik.data(), n);
+    if (opcje_.cel == Cel::Temperatura) {
+        przeliczenia::temperatury(opcje_.ustawienia, x, zimne, wynik);
+    } else {
+        przeliczenia::emfy(opcje_.ustawienia, x, zimne, wynik);
+    }
+}
+
+template <int Cyfry>
+void Konwerter::zapiszWsad(std::size_t n, const char* const koniec) {
+    const Wsad& wsad = *wsad_;
+    const char separator = opcje_.separator;
+    const char przecinek = opcje_.przecinek ? ',' : '.';
+    // Written through a pointer into room made beforehand, given back after.
+    std::size_t poczatek = 0;
+    char* w = nullptr;
+    const auto zrobMiejsce = [&](std::size_t i) {
+        poczatek = wyjscie_.size();
+        const auto bajty = static_cast<std::size_t>(wsad.poczatek[n] - wsad.poczatek[i]);
+        wyjscie_.resize(poczatek + bajty + (n - i) * kNaWynik + kKopia + 2);
+        w = wyjscie_.data() + poczatek;
+    };
+    const auto oddajMiejsce = [&] { wyjscie_.resize(static_cast<std::size_t>(w - wyjscie_.data())); };
+    zrobMiejsce(0);
+    for (std::size_t i = 0; i < n; ++i) {
+        const char* const r = wsad.poczatek[i];
+        const std::size_t dlugosc = wsad.dlugosc[i];
+        const bool crlf = wsad.poczatek[i + 1] - r - static_cast<std::ptrdiff_t>(dlugosc) == 2;
+        const Wsad::Rodzaj rodzaj = wsad.rodzaj[i];
+        if (rodzaj == Wsad::Rodzaj::Ogolny ||
+            (rodzaj == Wsad::Rodzaj::Liczby && !wsad.wynik[i].dobry())) {
+            // Row by row, as a row that does not fit here.
+            oddajMiejsce();
+            liniaWiersza_ = linia_;
+            const char* const q = wiersz(r, koniec);
+            wierszMaBajty_ = true;
+            dopiszWyjscie(r, q);
+            koniecWiersza(crlf ? "\r\n" : "\n");
+            zrobMiejsce(i + 1);
+            continue;
+        }
+        if (dlugosc <= kKopia && koniec - r >= static_cast<std::ptrdiff_t>(kKopia)) {
+            std::memcpy(w, r, kKopia);
+        } else {
+            std::memcpy(w, r, dlugosc);
+        }
+        w += dlugosc;
+        if (rodzaj == Wsad::Rodzaj::Liczby) {
+            const auto pole = static_cast<std::size_t>(w - wyjscie_.data());
+            *w++ = separator;
+            char* const koniecLiczby =
+                Cyfry < 0 ? nullptr : zapiszLiczbe<Cyfry < 0 ? 0 : Cyfry>(w, wsad.wynik[i].wartosc,
+                                                                           przecinek);
+            if (koniecLiczby != nullptr) {
+                w = koniecLiczby;
+            } else {
+                oddajMiejsce();
+                liczby::dopisz(wyjscie_, wsad.wynik[i].wartosc, opcje_.cyfry, opcje_.przecinek);
+                zrobMiejsce(i + 1);
+            }
+            if (sledzPola_) {
+                odbiorca_.dodanePole(wypisane_ + oczekujace_.size() + pole,
+                                     static_cast<std::size_t>(w - wyjscie_.data()) - pole);
+            }
+            ++wiersze_;
+        }
+        if (crlf) *w++ = '\r';
+        *w++ = '\n';
+        ++linia_;
+    }
+    oddajMiejsce();
+    liniaWiersza_ = linia_;
+    if (wyjscie_.size() >= pojemnosc_) oproznij();
 }
 
 void Konwerter::zakoncz() {

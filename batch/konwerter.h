@@ -104,35 +104,24 @@ class Konwerter {
         }
     };
 
-    // E(tc) by the text of the cold junction's field: a logger writes few
-    // distinct readings, and reading and computing one costs more than
-    // looking it up. Direct-mapped and small enough to stay in the CPU's
-    // cache: a larger table waits on memory longer than E(tc) takes.
-    class PamiecZimnych {
-      public:
-        struct Wpis {
-            std::uint64_t a = 0;  // the text's bytes, its length in the last one
-            std::uint64_t b = 0;
-            double e = 0.0;
+    // Whole rows without quotes or a lone CR, up to kWiersze at a time: read
+    // first, then converted by one call into przeliczenia, then written.
+    struct Wsad {
+        static constexpr std::size_t kWiersze = 128;
+        enum class Rodzaj : std::uint8_t {
+            Liczby,  // its numbers read: converted with the others
+            Pusty,   // no bytes before the line ending: no result
+            Ogolny,  // the row-by-row path decides (refusals, other numbers)
         };
-        // The entry where the text's E(tc) is or would be kept, and the
-        // text's key; no entry for a text too long to be kept.
-        struct Miejsce {
-            Wpis* wpis = nullptr;
-            std::uint64_t a = 0;
-            std::uint64_t b = 0;
-            // E(tc) if the entry holds this text.
-            [[nodiscard]] bool odczytaj(double& e) const {
-                if (wpis == nullptr || wpis->a != a || wpis->b != b) return false;
-                e = wpis->e;
-                return true;
-            }
-        };
-        Miejsce miejsce(std::string_view tekst);
-
-      private:
-        static constexpr unsigned kBity = 10;
-        std::vector<Wpis> wpisy_;
+        // Row i starts at poczatek[i] and ends (its line ending included)
+        // where row i + 1 starts.
+        std::array<const char*, kWiersze + 1> poczatek{};
+        std::array<std::uint32_t, kWiersze> dlugosc{};  // bytes before the line ending
+        std::array<Rodzaj, kWiersze> rodzaj{};
+        std::array<double, kWiersze> wartosc{};
+        std::array<double, kWiersze> zimne{};  // the cold junction's temperature
+        std::array<przeliczenia::Wynik, kWiersze> emfZimnego{};
+        std::array<przeliczenia::Wynik, kWiersze> wynik{};
     };
 
     [[nodiscard]] bool naGranicyWiersza() const;
@@ -140,6 +129,12 @@ class Konwerter {
     // A row that starts at p and ends in this piece without quotes or a lone
     // CR, its fields collected: where its line ending starts; else nullptr.
     const char* wiersz(const char* p, const char* koniec);
+    // Converts the whole simple rows from p on: where it stopped, a row start.
+    const char* wsad(const char* p, const char* koniec);
+    std::size_t czytajWsad(const char* p, const char* koniec);
+    void policzWsad(std::size_t n);
+    template <int Cyfry>
+    void zapiszWsad(std::size_t n, const char* koniec);
     void bom(const char*& p, const char* koniec);
     void bajtDanych(char c);
     void zbierz(const char* od, const char* doo);
@@ -147,9 +142,8 @@ class Konwerter {
     void nastepnePole(std::size_t nr);
     void koniecWiersza(std::string_view zakonczenie);
     bool czytajPole(std::size_t nr, const Pole& f, przeliczenia::Wynik& w);
-    bool zimneZPola(const Pole& f, przeliczenia::Wynik& zimne);
+    bool zimneZPola(const Pole& f, przeliczenia::ZimneZlacze& zimne);
     void wynik();
-    void dopiszWynik(double x);
     void odrzuc(const std::string& powod);
     const std::string& opis(przeliczenia::Powod powod);
     void dopiszWyjscie(const char* od, const char* doo);
@@ -182,10 +176,9 @@ class Konwerter {
     std::uint64_t liniaWiersza_ = 1;  // line the current row started on
     std::array<Pole, 2> pola_{};      // the value's field, the cold junction's field
 
-    przeliczenia::Wynik zimneStale_;
-    PamiecZimnych pamiecZimnych_;
-    double skala_ = 1.0;              // 10^cyfry
+    przeliczenia::ZimneZlacze zimneStale_;
     std::vector<std::string> opisy_;  // przeliczenia::opis by Powod, as needed
+    std::unique_ptr<Wsad> wsad_;
 
     std::uint64_t wiersze_ = 0;
     std::uint64_t odrzucone_ = 0;

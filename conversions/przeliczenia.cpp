@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <span>
 #include <string>
 
 namespace przeliczenia {
@@ -78,13 +79,80 @@ double przytnij(its90::Zakres z, double x) {
     return x < z.od ? z.od : (x > z.doo ? z.doo : x);
 }
 
-// The temperature in °C if it lies in the type's domain.
-bool celsjusz(const Ustawienia& u, double t, double& c) {
-    const its90::Zakres d = its90::dziedzinaTemperatury(u.typ);
+// The temperature in °C if it lies in the domain `d` of the type.
+bool celsjusz(const Ustawienia& u, its90::Zakres d, double t, double& c) {
     c = naCelsjusza(t, u.temperatura);
     if (!zawiera(d, c)) return false;
     c = przytnij(d, c);
     return true;
+}
+
+bool celsjusz(const Ustawienia& u, double t, double& c) {
+    return celsjusz(u, its90::dziedzinaTemperatury(u.typ), t, c);
+}
+
+// Each step of a conversion but the engine's call, shared by the functions
+// for one value and for many so that both give the same bits.
+
+// E(tc) from the engine's E(cz), cz the cold junction in °C.
+Wynik zimneZEmf(double cz, double e) {
+    // The window's number when the cold junction is at 0 °C: no correction
+    // at all, not E(0), which is not exactly zero for type K.
+    return {Powod::Brak, cz != 0.0 ? e : 0.0};
+}
+
+Wynik emfZEmf(const Ustawienia& u, double e, const Wynik& zimne) {
+    if (!zimne.dobry()) return zimne;
+    if (zimne.wartosc != 0.0) e -= zimne.wartosc;
+    return {Powod::Brak, zMikrowoltow(e, u.emf)};
+}
+
+// The compensated EMF in µV that the inverse is given, clamped to its
+// domain `d`; or why there is none.
+Wynik doOdwrotnej(const Ustawienia& u, its90::Zakres d, double e, const Wynik& zimne) {
+    if (!zimne.dobry()) return zimne;
+    double mikrowolty = naMikrowolty(e, u.emf);
+    if (zimne.wartosc != 0.0) mikrowolty += zimne.wartosc;
+    if (!zawiera(d, mikrowolty)) return {Powod::EmfPozaZakresem, 0.0};
+    return {Powod::Brak, przytnij(d, mikrowolty)};
+}
+
+its90::Zakres dziedzinaEmf(const Ustawienia& u) {
+    return u.dokladna ? its90::dziedzinaDokladnej(u.typ) : its90::dziedzinaOdwrotnej(u.typ);
+}
+
+// Values handed to the engine at a time, kept on the stack.
+constexpr std::size_t kKawalek = 64;
+
+// The engine over arrays, one value at a time: an engine's block kernel
+// for the same functions goes in here.
+void emfZTemperatur(TypTermopary typ, std::span<const double> t, std::span<double> e) {
+    for (std::size_t i = 0; i < t.size(); ++i) e[i] = its90::emfZTemperatury(typ, t[i]);
+}
+
+void temperaturyZEmf(TypTermopary typ, std::span<const double> u, std::span<double> t) {
+    for (std::size_t i = 0; i < u.size(); ++i) t[i] = its90::temperaturaZEmf(typ, u[i]);
+}
+
+// E(t) in µV of each temperature (temperature unit) that lies in the type's
+// domain, a chunk at a time: `dalej(i, w, e)` gets each value's index, whether
+// it lies in the domain and its E(t).
+template <class Dalej>
+void emfTemperatur(const Ustawienia& u, std::span<const double> t, Dalej dalej) {
+    const its90::Zakres d = its90::dziedzinaTemperatury(u.typ);
+    std::array<double, kKawalek> c{};
+    std::array<double, kKawalek> e{};
+    std::array<bool, kKawalek> w{};
+    for (std::size_t od = 0; od < t.size(); od += kKawalek) {
+        const std::size_t n = std::min(kKawalek, t.size() - od);
+        for (std::size_t i = 0; i < n; ++i) {
+            w[i] = celsjusz(u, d, t[od + i], c[i]);
+            // A value refused anyway: any temperature of the domain will do.
+            if (!w[i]) c[i] = 0.0;
+        }
+        emfZTemperatur(u.typ, {c.data(), n}, {e.data(), n});
+        for (std::size_t i = 0; i < n; ++i) dalej(od + i, w[i], c[i], e[i]);
+    }
 }
 
 // A range's bound to `cyfry` decimals, rounded towards the inside so that
@@ -178,9 +246,13 @@ bool wDziedzinie(const Ustawienia& u, double t) {
 Wynik zimneZlacze(const Ustawienia& u, double tc) {
     double cz = 0.0;
     if (!celsjusz(u, tc, cz)) return {Powod::ZimneZlaczePozaZakresem, 0.0};
-    // The window's number when the cold junction is at 0 °C: no correction
-    // at all, not E(0), which is not exactly zero for type K.
-    return {Powod::Brak, cz != 0.0 ? its90::emfZTemperatury(u.typ, cz) : 0.0};
+    return zimneZEmf(cz, cz != 0.0 ? its90::emfZTemperatury(u.typ, cz) : 0.0);
+}
+
+void zimneZlacza(const Ustawienia& u, std::span<const double> tc, std::span<Wynik> wynik) {
+    emfTemperatur(u, tc, [&](std::size_t i, bool w, double cz, double e) {
+        wynik[i] = w ? zimneZEmf(cz, e) : Wynik{Powod::ZimneZlaczePozaZakresem, 0.0};
+    });
 }
 
 ZimneZlacze punktLodu(JednostkaTemperatury j) {
@@ -199,9 +271,14 @@ Wynik emf(const Ustawienia& u, double t, const Wynik& zimne) {
     double c = 0.0;
     if (!celsjusz(u, t, c)) return {Powod::TemperaturaPozaZakresem, 0.0};
     if (!zimne.dobry()) return zimne;
-    double e = its90::emfZTemperatury(u.typ, c);
-    if (zimne.wartosc != 0.0) e -= zimne.wartosc;
-    return {Powod::Brak, zMikrowoltow(e, u.emf)};
+    return emfZEmf(u, its90::emfZTemperatury(u.typ, c), zimne);
+}
+
+void emfy(const Ustawienia& u, std::span<const double> t, std::span<const Wynik> zimne,
+          std::span<Wynik> wynik) {
+    emfTemperatur(u, t, [&](std::size_t i, bool w, double /*c*/, double e) {
+        wynik[i] = w ? emfZEmf(u, e, zimne[i]) : Wynik{Powod::TemperaturaPozaZakresem, 0.0};
+    });
 }
 
 Wynik temperatura(const Ustawienia& u, double e, double tc) {
@@ -209,24 +286,41 @@ Wynik temperatura(const Ustawienia& u, double e, double tc) {
 }
 
 Wynik temperatura(const Ustawienia& u, double e, const Wynik& zimne) {
-    if (!zimne.dobry()) return zimne;
-    double mikrowolty = naMikrowolty(e, u.emf);
-    if (zimne.wartosc != 0.0) mikrowolty += zimne.wartosc;
-    const its90::Zakres d =
-        u.dokladna ? its90::dziedzinaDokladnej(u.typ) : its90::dziedzinaOdwrotnej(u.typ);
-    if (!zawiera(d, mikrowolty)) {
-        return {Powod::EmfPozaZakresem, 0.0};
-    }
-    mikrowolty = przytnij(d, mikrowolty);
+    const Wynik m = doOdwrotnej(u, dziedzinaEmf(u), e, zimne);
+    if (!m.dobry()) return m;
     double t = 0.0;
     if (u.dokladna) {
-        const auto x = its90::temperaturaDokladna(u.typ, mikrowolty);
+        const auto x = its90::temperaturaDokladna(u.typ, m.wartosc);
         if (!x) return {Powod::EmfPozaZakresem, 0.0};
         t = *x;
     } else {
-        t = its90::temperaturaZEmf(u.typ, mikrowolty);
+        t = its90::temperaturaZEmf(u.typ, m.wartosc);
     }
     return {Powod::Brak, zCelsjusza(t, u.temperatura)};
+}
+
+void temperatury(const Ustawienia& u, std::span<const double> e, std::span<const Wynik> zimne,
+                 std::span<Wynik> wynik) {
+    if (u.dokladna) {
+        // The exact inverse searches value by value anyway.
+        for (std::size_t i = 0; i < e.size(); ++i) wynik[i] = temperatura(u, e[i], zimne[i]);
+        return;
+    }
+    const its90::Zakres d = its90::dziedzinaOdwrotnej(u.typ);
+    std::array<double, kKawalek> m{};
+    std::array<double, kKawalek> t{};
+    for (std::size_t od = 0; od < e.size(); od += kKawalek) {
+        const std::size_t n = std::min(kKawalek, e.size() - od);
+        for (std::size_t i = 0; i < n; ++i) {
+            wynik[od + i] = doOdwrotnej(u, d, e[od + i], zimne[od + i]);
+            // A value refused anyway: any EMF of the domain will do.
+            m[i] = wynik[od + i].dobry() ? wynik[od + i].wartosc : 0.0;
+        }
+        temperaturyZEmf(u.typ, {m.data(), n}, {t.data(), n});
+        for (std::size_t i = 0; i < n; ++i) {
+            if (wynik[od + i].dobry()) wynik[od + i].wartosc = zCelsjusza(t[i], u.temperatura);
+        }
+    }
 }
 
 Wynik seebeck(const Ustawienia& u, double t) {
@@ -255,8 +349,7 @@ std::string opis(Powod powod, const Ustawienia& u, std::size_t pole, const Zimne
             break;
         }
         case Dopisek::ZakresEmf: {
-            its90::Zakres z =
-                u.dokladna ? its90::dziedzinaDokladnej(u.typ) : its90::dziedzinaOdwrotnej(u.typ);
+            its90::Zakres z = dziedzinaEmf(u);
             // The EMF as typed: the domain less the cold junction's EMF.
             std::string przy;
             if (zimne != nullptr && zimne->emf.dobry() && zimne->emf.wartosc != 0.0) {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -88,6 +89,14 @@ Wynik emf(const Ustawienia& u, double t, const Wynik& zimne);
 // The temperature whose EMF is e + E(tc), in the temperature unit.
 Wynik temperatura(const Ustawienia& u, double e, double tc);
 Wynik temperatura(const Ustawienia& u, double e, const Wynik& zimne);
+// The same, bit for bit, for many values at once: wynik[i] is what the
+// function above gives for the i-th value (and zimne[i]). A row converter
+// calls these once per block of rows, so the engine sees whole arrays.
+void zimneZlacza(const Ustawienia& u, std::span<const double> tc, std::span<Wynik> wynik);
+void emfy(const Ustawienia& u, std::span<const double> t, std::span<const Wynik> zimne,
+          std::span<Wynik> wynik);
+void temperatury(const Ustawienia& u, std::span<const double> e, std::span<const Wynik> zimne,
+                 std::span<Wynik> wynik);
 // dE/dt at t, µV per degree of the temperature unit.
 Wynik seebeck(const Ustawienia& u, double t);
 // Whether t lies in the type's reference domain.

@@ -75,45 +75,11 @@ bool nieparzystaCalkowita(double y) {
     return static_cast<double>(n) == y && (n & 1U) != 0;
 }
 
-// The common short number, such as a logger writes, without the general
-// reader's work: digits, perhaps one decimal separator and digits, 15
-// digits at most. Then m and 10^k are exact doubles and m / 10^k, rounded
-// once, is the correctly rounded value from_chars gives. False: the general
-// reader decides.
-bool krotka(std::string_view s, Separator separator, double& x) {
-    static constexpr std::array<double, 16> kPotegi{1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                                    1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    constexpr std::ptrdiff_t kCyfry = 15;
-    const char* p = s.data();
-    const char* const koniec = p + s.size();
-    const bool ujemna = p != koniec && *p == '-';
-    if (p != koniec && (*p == '-' || *p == '+')) ++p;
-    std::uint64_t m = 0;
-    const auto [q, blad] = std::from_chars(p, koniec, m);
-    if (blad != std::errc{} || q - p > kCyfry) return false;
-    x = static_cast<double>(m);
-    if (q != koniec) {
-        const bool dziesietny = (*q == '.' && separator != Separator::Przecinek) ||
-                                (*q == ',' && separator != Separator::Kropka);
-        std::uint64_t ulamek = 0;
-        const auto [r, blad2] = std::from_chars(q + 1, koniec, ulamek);
-        const std::ptrdiff_t k = r - (q + 1);
-        if (!dziesietny || blad2 != std::errc{} || r != koniec || (q - p) + k > kCyfry) {
-            return false;
-        }
-        const auto i = static_cast<std::size_t>(k);
-        x = static_cast<double>(m * static_cast<std::uint64_t>(kPotegi.at(i)) + ulamek) /
-            kPotegi.at(i);
-    }
-    if (ujemna) x = -x;
-    return true;
-}
-
 }  // namespace
 
 Odczyt czytaj(std::string_view tekst, Separator separator) {
     const std::string_view s = przytnij(tekst);
-    if (double x = 0.0; krotka(s, separator, x)) return {Stan::Liczba, x};
+    if (double x = 0.0; czytajKrotka(s.data(), s.data() + s.size(), separator, x)) return {Stan::Liczba, x};
     // from_chars stops at a comma anyway: no need to look for one.
     if (separator == Separator::Kropka) return zKropka(s);
     const bool kropka = s.find('.') != std::string_view::npos;
