@@ -95,23 +95,24 @@ char* zapiszLiczbe(char* w, double x, char przecinek) {
     if (std::fabs(ulamek - 0.5) <= 1e-6) return nullptr;
     const std::uint32_t n = calosc + (ulamek > 0.5 ? 1U : 0U);
     if (n != 0 && std::signbit(x)) *w++ = '-';
-    constexpr std::ptrdiff_t kMiejsce = 11;
+    constexpr std::ptrdiff_t kMiejsce = 20;
     if constexpr (Cyfry == 0) {
         return std::to_chars(w, w + kMiejsce, n).ptr;
-    } else if (n < kSkala) {
-        // "0", then 10^Cyfry plus the decimals, whose leading 1 becomes the
-        // decimal separator.
-        *w++ = '0';
-        char* const separator = w;
-        w = std::to_chars(w, w + kMiejsce, kSkala + n).ptr;
-        *separator = przecinek;
-        return w;
     } else {
-        // All the digits, then the decimals moved up by one for the separator.
-        w = std::to_chars(w, w + kMiejsce, n).ptr;
-        std::memmove(w - Cyfry + 1, w - Cyfry, Cyfry);
-        w[-Cyfry] = przecinek;
-        return w + 1;
+        // One number: the integer part, a 1 that becomes the decimal
+        // separator, the decimals; written in place and never read back (a
+        // byte just stored is slow to read in a wider load). A leading "0"
+        // for the integer part when it is zero.
+        const std::uint32_t calkowite = n / kSkala;
+        *w = '0';
+        w += calkowite == 0 ? 1 : 0;
+        const std::uint64_t cyfry =
+            std::uint64_t{calkowite} * (std::uint64_t{10} * kSkala) + kSkala + (n - calkowite * kSkala);
+        // Below 2^32 (nearly always) in 32 bits: shorter work.
+        w = cyfry <= UINT32_MAX ? std::to_chars(w, w + kMiejsce, static_cast<std::uint32_t>(cyfry)).ptr
+                                : std::to_chars(w, w + kMiejsce, cyfry).ptr;
+        w[-Cyfry - 1] = przecinek;
+        return w;
     }
 }
 
@@ -431,7 +432,7 @@ const std::string& Konwerter::opis(przeliczenia::Powod powod) {
     const auto i = static_cast<std::size_t>(powod);
     if (i >= opisy_.size()) opisy_.resize(i + 1);
     std::string& s = opisy_[i];
-    if (s.empty()) s = przeliczenia::opis(powod, opcje_.ustawienia);
+    if (s.empty()) s = przeliczenia::opis(powod, opcje_.ustawienia, 0, &zimneStale_);
     return s;
 }
 
@@ -478,7 +479,7 @@ void Konwerter::wynik() {
     if (r.dobry()) {
         liczby::dopisz(wyjscie_, r.wartosc, opcje_.cyfry, opcje_.przecinek);
     } else if (r.powod == przeliczenia::Powod::EmfPozaZakresem && opcje_.kolumnaZimnego != 0) {
-        // The range of the EMF as typed, which moves with the row's cold junction.
+        // The range of the EMF as typed moves with the row's cold junction.
         odrzuc(przeliczenia::opis(r.powod, opcje_.ustawienia, 0, &zimne));
     } else {
         odrzuc(opis(r.powod));
@@ -550,7 +551,7 @@ std::size_t Konwerter::czytajWsad(const char* p, const char* const koniec) {
         if (nr == kolumna) tekst = {pole, z, tekst[2], tekst[3]};
         if (nr == kolumnaZimnego) tekst = {tekst[0], tekst[1], pole, z};
         w.poczatek[n] = p;
-        w.dlugosc[n] = static_cast<std::uint32_t>(z - p);
+        w.tresc[n] = z;
         double x = 0.0;
         double tc = 0.0;
         const bool liczby =
@@ -580,7 +581,19 @@ void Konwerter::policzWsad(std::size_t n) {
     Wsad& w = *wsad_;
     const std::span<przeliczenia::Wynik> zimne(w.emfZimnego.data(), n);
     if (opcje_.kolumnaZimnego != 0) {
-        przeliczenia::zimneZlacza(opcje_.ustawienia, {w.zimne.data(), n}, zimne);
+        // A logger repeats its cold junction's reading: E(tc) once for each
+        // run of the same reading.
+        std::size_t m = 0;
+        std::uint64_t poprzednia = ~std::bit_cast<std::uint64_t>(w.zimne[0]);
+        for (std::size_t i = 0; i < n; ++i) {
+            const auto tc = std::bit_cast<std::uint64_t>(w.zimne[i]);
+            m += tc != poprzednia ? 1U : 0U;
+            w.rozne[m - 1] = w.zimne[i];
+            w.ktore[i] = static_cast<std::uint8_t>(m - 1);
+            poprzednia = tc;
+        }
+        przeliczenia::zimneZlacza(opcje_.ustawienia, {w.rozne.data(), m}, {w.emfRoznych.data(), m});
+        for (std::size_t i = 0; i < n; ++i) zimne[i] = w.emfRoznych[w.ktore[i]];
     } else {
         std::fill(zimne.begin(), zimne.end(), zimneStale_.emf);
     }
@@ -611,8 +624,8 @@ void Konwerter::zapiszWsad(std::size_t n, const char* const koniec) {
     zrobMiejsce(0);
     for (std::size_t i = 0; i < n; ++i) {
         const char* const r = wsad.poczatek[i];
-        const std::size_t dlugosc = wsad.dlugosc[i];
-        const bool crlf = wsad.poczatek[i + 1] - r - static_cast<std::ptrdiff_t>(dlugosc) == 2;
+        const auto dlugosc = static_cast<std::size_t>(wsad.tresc[i] - r);
+        const bool crlf = wsad.poczatek[i + 1] - wsad.tresc[i] == 2;
         const Wsad::Rodzaj rodzaj = wsad.rodzaj[i];
         if (rodzaj == Wsad::Rodzaj::Ogolny ||
             (rodzaj == Wsad::Rodzaj::Liczby && !wsad.wynik[i].dobry())) {

@@ -116,10 +116,14 @@ class Konwerter {
         // Row i starts at poczatek[i] and ends (its line ending included)
         // where row i + 1 starts.
         std::array<const char*, kWiersze + 1> poczatek{};
-        std::array<std::uint32_t, kWiersze> dlugosc{};  // bytes before the line ending
+        std::array<const char*, kWiersze> tresc{};  // where its line ending starts
         std::array<Rodzaj, kWiersze> rodzaj{};
         std::array<double, kWiersze> wartosc{};
         std::array<double, kWiersze> zimne{};  // the cold junction's temperature
+        // The cold junction's readings, each run of the same one once.
+        std::array<double, kWiersze> rozne{};
+        std::array<przeliczenia::Wynik, kWiersze> emfRoznych{};
+        std::array<std::uint8_t, kWiersze> ktore{};  // index into rozne
         std::array<przeliczenia::Wynik, kWiersze> emfZimnego{};
         std::array<przeliczenia::Wynik, kWiersze> wynik{};
     };
