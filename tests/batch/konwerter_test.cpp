@@ -181,4 +181,62 @@ TEST(Przejscie, WynikiJakDopisz) {
     }
 }
 
+// Rows taken many at a time must come out as rows read byte by byte: a long
+// input of every kind of row in random order, converted whole, byte by byte
+// and split over two threads.
+TEST(Przejscie, WieleWierszyNaRazJakPoBajcie) {
+    // '|' stands for the delimiter.
+    const std::vector<std::string> wiersze = {
+        "1.5|20",      "-0.25|-270",    "54.886|0",     "60|25",         "-6|-20.5",
+        "",            "\"1.5\"|20",     "1.5|\"20\"",     "1.5",           "1.5|20|x||",
+        "x|20",        "1.5|x",         " 1.5 |20",     "1e1|2e1",       "+1.5|20",
+        "1.5|1e9",     "nan|0",         "1.5\r0|20",    "\"a\nb\"|1",     "0.0005|0",
+        "1,25|20,5",   "12345678901234567|0", "0.0055|0", "-0|-0",        "1.5|2000",
+        "\"x\"\"y\"|1", "25|25",         "25|25",        "4.096|0.001",   "|"};
+    const auto zmiana = [](void (*f)(Opcje&)) { return zmien(typK(), f); };
+    const Opcje opcje[] = {
+        zmiana([](Opcje& o) { o.kolumnaZimnego = 2; }),
+        zmiana([](Opcje& o) {
+            o.kolumnaZimnego = 2;
+            o.naglowek = true;
+            o.cyfry = 0;
+        }),
+        zmiana([](Opcje& o) {
+            o.cel = Cel::Emf;
+            o.kolumna = 2;
+            o.kolumnaZimnego = 1;
+            o.cyfry = 9;
+        }),
+        zmiana([](Opcje& o) {
+            o.separator = ';';
+            o.przecinek = true;
+            o.zimne = 25.0;
+            o.cyfry = 5;
+        }),
+        zmiana([](Opcje& o) {
+            o.separator = '\t';
+            o.kolumnaZimnego = 1;
+            o.ustawienia.emf = przeliczenia::JednostkaEmf::uV;
+            o.ustawienia.temperatura = przeliczenia::JednostkaTemperatury::F;
+        }),
+    };
+    std::mt19937 los(3);
+    for (const Opcje& o : opcje) {
+        std::string wejscie;
+        for (int i = 0; i < 3000; ++i) {
+            std::string w = wiersze[los() % wiersze.size()];
+            for (char& c : w) c = c == '|' ? o.separator : c;
+            wejscie += w + (los() % 4 == 0 ? "\r\n" : "\n");
+        }
+        const Zapis wzor = przelicz(wejscie, o, Podzial::PoBajcie);
+        EXPECT_EQ(wzor.bezDodanych(), wejscie);
+        for (const Podzial podzial : {Podzial::Calosc, Podzial::Rownolegle}) {
+            const Zapis z = przelicz(wejscie, o, podzial);
+            EXPECT_EQ(z.wyjscie, wzor.wyjscie);
+            EXPECT_EQ(z.bledy, wzor.bledy);
+            EXPECT_EQ(z.pola, wzor.pola);
+        }
+    }
+}
+
 }  // namespace
