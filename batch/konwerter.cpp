@@ -51,13 +51,14 @@ class Znaki {
     [[nodiscard]] std::uint64_t operator()(const char* s) const {
 #if defined(__SSE2__)
         std::uint64_t m = 0;
-        for (unsigned i = 0; i < 4; ++i) {
+        for (std::size_t i = 0; i < 4; ++i) {
             __m128i v;
             std::memcpy(&v, s + 16 * i, sizeof v);
-            const __m128i z = _mm_or_si128(
-                _mm_or_si128(_mm_cmpeq_epi8(v, separator_), _mm_cmpeq_epi8(v, lf_)),
-                _mm_or_si128(_mm_cmpeq_epi8(v, cr_), _mm_cmpeq_epi8(v, cudzyslow_)));
-            m |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(z))) << (16 * i);
+            const __m128i z =
+                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, separator_), _mm_cmpeq_epi8(v, lf_)),
+                             _mm_or_si128(_mm_cmpeq_epi8(v, cr_), _mm_cmpeq_epi8(v, cudzyslow_)));
+            m |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(z)))
+                 << (16 * i);
         }
         return m;
 #else
@@ -86,6 +87,7 @@ class Znaki {
 // the same. Nothing written (nullptr) when liczby::dopisz must decide.
 template <int Cyfry>
 char* zapiszLiczbe(char* w, double x, char przecinek) {
+    if constexpr (Cyfry < 0) return nullptr;
     constexpr std::uint32_t kSkala = potega10(Cyfry);
     const double y = std::fabs(x) * kSkala;
     if (!(y < 1e9)) return nullptr;
@@ -106,11 +108,12 @@ char* zapiszLiczbe(char* w, double x, char przecinek) {
         const std::uint32_t calkowite = n / kSkala;
         *w = '0';
         w += calkowite == 0 ? 1 : 0;
-        const std::uint64_t cyfry =
-            std::uint64_t{calkowite} * (std::uint64_t{10} * kSkala) + kSkala + (n - calkowite * kSkala);
+        const std::uint64_t cyfry = std::uint64_t{calkowite} * (std::uint64_t{10} * kSkala) +
+                                    kSkala + (n - calkowite * kSkala);
         // Below 2^32 (nearly always) in 32 bits: shorter work.
-        w = cyfry <= UINT32_MAX ? std::to_chars(w, w + kMiejsce, static_cast<std::uint32_t>(cyfry)).ptr
-                                : std::to_chars(w, w + kMiejsce, cyfry).ptr;
+        w = cyfry <= UINT32_MAX
+                ? std::to_chars(w, w + kMiejsce, static_cast<std::uint32_t>(cyfry)).ptr
+                : std::to_chars(w, w + kMiejsce, cyfry).ptr;
         w[-Cyfry - 1] = przecinek;
         return w;
     }
@@ -492,19 +495,16 @@ const char* Konwerter::wsad(const char* p, const char* const koniec) {
         const std::size_t n = czytajWsad(p, koniec);
         if (n == 0) return p;
         policzWsad(n);
-        switch (opcje_.cyfry) {
-            case 0: zapiszWsad<0>(n, koniec); break;
-            case 1: zapiszWsad<1>(n, koniec); break;
-            case 2: zapiszWsad<2>(n, koniec); break;
-            case 3: zapiszWsad<3>(n, koniec); break;
-            case 4: zapiszWsad<4>(n, koniec); break;
-            case 5: zapiszWsad<5>(n, koniec); break;
-            case 6: zapiszWsad<6>(n, koniec); break;
-            case 7: zapiszWsad<7>(n, koniec); break;
-            case 8: zapiszWsad<8>(n, koniec); break;
-            case 9: zapiszWsad<9>(n, koniec); break;
-            default: zapiszWsad<-1>(n, koniec); break;
-        }
+        // Written by the instance for the digits asked for: the counts the
+        // command line allows, and one for any other.
+        using Zapis = void (Konwerter::*)(std::size_t, const char*);
+        static constexpr std::array<Zapis, 11> kZapisy{
+            &Konwerter::zapiszWsad<0>, &Konwerter::zapiszWsad<1>, &Konwerter::zapiszWsad<2>,
+            &Konwerter::zapiszWsad<3>, &Konwerter::zapiszWsad<4>, &Konwerter::zapiszWsad<5>,
+            &Konwerter::zapiszWsad<6>, &Konwerter::zapiszWsad<7>, &Konwerter::zapiszWsad<8>,
+            &Konwerter::zapiszWsad<9>, &Konwerter::zapiszWsad<-1>};
+        const int c = opcje_.cyfry;
+        (this->*kZapisy.at(c >= 0 && c <= 9 ? static_cast<std::size_t>(c) : 10))(n, koniec);
         p = wsad_->poczatek[n];
         if (n < Wsad::kWiersze) return p;
     }
@@ -558,8 +558,8 @@ std::size_t Konwerter::czytajWsad(const char* p, const char* const koniec) {
             tekst[0] != nullptr && liczby::czytajKrotka(tekst[0], tekst[1], czytanie_, x) &&
             (kolumnaZimnego == 0 ||
              (tekst[2] != nullptr && liczby::czytajKrotka(tekst[2], tekst[3], czytanie_, tc)));
-        w.rodzaj[n] = z == p ? Wsad::Rodzaj::Pusty
-                             : (liczby ? Wsad::Rodzaj::Liczby : Wsad::Rodzaj::Ogolny);
+        w.rodzaj[n] =
+            z == p ? Wsad::Rodzaj::Pusty : (liczby ? Wsad::Rodzaj::Liczby : Wsad::Rodzaj::Ogolny);
         w.wartosc[n] = liczby ? x : 0.0;
         w.zimne[n] = liczby ? tc : 0.0;
         ++n;
@@ -620,7 +620,9 @@ void Konwerter::zapiszWsad(std::size_t n, const char* const koniec) {
         wyjscie_.resize(poczatek + bajty + (n - i) * kNaWynik + kKopia + 2);
         w = wyjscie_.data() + poczatek;
     };
-    const auto oddajMiejsce = [&] { wyjscie_.resize(static_cast<std::size_t>(w - wyjscie_.data())); };
+    const auto oddajMiejsce = [&] {
+        wyjscie_.resize(static_cast<std::size_t>(w - wyjscie_.data()));
+    };
     zrobMiejsce(0);
     for (std::size_t i = 0; i < n; ++i) {
         const char* const r = wsad.poczatek[i];
@@ -648,9 +650,7 @@ void Konwerter::zapiszWsad(std::size_t n, const char* const koniec) {
         if (rodzaj == Wsad::Rodzaj::Liczby) {
             const auto pole = static_cast<std::size_t>(w - wyjscie_.data());
             *w++ = separator;
-            char* const koniecLiczby =
-                Cyfry < 0 ? nullptr : zapiszLiczbe<Cyfry < 0 ? 0 : Cyfry>(w, wsad.wynik[i].wartosc,
-                                                                           przecinek);
+            char* const koniecLiczby = zapiszLiczbe<Cyfry>(w, wsad.wynik[i].wartosc, przecinek);
             if (koniecLiczby != nullptr) {
                 w = koniecLiczby;
             } else {

@@ -79,7 +79,8 @@ bool nieparzystaCalkowita(double y) {
 
 Odczyt czytaj(std::string_view tekst, Separator separator) {
     const std::string_view s = przytnij(tekst);
-    if (double x = 0.0; czytajKrotka(s.data(), s.data() + s.size(), separator, x)) return {Stan::Liczba, x};
+    if (double x = 0.0; czytajKrotka(s.data(), s.data() + s.size(), separator, x))
+        return {Stan::Liczba, x};
     // from_chars stops at a comma anyway: no need to look for one.
     if (separator == Separator::Kropka) return zKropka(s);
     const bool kropka = s.find('.') != std::string_view::npos;

@@ -38,10 +38,22 @@ Odczyt czytaj(std::string_view tekst, Separator separator);
 inline bool czytajKrotka(const char* p, const char* koniec, Separator separator, double& x) {
     static constexpr std::array<double, 16> kPotegi{1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                                     1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    static constexpr std::array<std::int64_t, 16> kPotegiCalkowite{
-        1,         10,         100,         1000,         10000,         100000,
-        1000000,   10000000,   100000000,   1000000000,   10000000000,   100000000000,
-        1000000000000, 10000000000000, 100000000000000, 1000000000000000};
+    static constexpr std::array<std::int64_t, 16> kPotegiCalkowite{1,
+                                                                   10,
+                                                                   100,
+                                                                   1000,
+                                                                   10000,
+                                                                   100000,
+                                                                   1000000,
+                                                                   10000000,
+                                                                   100000000,
+                                                                   1000000000,
+                                                                   10000000000,
+                                                                   100000000000,
+                                                                   1000000000000,
+                                                                   10000000000000,
+                                                                   100000000000000,
+                                                                   1000000000000000};
     constexpr std::ptrdiff_t kCyfry = 15;
     const bool ujemna = p != koniec && *p == '-';
     if (p != koniec && (*p == '-' || *p == '+')) ++p;

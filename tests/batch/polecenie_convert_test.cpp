@@ -269,9 +269,9 @@ TEST(Polecenie, OdrzuconeEmfJakWTemp) {
         const char s = p.opcje.empty() || p.opcje[0] != "--decimal-comma" ? ',' : ';';
         const PlikTymczasowy wejscie(p.kolumna ? p.emf + s + p.zimne + "\n" : p.emf + "\n");
         std::vector<std::string> k{"convert", p.typ, "--to", "temp", wejscie.sciezka()};
-        const std::vector<std::string> zimne =
-            p.kolumna ? std::vector<std::string>{"--cold-column", "2"}
-                      : std::vector<std::string>{"--cold", p.zimne};
+        const std::vector<std::string> zimne = p.kolumna
+                                                   ? std::vector<std::string>{"--cold-column", "2"}
+                                                   : std::vector<std::string>{"--cold", p.zimne};
         k.insert(k.end(), zimne.begin(), zimne.end());
         k.insert(k.end(), p.opcje.begin(), p.opcje.end());
         std::vector<std::string> t{"temp", p.typ, "--cold", p.zimne};

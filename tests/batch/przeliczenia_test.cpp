@@ -1,6 +1,8 @@
 // The conversions of many values at once against the same conversions one
 // value at a time: the same reasons and the same bits, for every type, unit
 // and inverse, inside, at and past every bound.
+#include "przeliczenia.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,7 +14,6 @@
 #include <vector>
 
 #include "its90.h"
-#include "przeliczenia.h"
 
 namespace {
 
@@ -48,18 +49,20 @@ std::vector<double> wartosci(double od, double doo, std::mt19937_64& los) {
 TEST(Bloki, JakPojedynczo) {
     std::mt19937_64 los(17);
     for (const TypTermopary typ : kWszystkieTypy) {
-        for (const auto jt : {JednostkaTemperatury::C, JednostkaTemperatury::F,
-                              JednostkaTemperatury::K}) {
+        for (const auto jt :
+             {JednostkaTemperatury::C, JednostkaTemperatury::F, JednostkaTemperatury::K}) {
             for (const auto je : {JednostkaEmf::mV, JednostkaEmf::uV}) {
                 for (const bool dokladna : {false, true}) {
                     const Ustawienia u{typ, jt, je, dokladna};
                     SCOPED_TRACE(std::string(1, litera(typ)) + " " + std::to_string(dokladna));
                     const its90::Zakres t = its90::dziedzinaTemperatury(typ);
                     const its90::Zakres e = its90::dziedzinaOdwrotnej(typ);
-                    const std::vector<double> tc = wartosci(
-                        przeliczenia::zCelsjusza(t.od, jt), przeliczenia::zCelsjusza(t.doo, jt), los);
-                    const std::vector<double> x = wartosci(
-                        przeliczenia::zMikrowoltow(e.od, je), przeliczenia::zMikrowoltow(e.doo, je), los);
+                    const std::vector<double> tc =
+                        wartosci(przeliczenia::zCelsjusza(t.od, jt),
+                                 przeliczenia::zCelsjusza(t.doo, jt), los);
+                    const std::vector<double> x =
+                        wartosci(przeliczenia::zMikrowoltow(e.od, je),
+                                 przeliczenia::zMikrowoltow(e.doo, je), los);
                     std::vector<Wynik> zimne(tc.size());
                     std::vector<Wynik> emf(tc.size());
                     std::vector<Wynik> temperatura(tc.size());
