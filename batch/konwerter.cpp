@@ -495,16 +495,7 @@ const char* Konwerter::wsad(const char* p, const char* const koniec) {
         const std::size_t n = czytajWsad(p, koniec);
         if (n == 0) return p;
         policzWsad(n);
-        // Written by the instance for the digits asked for: the counts the
-        // command line allows, and one for any other.
-        using Zapis = void (Konwerter::*)(std::size_t, const char*);
-        static constexpr std::array<Zapis, 11> kZapisy{
-            &Konwerter::zapiszWsad<0>, &Konwerter::zapiszWsad<1>, &Konwerter::zapiszWsad<2>,
-            &Konwerter::zapiszWsad<3>, &Konwerter::zapiszWsad<4>, &Konwerter::zapiszWsad<5>,
-            &Konwerter::zapiszWsad<6>, &Konwerter::zapiszWsad<7>, &Konwerter::zapiszWsad<8>,
-            &Konwerter::zapiszWsad<9>, &Konwerter::zapiszWsad<-1>};
-        const int c = opcje_.cyfry;
-        (this->*kZapisy.at(c >= 0 && c <= 9 ? static_cast<std::size_t>(c) : 10))(n, koniec);
+        zapiszWsad(n, koniec);
         p = wsad_->poczatek[n];
         if (n < Wsad::kWiersze) return p;
     }
@@ -606,11 +597,23 @@ void Konwerter::policzWsad(std::size_t n) {
     }
 }
 
-template <int Cyfry>
 void Konwerter::zapiszWsad(std::size_t n, const char* const koniec) {
+    // The digits asked for, fixed at compile time: the counts the command
+    // line allows, and a writer that leaves every result to liczby::dopisz.
+    using Pisz = char* (*)(char*, double, char);
+    static constexpr std::array<Pisz, 11> kPisz{
+        &zapiszLiczbe<0>, &zapiszLiczbe<1>, &zapiszLiczbe<2>, &zapiszLiczbe<3>,
+        &zapiszLiczbe<4>, &zapiszLiczbe<5>, &zapiszLiczbe<6>, &zapiszLiczbe<7>,
+        &zapiszLiczbe<8>, &zapiszLiczbe<9>, &zapiszLiczbe<-1>};
+    const int c = opcje_.cyfry;
+    const Pisz pisz = kPisz.at(c >= 0 && c <= 9 ? static_cast<std::size_t>(c) : 10);
     const Wsad& wsad = *wsad_;
     const char separator = opcje_.separator;
     const char przecinek = opcje_.przecinek ? ',' : '.';
+    const bool sledz = sledzPola_;
+    // Counted here, not in members that every call out would make reread.
+    std::uint64_t wiersze = 0;
+    std::uint64_t linie = 0;
     // Written through a pointer into room made beforehand, given back after.
     std::size_t poczatek = 0;
     char* w = nullptr;
@@ -633,6 +636,8 @@ void Konwerter::zapiszWsad(std::size_t n, const char* const koniec) {
             (rodzaj == Wsad::Rodzaj::Liczby && !wsad.wynik[i].dobry())) {
             // Row by row, as a row that does not fit here.
             oddajMiejsce();
+            linia_ += std::exchange(linie, 0);
+            wiersze_ += std::exchange(wiersze, 0);
             liniaWiersza_ = linia_;
             const char* const q = wiersz(r, koniec);
             wierszMaBajty_ = true;
@@ -648,9 +653,9 @@ void Konwerter::zapiszWsad(std::size_t n, const char* const koniec) {
         }
         w += dlugosc;
         if (rodzaj == Wsad::Rodzaj::Liczby) {
-            const auto pole = static_cast<std::size_t>(w - wyjscie_.data());
+            const auto pole = sledz ? static_cast<std::size_t>(w - wyjscie_.data()) : 0;
             *w++ = separator;
-            char* const koniecLiczby = zapiszLiczbe<Cyfry>(w, wsad.wynik[i].wartosc, przecinek);
+            char* const koniecLiczby = pisz(w, wsad.wynik[i].wartosc, przecinek);
             if (koniecLiczby != nullptr) {
                 w = koniecLiczby;
             } else {
@@ -658,17 +663,19 @@ void Konwerter::zapiszWsad(std::size_t n, const char* const koniec) {
                 liczby::dopisz(wyjscie_, wsad.wynik[i].wartosc, opcje_.cyfry, opcje_.przecinek);
                 zrobMiejsce(i + 1);
             }
-            if (sledzPola_) {
+            if (sledz) {
                 odbiorca_.dodanePole(wypisane_ + oczekujace_.size() + pole,
                                      static_cast<std::size_t>(w - wyjscie_.data()) - pole);
             }
-            ++wiersze_;
+            ++wiersze;
         }
         if (crlf) *w++ = '\r';
         *w++ = '\n';
-        ++linia_;
+        ++linie;
     }
     oddajMiejsce();
+    linia_ += linie;
+    wiersze_ += wiersze;
     liniaWiersza_ = linia_;
     if (wyjscie_.size() >= pojemnosc_) oproznij();
 }

@@ -137,7 +137,6 @@ class Konwerter {
     const char* wsad(const char* p, const char* koniec);
     std::size_t czytajWsad(const char* p, const char* koniec);
     void policzWsad(std::size_t n);
-    template <int Cyfry>
     void zapiszWsad(std::size_t n, const char* koniec);
     void bom(const char*& p, const char* koniec);
     void bajtDanych(char c);
