@@ -5,6 +5,7 @@
 #include <charconv>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "zapis.h"
@@ -186,50 +187,32 @@ TEST(Przejscie, WynikiJakDopisz) {
 // and split over two threads.
 TEST(Przejscie, WieleWierszyNaRazJakPoBajcie) {
     // '|' stands for the delimiter.
-    const std::vector<std::string> wiersze = {"1.5|20",      "-0.25|-270",
-                                              "54.886|0",    "60|25",
-                                              "-6|-20.5",    "",
-                                              "\"1.5\"|20",  "1.5|\"20\"",
-                                              "1.5",         "1.5|20|x||",
-                                              "x|20",        "1.5|x",
-                                              " 1.5 |20",    "1e1|2e1",
-                                              "+1.5|20",     "1.5|1e9",
-                                              "nan|0",       "1.5\r0|20",
-                                              "\"a\nb\"|1",  "0.0005|0",
-                                              "1,25|20,5",   "12345678901234567|0",
-                                              "0.0055|0",    "-0|-0",
-                                              "1.5|2000",    "\"x\"\"y\"|1",
-                                              "25|25",       "25|25",
-                                              "4.096|0.001", "|"};
-    const auto zmiana = [](void (*f)(Opcje&)) { return zmien(typK(), f); };
-    const Opcje opcje[] = {
-        zmiana([](Opcje& o) { o.kolumnaZimnego = 2; }),
-        zmiana([](Opcje& o) {
-            o.kolumnaZimnego = 2;
-            o.naglowek = true;
-            o.cyfry = 0;
-        }),
-        zmiana([](Opcje& o) {
-            o.cel = Cel::Emf;
-            o.kolumna = 2;
-            o.kolumnaZimnego = 1;
-            o.cyfry = 9;
-        }),
-        zmiana([](Opcje& o) {
-            o.separator = ';';
-            o.przecinek = true;
-            o.zimne = 25.0;
-            o.cyfry = 5;
-        }),
-        zmiana([](Opcje& o) {
-            o.separator = '\t';
-            o.kolumnaZimnego = 1;
-            o.ustawienia.emf = przeliczenia::JednostkaEmf::uV;
-            o.ustawienia.temperatura = przeliczenia::JednostkaTemperatury::F;
-        }),
+    const std::vector<std::string> wiersze = {
+        "1.5|20",   "-0.25|-270", "54.886|0",   "60|25",        "-6|-20.5",
+        "",         "\"1.5\"|20", "1.5|\"20\"", "1.5",          "1.5|20|x||",
+        "x|20",     " 1.5 |20",   "1e1|2e1",    "+1.5|20",      "1.5|1e9",
+        "nan|0",    "1.5\r0|20",  "\"a\nb\"|1", "1,25|20,5",    "12345678901234567|0",
+        "0.0055|0", "-0|-0",      "1.5|2000",   "\"x\"\"y\"|1", "25|25",
+        "25|25",    "|"};
+    struct Wariant {
+        char separator;
+        std::size_t kolumna, zimnego;
+        Cel cel;
+        int cyfry;
+        bool naglowek;
+        double zimne;
+    };
+    const Wariant warianty[] = {
+        {',', 1, 2, Cel::Temperatura, 2, false, 0.0}, {',', 1, 2, Cel::Temperatura, 0, true, 0.0},
+        {',', 2, 1, Cel::Emf, 9, false, 0.0},         {';', 1, 0, Cel::Temperatura, 5, false, 25.0},
+        {'\t', 1, 1, Cel::Emf, 3, false, 0.0},
     };
     std::mt19937 los(3);
-    for (const Opcje& o : opcje) {
+    for (const Wariant& v : warianty) {
+        Opcje o = typK();
+        std::tie(o.separator, o.kolumna, o.kolumnaZimnego, o.cel, o.cyfry, o.naglowek, o.zimne) =
+            std::tie(v.separator, v.kolumna, v.zimnego, v.cel, v.cyfry, v.naglowek, v.zimne);
+        o.przecinek = v.separator == ';';
         std::string wejscie;
         for (int i = 0; i < 3000; ++i) {
             std::string w = wiersze[los() % wiersze.size()];

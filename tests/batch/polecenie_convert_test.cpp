@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -251,32 +252,24 @@ TEST(Polecenie, KolumnyPoNazwie) {
 // A refused EMF gets the range of the EMF as typed at its cold junction, from
 // a column or --cold, in the words temp uses for the same value and --cold.
 TEST(Polecenie, OdrzuconeEmfJakWTemp) {
-    struct Przypadek {
-        const char* typ;
-        std::vector<std::string> opcje;
-        std::string emf;
-        std::string zimne;
-        bool kolumna;
-    };
-    const Przypadek przypadki[] = {
-        {"K", {}, "60", "25", true},
-        {"K", {}, "-6", "-20.5", true},
-        {"J", {"--emf-unit", "uV", "--unit", "F"}, "70000", "100", true},
-        {"K", {"--decimal-comma"}, "60", "25,5", false},
-        {"K", {}, "60", "0", true},
-    };
-    for (const Przypadek& p : przypadki) {
-        const char s = p.opcje.empty() || p.opcje[0] != "--decimal-comma" ? ',' : ';';
-        const PlikTymczasowy wejscie(p.kolumna ? p.emf + s + p.zimne + "\n" : p.emf + "\n");
-        std::vector<std::string> k{"convert", p.typ, "--to", "temp", wejscie.sciezka()};
-        const std::vector<std::string> zimne = p.kolumna
-                                                   ? std::vector<std::string>{"--cold-column", "2"}
-                                                   : std::vector<std::string>{"--cold", p.zimne};
-        k.insert(k.end(), zimne.begin(), zimne.end());
-        k.insert(k.end(), p.opcje.begin(), p.opcje.end());
-        std::vector<std::string> t{"temp", p.typ, "--cold", p.zimne};
-        t.insert(t.end(), p.opcje.begin(), p.opcje.end());
-        t.insert(t.end(), {"--", p.emf});
+    // Type, options, EMF, cold junction, whether it is in a column.
+    const std::tuple<const char*, std::vector<std::string>, std::string, std::string, bool>
+        przypadki[] = {
+            {"K", {}, "60", "25", true},
+            {"K", {}, "-6", "-20.5", true},
+            {"J", {"--emf-unit", "uV", "--unit", "F"}, "70000", "100", true},
+            {"K", {"--decimal-comma"}, "60", "25,5", false},
+            {"K", {}, "60", "0", true},
+        };
+    for (const auto& [typ, opcje, emf, zimne, kolumna] : przypadki) {
+        const char s = opcje.empty() || opcje[0] != "--decimal-comma" ? ',' : ';';
+        const PlikTymczasowy wejscie(kolumna ? emf + s + zimne + "\n" : emf + "\n");
+        std::vector<std::string> k{"convert", typ, "--to", "temp", wejscie.sciezka()};
+        k.insert(k.end(), {kolumna ? "--cold-column" : "--cold", kolumna ? "2" : zimne});
+        k.insert(k.end(), opcje.begin(), opcje.end());
+        std::vector<std::string> t{"temp", typ, "--cold", zimne};
+        t.insert(t.end(), opcje.begin(), opcje.end());
+        t.insert(t.end(), {"--", emf});
         const Wynik wk = uruchom(k);
         const Wynik wt = uruchom(t);
         SCOPED_TRACE(wk.bledy + wt.bledy);
