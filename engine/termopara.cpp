@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <tuple>
 #include <utility>
@@ -10,6 +11,7 @@
 #include "its90.h"
 #include "limity_okna.h"
 #include "wspolczynniki_its90.h"
+#include "wykladnicza.h"
 
 namespace {
 
@@ -235,11 +237,17 @@ double zaladujPotegowy(Tablica& w, const Zestaw& z, double x) {
     return potegowy<Szczyt>(w, x);
 }
 
-// Type K above 0 °C: a0 * exp(a1 * (t - a2)^2) on top of the polynomial.
-double wykladniczyK(double a0, double a1, double t) {
+// a1 * (t - a2)^2 of type K's exponential term, square first.
+[[gnu::always_inline]] inline double wykladnikK(double a1, double t) {
     const double d = t - its90::kKExpA2;
     const double kwadrat = d * d;
-    return a0 * std::exp(a1 * kwadrat);
+    return a1 * kwadrat;
+}
+
+// Type K above 0 °C: a0 * exp(a1 * (t - a2)^2) on top of the polynomial. The
+// engine's own exp, so that a run of values gives the same bits (emfBlok).
+double wykladniczyK(double a0, double a1, double t) {
+    return a0 * its90::wykladnicza::wartosc(wykladnikK(a1, t));
 }
 
 // The reference function on a set's own coefficients.
@@ -257,6 +265,112 @@ double wartosc(const Przedzial& p, double t) {
             break;
     }
     return potegowy<10>(p.wsp, t);
+}
+
+// Runs of values, a sub-range at a time: each loop below is vectorised, so
+// it is built once per instruction set and picked when the program loads
+// (where the platform can; elsewhere the one generic build). x and y are
+// distinct arrays; the coefficients are copied out, so that the compiler
+// need not fear that writing y changes them.
+#if defined(__x86_64__) && defined(__ELF__)
+#define KALVETRA_WEKTOROWO [[gnu::target_clones("avx512f", "avx2", "default")]]
+#else
+#define KALVETRA_WEKTOROWO
+#endif
+
+KALVETRA_WEKTOROWO void blokZagniezdzony10(const Zestaw& wsp, const double* x, double* y,
+                                           std::size_t n) {
+    const Zestaw w = wsp;
+    for (std::size_t j = 0; j < n; ++j) y[j] = zagniezdzony<10>(w, x[j]);
+}
+
+// Beyond rdzen()'s arguments (far outside the domain, or NaN) the values are
+// worked out again one by one with the scalar path's exp.
+KALVETRA_WEKTOROWO void blokZagniezdzonyWykl9(const Zestaw& wsp, const double* x, double* y,
+                                              std::size_t n) {
+    const Zestaw w = wsp;
+    bool poza = false;
+    for (std::size_t j = 0; j < n; ++j) {
+        const double a = wykladnikK(its90::kKExpA1, x[j]);
+        poza |= !(a >= its90::wykladnicza::kOd && a <= its90::wykladnicza::kDo);
+        y[j] = zagniezdzony<9>(w, x[j]) + its90::kKExpA0 * its90::wykladnicza::rdzen(a);
+    }
+    if (!poza) return;
+    for (std::size_t j = 0; j < n; ++j) {
+        y[j] = zagniezdzony<9>(w, x[j]) + wykladniczyK(its90::kKExpA0, its90::kKExpA1, x[j]);
+    }
+}
+
+KALVETRA_WEKTOROWO void blokPotegowy10(const Zestaw& wsp, const double* x, double* y,
+                                       std::size_t n) {
+    const Zestaw w = wsp;
+    for (std::size_t j = 0; j < n; ++j) y[j] = potegowy<10>(w, x[j]);
+}
+
+KALVETRA_WEKTOROWO void blokPotegowy13(const Zestaw& wsp, const double* x, double* y,
+                                       std::size_t n) {
+    const Zestaw w = wsp;
+    for (std::size_t j = 0; j < n; ++j) y[j] = potegowy<13>(w, x[j]);
+}
+
+KALVETRA_WEKTOROWO void blokPotegowy14(const Zestaw& wsp, const double* x, double* y,
+                                       std::size_t n) {
+    const Zestaw w = wsp;
+    for (std::size_t j = 0; j < n; ++j) y[j] = potegowy<14>(w, x[j]);
+}
+
+// wartosc() over a run.
+void blokWartosci(const Przedzial& p, const double* x, double* y, std::size_t n) {
+    switch (p.wzor) {
+        case Wzor::Zagniezdzony10:
+            return blokZagniezdzony10(p.wsp, x, y, n);
+        case Wzor::ZagniezdzonyWykl9:
+            return blokZagniezdzonyWykl9(p.wsp, x, y, n);
+        case Wzor::Potegowy13:
+            return blokPotegowy13(p.wsp, x, y, n);
+        case Wzor::Potegowy14:
+            return blokPotegowy14(p.wsp, x, y, n);
+        case Wzor::Potegowy10:
+            break;
+    }
+    blokPotegowy10(p.wsp, x, y, n);
+}
+
+// wybierz() over a run: the same count of lower bounds passed, element by
+// element, so every value gets the set that the scalar path gives it.
+void wybierzBlok(std::span<const Przedzial> lista, const double* x, std::uint8_t* numer,
+                 std::size_t n) {
+    std::fill_n(numer, n, std::uint8_t{0});
+    for (std::size_t k = 1; k < lista.size(); ++k) {
+        const Przedzial& p = lista[k];
+        for (std::size_t j = 0; j < n; ++j) numer[j] = static_cast<std::uint8_t>(numer[j] + (nadDolem(p, x[j]) ? 1 : 0));
+    }
+}
+
+// wy[i] = the evaluation of we[i] in its sub-range, kBlok values at a time:
+// each sub-range's values gathered, evaluated together, put back in place.
+void poPodzakresach(std::span<const Przedzial> lista, const double* we, double* wy,
+                    std::size_t n) {
+    constexpr std::size_t kBlok = 256;
+    std::array<std::uint8_t, kBlok> numer{};
+    std::array<double, kBlok> x{};
+    std::array<double, kBlok> y{};
+    std::array<std::uint16_t, kBlok> gdzie{};
+    for (std::size_t od = 0; od < n; od += kBlok) {
+        const std::size_t m = std::min(kBlok, n - od);
+        wybierzBlok(lista, we + od, numer.data(), m);
+        for (std::size_t k = 0; k < lista.size(); ++k) {
+            std::size_t ile = 0;
+            for (std::size_t i = 0; i < m; ++i) {
+                x[ile] = we[od + i];
+                gdzie[ile] = static_cast<std::uint16_t>(i);
+                ile += numer[i] == k ? 1U : 0U;
+            }
+            if (ile == 0) continue;
+            blokWartosci(lista[k], x.data(), y.data(), ile);
+            for (std::size_t j = 0; j < ile; ++j) wy[od + gdzie[j]] = y[j];
+        }
+    }
 }
 
 // Highest slot holding a coefficient.
@@ -445,6 +559,14 @@ double emfZTemperatury(TypTermopary typ, double t) {
 
 double temperaturaZEmf(TypTermopary typ, double u) {
     return potegowy<10>(wybierz(kOdwrotne[indeks(typ)], u).wsp, u);
+}
+
+void emfBlok(TypTermopary typ, const double* t, double* e, std::size_t n) {
+    poPodzakresach(kReferencyjne[indeks(typ)], t, e, n);
+}
+
+void temperaturaZEmfBlok(TypTermopary typ, const double* u, double* t, std::size_t n) {
+    poPodzakresach(kOdwrotne[indeks(typ)], u, t, n);
 }
 
 double seebeck(TypTermopary typ, double t) {
