@@ -7,13 +7,10 @@
 #include <cstdint>
 #include <cstring>
 #include <optional>
-#include <tuple>
-#include <utility>
 
 #include "its90.h"
 #include "tolerancja.h"
 #include "typ_termopary.h"
-#include "wspolczynniki_its90.h"
 
 namespace tablice {
 
@@ -37,8 +34,8 @@ Powod nieskonczonosc(double x) {
     return std::isinf(x) ? Powod::Nieskonczona : Powod::Brak;
 }
 
-// E(tc) of the last cold junction seen: a scalar or a logger's slowly moving
-// column is worked out once per distinct value.
+// E(tc) of the last cold junction seen: the one for all is worked out once,
+// and so is a logger's column where it leaves the engine's runs.
 class Zimne {
   public:
     explicit Zimne(const przeliczenia::Ustawienia& u) : u_(u) {}
@@ -80,181 +77,145 @@ Odmowa przebieg(double* wynik, std::size_t n, bool stop, Licz licz) {
 }
 
 constexpr std::size_t kBlok = 256;
-constexpr std::uint8_t kPominiety = 0xff;
 
-// NIST's inverse coefficient sets, as the engine lists each type's sub-ranges.
-using Wspolczynniki = std::array<double, 11>;  // d0..d10, zeros above a set's last
-
-template <std::size_t N>
-constexpr Wspolczynniki dopelnij(const std::array<double, N>& c) {
-    static_assert(N <= std::tuple_size_v<Wspolczynniki>);
-    Wspolczynniki w{};
-    for (std::size_t i = 0; i < N; ++i) w[i] = c[i];
-    return w;
-}
-
-// clang-format off
-constexpr std::array<std::array<Wspolczynniki, 4>, kWszystkieTypy.size()> kOdwrotne{{
-    {dopelnij(its90::kJInv1), dopelnij(its90::kJInv2), dopelnij(its90::kJInv3)},
-    {dopelnij(its90::kKInv1), dopelnij(its90::kKInv2), dopelnij(its90::kKInv3)},
-    {dopelnij(its90::kTInv1), dopelnij(its90::kTInv2)},
-    {dopelnij(its90::kEInv1), dopelnij(its90::kEInv2)},
-    {dopelnij(its90::kNInv1), dopelnij(its90::kNInv2), dopelnij(its90::kNInv3)},
-    {dopelnij(its90::kBInv1), dopelnij(its90::kBInv2)},
-    {dopelnij(its90::kRInv1), dopelnij(its90::kRInv2), dopelnij(its90::kRInv3), dopelnij(its90::kRInv4)},
-    {dopelnij(its90::kSInv1), dopelnij(its90::kSInv2), dopelnij(its90::kSInv3), dopelnij(its90::kSInv4)},
-}};
-// clang-format on
-
-// The sub-range of the inverse in effect inside the domain: its lower bounds
-// from the engine, and on which side of each the engine puts the bound itself.
-class Odwrotna {
-  public:
-    explicit Odwrotna(TypTermopary typ) : wsp_(kOdwrotne[indeks(typ)]) {
-        const auto podzakresy = its90::podzakresyOdwrotnej(typ);
-        liczba_ = static_cast<std::uint8_t>(podzakresy.size());
-        for (std::size_t k = 1; k < podzakresy.size(); ++k) {
-            granice_[k] = podzakresy[k].emf.od;
-            wlacznie_[k] = its90::podzakresOdwrotnej(typ, granice_[k]) == k;
-        }
-    }
-
-    [[nodiscard]] std::uint8_t liczba() const { return liczba_; }
-    [[nodiscard]] const double* wspolczynniki(std::size_t k) const { return wsp_[k].data(); }
-
-    [[nodiscard]] std::uint8_t numer(double x) const {
-        std::uint8_t k = 0;
-        for (std::size_t i = 1; i < liczba_; ++i) {
-            // Bitwise, not short-circuit: no branch on the data.
-            k += static_cast<std::uint8_t>((x > granice_[i]) | (wlacznie_[i] & (x == granice_[i])));
-        }
-        return k;
-    }
-
-  private:
-    const std::array<Wspolczynniki, 4>& wsp_;
-    std::uint8_t liczba_ = 0;
-    std::array<double, 4> granice_{};
-    std::array<bool, 4> wlacznie_{};
+// A block's working space: values gathered for the engine's runs, where each
+// came from, and the cold junctions' E(tc).
+struct Bufory {
+    std::array<double, kBlok> x{};
+    std::array<std::uint16_t, kBlok> gdzie{};
+    std::array<Wynik, kBlok> zimne{};
 };
 
-// c * x * x * ... * x, one multiplication per element of the sequence.
-template <std::size_t... K>
-[[gnu::always_inline]] inline double razyPotega(double c, double x, std::index_sequence<K...>) {
-    ((static_cast<void>(K), c *= x), ...);
-    return c;
-}
+// E(tc) of the run's cold junctions od..od+m, as Zimne gives it, or of the
+// one for all. Those strictly inside the domain (but the ice point, which has
+// no correction at all) go through the engine's run; the rest, bounds, NaN and
+// refusals, through przeliczenia as one value.
+struct ZimneBloku {
+    const Wynik* p;
+    std::size_t krok;  // 0: one for all
+};
 
-// The engine's evaluation of an inverse set, term by term in ascending
-// powers, each rounded as it goes: the same bits as its90::temperaturaZEmf.
-template <std::size_t... I>
-[[gnu::always_inline]] inline double sumaPoteg(const double* c, double x,
-                                               std::index_sequence<I...>) {
-    double s = c[0] + c[1] * x;
-    ((s += razyPotega(c[I + 2], x, std::make_index_sequence<I + 2>{})), ...);
-    return s;
-}
-
-// In place over n values; the loop is vectorised, so one build per
-// instruction set, chosen when the module loads.
-[[gnu::target_clones("avx512f", "avx2", "default")]] void wielomianOdwrotny(const double* c,
-                                                                            double* x,
-                                                                            std::size_t n) {
-    const Wspolczynniki w = [c] {
-        Wspolczynniki k{};
-        std::copy_n(c, k.size(), k.begin());
-        return k;
-    }();
-    for (std::size_t j = 0; j < n; ++j) {
-        x[j] = sumaPoteg(w.data(), x[j], std::make_index_sequence<9>{});
+ZimneBloku zimneBloku(const przeliczenia::Ustawienia& u, Zimne& zimne, Wejscie tc, std::size_t od,
+                      std::size_t m, Bufory& b) {
+    if (tc.krok == 0) return {&zimne.dla(wartosc(tc, 0)), 0};
+    const its90::Zakres d = its90::dziedzinaTemperatury(u.typ);
+    std::size_t ile = 0;
+    for (std::size_t i = 0; i < m; ++i) {
+        const double v = wartosc(tc, od + i);
+        const double c = przeliczenia::naCelsjusza(v, u.temperatura);
+        if (d.zawiera(c) && c != 0.0) {
+            b.x[ile] = c;
+            b.gdzie[ile++] = static_cast<std::uint16_t>(i);
+        } else {
+            b.zimne[i] = zimne.dla(v);
+        }
     }
+    its90::emfBlok(u.typ, b.x.data(), b.x.data(), ile);
+    for (std::size_t j = 0; j < ile; ++j) b.zimne[b.gdzie[j]] = {Powod::Brak, b.x[j]};
+    return {b.zimne.data(), 1};
+}
+
+// The block's refusal, if any, into the run's first; true where the run ends.
+bool zapamietaj(const Odmowa& o, Odmowa& pierwsza, bool stop) {
+    if (!o.jest()) return false;
+    if (!pierwsza.jest()) pierwsza = o;
+    return stop;
 }
 
 }  // namespace
 
 Odmowa emf(const przeliczenia::Ustawienia& u, Wejscie t, Wejscie tc, double* wynik, std::size_t n,
            bool stop) {
+    const its90::Zakres d = its90::dziedzinaTemperatury(u.typ);
     Zimne zimne(u);
-    return przebieg(wynik, n, stop, [&](std::size_t i, bool& naZimnym) {
-        const double x = wartosc(t, i);
-        if (const Powod p = nieskonczonosc(x); p != Powod::Brak) return Wynik{p, 0.0};
-        // The element's own range first, as przeliczenia::emf checks it.
-        const Wynik& z = zimne.dla(wartosc(tc, i));
-        const Wynik r = przeliczenia::emf(u, x, z);
-        naZimnym = !r.dobry() && r.powod != Powod::TemperaturaPozaZakresem;
-        return r;
-    });
-}
-
-Odmowa temperatura(const przeliczenia::Ustawienia& u, Wejscie e, Wejscie tc, double* wynik,
-                   std::size_t n, bool stop) {
-    const Odwrotna odwrotna(u.typ);
-    const its90::Zakres d = its90::dziedzinaOdwrotnej(u.typ);
-    Zimne zimne(u);
-    std::array<Wynik, kBlok> zb{};
-    std::array<double, kBlok> x{};
-    std::array<std::uint8_t, kBlok> podzakres{};
-    std::array<double, kBlok> bufor{};
-    std::array<std::uint16_t, kBlok> gdzie{};
+    Bufory b;
     Odmowa pierwsza;
     for (std::size_t od = 0; od < n; od += kBlok) {
         const std::size_t m = std::min(kBlok, n - od);
         double* w = wynik + od;
-        // Each element's E(tc) feeds its inverse: worked out a block ahead, so
-        // that the processor overlaps elements instead of waiting on each chain.
-        const Wynik* zp = zb.data();
-        std::size_t zk = 1;
-        if (tc.krok == 0) {
-            zp = &zimne.dla(wartosc(tc, 0));
-            zk = 0;
-        } else {
-            for (std::size_t i = 0; i < m; ++i) zb[i] = zimne.dla(wartosc(tc, od + i));
-        }
+        const ZimneBloku z = zimneBloku(u, zimne, tc, od, m, b);
         Odmowa o;
+        std::size_t ile = 0;
         for (std::size_t i = 0; i < m; ++i) {
-            podzakres[i] = kPominiety;
+            const double x = wartosc(t, od + i);
+            const Wynik& zi = z.p[i * z.krok];
+            const double c = przeliczenia::naCelsjusza(x, u.temperatura);
+            if (d.zawiera(c) && zi.dobry()) {
+                b.x[ile] = c;
+                b.gdzie[ile++] = static_cast<std::uint16_t>(i);
+                continue;
+            }
+            // Near the bounds and on refusals the scalar path decides, the
+            // element's own range first, as przeliczenia::emf checks it.
+            const Powod p = nieskonczonosc(x);
+            const Wynik r = p != Powod::Brak ? Wynik{p, 0.0} : przeliczenia::emf(u, x, zi);
+            if (r.dobry()) {
+                w[i] = r.wartosc;
+                continue;
+            }
+            w[i] = kNaN;
+            if (!o.jest()) {
+                o = {od + i, r.powod,
+                     p == Powod::Brak && r.powod != Powod::TemperaturaPozaZakresem};
+            }
+            if (stop) break;
+        }
+        its90::emfBlok(u.typ, b.x.data(), b.x.data(), ile);
+        // E(t) - E(tc) as przeliczenia::emf subtracts it.
+        for (std::size_t j = 0; j < ile; ++j) {
+            const std::size_t i = b.gdzie[j];
+            double e = b.x[j];
+            if (const double ez = z.p[i * z.krok].wartosc; ez != 0.0) e -= ez;
+            w[i] = przeliczenia::zMikrowoltow(e, u.emf);
+        }
+        if (zapamietaj(o, pierwsza, stop)) break;
+    }
+    return pierwsza;
+}
+
+Odmowa temperatura(const przeliczenia::Ustawienia& u, Wejscie e, Wejscie tc, double* wynik,
+                   std::size_t n, bool stop) {
+    const its90::Zakres d = its90::dziedzinaOdwrotnej(u.typ);
+    Zimne zimne(u);
+    Bufory b;
+    Odmowa pierwsza;
+    for (std::size_t od = 0; od < n; od += kBlok) {
+        const std::size_t m = std::min(kBlok, n - od);
+        double* w = wynik + od;
+        const ZimneBloku z = zimneBloku(u, zimne, tc, od, m, b);
+        Odmowa o;
+        std::size_t ile = 0;
+        for (std::size_t i = 0; i < m; ++i) {
             // The cold junction first, as przeliczenia::temperatura checks it.
-            const Wynik& z = zp[i * zk];
+            const Wynik& zi = z.p[i * z.krok];
             const double ei = wartosc(e, od + i);
-            Wynik r = z;
+            Wynik r = zi;
             if (r.dobry()) r.powod = nieskonczonosc(ei);
             if (r.dobry()) {
                 // The compensated sum as przeliczenia::temperatura adds it.
                 double xi = przeliczenia::naMikrowolty(ei, u.emf);
-                if (z.wartosc != 0.0) xi += z.wartosc;
+                if (zi.wartosc != 0.0) xi += zi.wartosc;
                 if (!u.dokladna && d.zawiera(xi)) {
-                    x[i] = xi;
-                    podzakres[i] = odwrotna.numer(xi);
+                    b.x[ile] = xi;
+                    b.gdzie[ile++] = static_cast<std::uint16_t>(i);
                     continue;
                 }
                 // Near the bounds (and the exact inverse) the scalar path decides.
-                r = przeliczenia::temperatura(u, ei, z);
+                r = przeliczenia::temperatura(u, ei, zi);
             }
             if (r.dobry()) {
                 w[i] = r.wartosc;
                 continue;
             }
             w[i] = kNaN;
-            if (!o.jest()) o = {od + i, r.powod, !z.dobry()};
+            if (!o.jest()) o = {od + i, r.powod, !zi.dobry()};
             if (stop) break;
         }
-        if (o.jest()) {
-            if (!pierwsza.jest()) pierwsza = o;
-            if (stop) break;
+        its90::temperaturaZEmfBlok(u.typ, b.x.data(), b.x.data(), ile);
+        for (std::size_t j = 0; j < ile; ++j) {
+            w[b.gdzie[j]] = przeliczenia::zCelsjusza(b.x[j], u.temperatura);
         }
-        // NIST's polynomial a sub-range at a time over the gathered values.
-        for (std::uint8_t k = 0; k < odwrotna.liczba(); ++k) {
-            std::size_t ile = 0;
-            for (std::size_t i = 0; i < m; ++i) {
-                bufor[ile] = x[i];
-                gdzie[ile] = static_cast<std::uint16_t>(i);
-                ile += podzakres[i] == k ? 1U : 0U;
-            }
-            wielomianOdwrotny(odwrotna.wspolczynniki(k), bufor.data(), ile);
-            for (std::size_t j = 0; j < ile; ++j) {
-                w[gdzie[j]] = przeliczenia::zCelsjusza(bufor[j], u.temperatura);
-            }
-        }
+        if (zapamietaj(o, pierwsza, stop)) break;
     }
     return pierwsza;
 }
