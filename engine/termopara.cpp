@@ -289,13 +289,13 @@ KALVETRA_WEKTOROWO void blokZagniezdzony10(const Zestaw& wsp, const double* x, d
 KALVETRA_WEKTOROWO void blokZagniezdzonyWykl9(const Zestaw& wsp, const double* x, double* y,
                                               std::size_t n) {
     const Zestaw w = wsp;
-    bool poza = false;
+    int poza = 0;  // an int: a bool here keeps the loop from vectorising
     for (std::size_t j = 0; j < n; ++j) {
         const double a = wykladnikK(its90::kKExpA1, x[j]);
-        poza |= !(a >= its90::wykladnicza::kOd && a <= its90::wykladnicza::kDo);
+        poza |= (a >= its90::wykladnicza::kOd) & (a <= its90::wykladnicza::kDo) ? 0 : 1;
         y[j] = zagniezdzony<9>(w, x[j]) + its90::kKExpA0 * its90::wykladnicza::rdzen(a);
     }
-    if (!poza) return;
+    if (poza == 0) return;
     for (std::size_t j = 0; j < n; ++j) {
         y[j] = zagniezdzony<9>(w, x[j]) + wykladniczyK(its90::kKExpA0, its90::kKExpA1, x[j]);
     }
@@ -337,39 +337,60 @@ void blokWartosci(const Przedzial& p, const double* x, double* y, std::size_t n)
 }
 
 // wybierz() over a run: the same count of lower bounds passed, element by
-// element, so every value gets the set that the scalar path gives it.
-void wybierzBlok(std::span<const Przedzial> lista, const double* x, std::uint8_t* numer,
-                 std::size_t n) {
-    std::fill_n(numer, n, std::uint8_t{0});
-    for (std::size_t k = 1; k < lista.size(); ++k) {
-        const Przedzial& p = lista[k];
-        for (std::size_t j = 0; j < n; ++j) numer[j] = static_cast<std::uint8_t>(numer[j] + (nadDolem(p, x[j]) ? 1 : 0));
-    }
+// element, so every value gets the set that the scalar path gives it. The
+// count is kept as a double, alongside the values, so that the loops below
+// vectorise.
+KALVETRA_WEKTOROWO void dodajNadDolem(const Przedzial& p, const double* x, double* numer,
+                                      std::size_t n) {
+    const Przedzial q = p;  // a copy: numer cannot overwrite it
+    for (std::size_t j = 0; j < n; ++j) numer[j] += nadDolem(q, x[j]) ? 1.0 : 0.0;
 }
 
-// wy[i] = the evaluation of we[i] in its sub-range, kBlok values at a time:
-// each sub-range's values gathered, evaluated together, put back in place.
+// Whether any element, or every element, is numbered k.
+KALVETRA_WEKTOROWO bool ktorys(double k, const double* numer, std::size_t n) {
+    int jest = 0;  // an int: a bool here keeps the loop from vectorising
+    for (std::size_t j = 0; j < n; ++j) jest |= numer[j] == k ? 1 : 0;
+    return jest != 0;
+}
+
+KALVETRA_WEKTOROWO bool kazdy(double k, const double* numer, std::size_t n) {
+    int inny = 0;
+    for (std::size_t j = 0; j < n; ++j) inny |= numer[j] != k ? 1 : 0;
+    return inny == 0;
+}
+
+// y[j] = z[j] where the element is numbered k.
+KALVETRA_WEKTOROWO void wstaw(double k, const double* numer, const double* z, double* y,
+                              std::size_t n) {
+    for (std::size_t j = 0; j < n; ++j) y[j] = numer[j] == k ? z[j] : y[j];
+}
+
+// wy[i] = the evaluation of we[i] in its sub-range, kBlok values at a time.
+// Every sub-range that the block touches is evaluated over the whole block
+// and its own elements taken from it: vectorised arithmetic costs less than
+// gathering each sub-range's elements apart and putting them back.
 void poPodzakresach(std::span<const Przedzial> lista, const double* we, double* wy,
                     std::size_t n) {
     constexpr std::size_t kBlok = 256;
-    std::array<std::uint8_t, kBlok> numer{};
-    std::array<double, kBlok> x{};
-    std::array<double, kBlok> y{};
-    std::array<std::uint16_t, kBlok> gdzie{};
+    // Scratch, written before it is read.
+    std::array<double, kBlok> numer;  // NOLINT(cppcoreguidelines-pro-type-member-init)
+    std::array<double, kBlok> y;      // NOLINT(cppcoreguidelines-pro-type-member-init)
+    std::array<double, kBlok> z;      // NOLINT(cppcoreguidelines-pro-type-member-init)
     for (std::size_t od = 0; od < n; od += kBlok) {
         const std::size_t m = std::min(kBlok, n - od);
-        wybierzBlok(lista, we + od, numer.data(), m);
+        std::fill_n(numer.data(), m, 0.0);
+        for (std::size_t k = 1; k < lista.size(); ++k) dodajNadDolem(lista[k], we + od, numer.data(), m);
         for (std::size_t k = 0; k < lista.size(); ++k) {
-            std::size_t ile = 0;
-            for (std::size_t i = 0; i < m; ++i) {
-                x[ile] = we[od + i];
-                gdzie[ile] = static_cast<std::uint16_t>(i);
-                ile += numer[i] == k ? 1U : 0U;
+            const auto kd = static_cast<double>(k);
+            if (kazdy(kd, numer.data(), m)) {
+                blokWartosci(lista[k], we + od, y.data(), m);
+                break;
             }
-            if (ile == 0) continue;
-            blokWartosci(lista[k], x.data(), y.data(), ile);
-            for (std::size_t j = 0; j < ile; ++j) wy[od + gdzie[j]] = y[j];
+            if (!ktorys(kd, numer.data(), m)) continue;
+            blokWartosci(lista[k], we + od, z.data(), m);
+            wstaw(kd, numer.data(), z.data(), y.data(), m);
         }
+        std::copy_n(y.data(), m, wy + od);
     }
 }
 

@@ -81,10 +81,38 @@ constexpr std::size_t kBlok = 256;
 // A block's working space: values gathered for the engine's runs, where each
 // came from, and the cold junctions' E(tc).
 struct Bufory {
+    std::array<double, kBlok> wartosci{};  // the block's own, in the engine's units
     std::array<double, kBlok> x{};
     std::array<std::uint16_t, kBlok> gdzie{};
     std::array<Wynik, kBlok> zimne{};
 };
+
+// The block's values in the engine's units, °C and µV. Each unit's conversion
+// one value at a time, apart from the loops that keep values in registers;
+// none for the engine's own unit.
+void wczytaj(Wejscie we, std::size_t od, std::size_t m, double* x) {
+    for (std::size_t i = 0; i < m; ++i) x[i] = wartosc(we, od + i);
+}
+
+void naCelsjusza(const przeliczenia::Ustawienia& u, double* x, std::size_t m) {
+    if (u.temperatura == przeliczenia::JednostkaTemperatury::C) return;
+    for (std::size_t i = 0; i < m; ++i) x[i] = przeliczenia::naCelsjusza(x[i], u.temperatura);
+}
+
+void zCelsjusza(const przeliczenia::Ustawienia& u, double* x, std::size_t m) {
+    if (u.temperatura == przeliczenia::JednostkaTemperatury::C) return;
+    for (std::size_t i = 0; i < m; ++i) x[i] = przeliczenia::zCelsjusza(x[i], u.temperatura);
+}
+
+void naMikrowolty(const przeliczenia::Ustawienia& u, double* x, std::size_t m) {
+    if (u.emf == przeliczenia::JednostkaEmf::uV) return;
+    for (std::size_t i = 0; i < m; ++i) x[i] = przeliczenia::naMikrowolty(x[i], u.emf);
+}
+
+void zMikrowoltow(const przeliczenia::Ustawienia& u, double* x, std::size_t m) {
+    if (u.emf == przeliczenia::JednostkaEmf::uV) return;
+    for (std::size_t i = 0; i < m; ++i) x[i] = przeliczenia::zMikrowoltow(x[i], u.emf);
+}
 
 // E(tc) of the run's cold junctions od..od+m, as Zimne gives it, or of the
 // one for all. Those strictly inside the domain (but the ice point, which has
@@ -99,15 +127,16 @@ ZimneBloku zimneBloku(const przeliczenia::Ustawienia& u, Zimne& zimne, Wejscie t
                       std::size_t m, Bufory& b) {
     if (tc.krok == 0) return {&zimne.dla(wartosc(tc, 0)), 0};
     const its90::Zakres d = its90::dziedzinaTemperatury(u.typ);
+    wczytaj(tc, od, m, b.wartosci.data());
+    naCelsjusza(u, b.wartosci.data(), m);
     std::size_t ile = 0;
     for (std::size_t i = 0; i < m; ++i) {
-        const double v = wartosc(tc, od + i);
-        const double c = przeliczenia::naCelsjusza(v, u.temperatura);
+        const double c = b.wartosci[i];
         if (d.zawiera(c) && c != 0.0) {
             b.x[ile] = c;
             b.gdzie[ile++] = static_cast<std::uint16_t>(i);
         } else {
-            b.zimne[i] = zimne.dla(v);
+            b.zimne[i] = zimne.dla(wartosc(tc, od + i));
         }
     }
     its90::emfBlok(u.typ, b.x.data(), b.x.data(), ile);
@@ -134,12 +163,13 @@ Odmowa emf(const przeliczenia::Ustawienia& u, Wejscie t, Wejscie tc, double* wyn
         const std::size_t m = std::min(kBlok, n - od);
         double* w = wynik + od;
         const ZimneBloku z = zimneBloku(u, zimne, tc, od, m, b);
+        wczytaj(t, od, m, b.wartosci.data());
+        naCelsjusza(u, b.wartosci.data(), m);
         Odmowa o;
         std::size_t ile = 0;
         for (std::size_t i = 0; i < m; ++i) {
-            const double x = wartosc(t, od + i);
+            const double c = b.wartosci[i];
             const Wynik& zi = z.p[i * z.krok];
-            const double c = przeliczenia::naCelsjusza(x, u.temperatura);
             if (d.zawiera(c) && zi.dobry()) {
                 b.x[ile] = c;
                 b.gdzie[ile++] = static_cast<std::uint16_t>(i);
@@ -147,6 +177,7 @@ Odmowa emf(const przeliczenia::Ustawienia& u, Wejscie t, Wejscie tc, double* wyn
             }
             // Near the bounds and on refusals the scalar path decides, the
             // element's own range first, as przeliczenia::emf checks it.
+            const double x = wartosc(t, od + i);
             const Powod p = nieskonczonosc(x);
             const Wynik r = p != Powod::Brak ? Wynik{p, 0.0} : przeliczenia::emf(u, x, zi);
             if (r.dobry()) {
@@ -163,11 +194,10 @@ Odmowa emf(const przeliczenia::Ustawienia& u, Wejscie t, Wejscie tc, double* wyn
         its90::emfBlok(u.typ, b.x.data(), b.x.data(), ile);
         // E(t) - E(tc) as przeliczenia::emf subtracts it.
         for (std::size_t j = 0; j < ile; ++j) {
-            const std::size_t i = b.gdzie[j];
-            double e = b.x[j];
-            if (const double ez = z.p[i * z.krok].wartosc; ez != 0.0) e -= ez;
-            w[i] = przeliczenia::zMikrowoltow(e, u.emf);
+            if (const double ez = z.p[b.gdzie[j] * z.krok].wartosc; ez != 0.0) b.x[j] -= ez;
         }
+        zMikrowoltow(u, b.x.data(), ile);
+        for (std::size_t j = 0; j < ile; ++j) w[b.gdzie[j]] = b.x[j];
         if (zapamietaj(o, pierwsza, stop)) break;
     }
     return pierwsza;
@@ -183,6 +213,8 @@ Odmowa temperatura(const przeliczenia::Ustawienia& u, Wejscie e, Wejscie tc, dou
         const std::size_t m = std::min(kBlok, n - od);
         double* w = wynik + od;
         const ZimneBloku z = zimneBloku(u, zimne, tc, od, m, b);
+        wczytaj(e, od, m, b.wartosci.data());
+        naMikrowolty(u, b.wartosci.data(), m);
         Odmowa o;
         std::size_t ile = 0;
         for (std::size_t i = 0; i < m; ++i) {
@@ -193,7 +225,7 @@ Odmowa temperatura(const przeliczenia::Ustawienia& u, Wejscie e, Wejscie tc, dou
             if (r.dobry()) r.powod = nieskonczonosc(ei);
             if (r.dobry()) {
                 // The compensated sum as przeliczenia::temperatura adds it.
-                double xi = przeliczenia::naMikrowolty(ei, u.emf);
+                double xi = b.wartosci[i];
                 if (zi.wartosc != 0.0) xi += zi.wartosc;
                 if (!u.dokladna && d.zawiera(xi)) {
                     b.x[ile] = xi;
@@ -212,9 +244,8 @@ Odmowa temperatura(const przeliczenia::Ustawienia& u, Wejscie e, Wejscie tc, dou
             if (stop) break;
         }
         its90::temperaturaZEmfBlok(u.typ, b.x.data(), b.x.data(), ile);
-        for (std::size_t j = 0; j < ile; ++j) {
-            w[b.gdzie[j]] = przeliczenia::zCelsjusza(b.x[j], u.temperatura);
-        }
+        zCelsjusza(u, b.x.data(), ile);
+        for (std::size_t j = 0; j < ile; ++j) w[b.gdzie[j]] = b.x[j];
         if (zapamietaj(o, pierwsza, stop)) break;
     }
     return pierwsza;
