@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <numeric>
 #include <optional>
 
 #include "its90.h"
@@ -78,13 +79,13 @@ Odmowa przebieg(double* wynik, std::size_t n, bool stop, Licz licz) {
 
 constexpr std::size_t kBlok = 256;
 
-// A block's working space: values gathered for the engine's runs, where each
-// came from, and the cold junctions' E(tc).
+// A block's working space. Scratch: every element is written before it is read.
 struct Bufory {
-    std::array<double, kBlok> wartosci{};  // the block's own, in the engine's units
-    std::array<double, kBlok> x{};
-    std::array<std::uint16_t, kBlok> gdzie{};
-    std::array<Wynik, kBlok> zimne{};
+    std::array<double, kBlok> wartosci;  // the block's own, in the engine's units
+    std::array<double, kBlok> x;         // values for the engine's runs
+    std::array<std::uint16_t, kBlok> gdzie;
+    std::array<double, kBlok> ez;  // the cold junctions' E(tc), µV
+    std::array<Powod, kBlok> pz;   // and why each is refused, if it is
 };
 
 // The block's values in the engine's units, °C and µV. Each unit's conversion
@@ -114,21 +115,39 @@ void zMikrowoltow(const przeliczenia::Ustawienia& u, double* x, std::size_t m) {
     for (std::size_t i = 0; i < m; ++i) x[i] = przeliczenia::zMikrowoltow(x[i], u.emf);
 }
 
-// E(tc) of the run's cold junctions od..od+m, as Zimne gives it, or of the
-// one for all. Those strictly inside the domain (but the ice point, which has
-// no correction at all) go through the engine's run; the rest, bounds, NaN and
-// refusals, through przeliczenia as one value.
-struct ZimneBloku {
-    const Wynik* p;
-    std::size_t krok;  // 0: one for all
-};
+// Whether every value lies in the range (and, with `bezZera`, none is 0),
+// each with its cold junction accepted: then a block goes straight through
+// the engine's run, with no element set apart.
+bool wszystkie(its90::Zakres d, const double* x, const Powod* pz, std::size_t m, bool bezZera) {
+    int inne = 0;  // an int and bitwise tests: the loop vectorises
+    for (std::size_t i = 0; i < m; ++i) {
+        const bool tak = (x[i] >= d.od) & (x[i] <= d.doo) & (pz[i] == Powod::Brak) &
+                         !(bezZera & (x[i] == 0.0));
+        inne |= tak ? 0 : 1;
+    }
+    return inne == 0;
+}
 
-ZimneBloku zimneBloku(const przeliczenia::Ustawienia& u, Zimne& zimne, Wejscie tc, std::size_t od,
-                      std::size_t m, Bufory& b) {
-    if (tc.krok == 0) return {&zimne.dla(wartosc(tc, 0)), 0};
+// The cold junctions' E(tc) (b.ez) and refusals (b.pz) of elements od..od+m,
+// as przeliczenia::zimneZlacze gives them. Those inside the domain, but for
+// the ice point (which has no correction at all), go through the engine's
+// run; the rest, bounds, NaN and refusals, through Zimne one at a time.
+void zimneBloku(const przeliczenia::Ustawienia& u, Zimne& zimne, Wejscie tc, std::size_t od,
+                std::size_t m, Bufory& b) {
+    if (tc.krok == 0) {
+        const Wynik& z = zimne.dla(wartosc(tc, 0));
+        std::fill_n(b.ez.data(), m, z.wartosc);
+        std::fill_n(b.pz.data(), m, z.powod);
+        return;
+    }
     const its90::Zakres d = its90::dziedzinaTemperatury(u.typ);
     wczytaj(tc, od, m, b.wartosci.data());
     naCelsjusza(u, b.wartosci.data(), m);
+    std::fill_n(b.pz.data(), m, Powod::Brak);
+    if (wszystkie(d, b.wartosci.data(), b.pz.data(), m, true)) {
+        its90::emfBlok(u.typ, b.wartosci.data(), b.ez.data(), m);
+        return;
+    }
     std::size_t ile = 0;
     for (std::size_t i = 0; i < m; ++i) {
         const double c = b.wartosci[i];
@@ -136,12 +155,13 @@ ZimneBloku zimneBloku(const przeliczenia::Ustawienia& u, Zimne& zimne, Wejscie t
             b.x[ile] = c;
             b.gdzie[ile++] = static_cast<std::uint16_t>(i);
         } else {
-            b.zimne[i] = zimne.dla(wartosc(tc, od + i));
+            const Wynik& z = zimne.dla(wartosc(tc, od + i));
+            b.ez[i] = z.wartosc;
+            b.pz[i] = z.powod;
         }
     }
     its90::emfBlok(u.typ, b.x.data(), b.x.data(), ile);
-    for (std::size_t j = 0; j < ile; ++j) b.zimne[b.gdzie[j]] = {Powod::Brak, b.x[j]};
-    return {b.zimne.data(), 1};
+    for (std::size_t j = 0; j < ile; ++j) b.ez[b.gdzie[j]] = b.x[j];
 }
 
 // The block's refusal, if any, into the run's first; true where the run ends.
@@ -157,44 +177,51 @@ Odmowa emf(const przeliczenia::Ustawienia& u, Wejscie t, Wejscie tc, double* wyn
            bool stop) {
     const its90::Zakres d = its90::dziedzinaTemperatury(u.typ);
     Zimne zimne(u);
-    Bufory b;
+    Bufory b;  // NOLINT(cppcoreguidelines-pro-type-member-init): scratch
     Odmowa pierwsza;
     for (std::size_t od = 0; od < n; od += kBlok) {
         const std::size_t m = std::min(kBlok, n - od);
         double* w = wynik + od;
-        const ZimneBloku z = zimneBloku(u, zimne, tc, od, m, b);
+        zimneBloku(u, zimne, tc, od, m, b);
         wczytaj(t, od, m, b.wartosci.data());
         naCelsjusza(u, b.wartosci.data(), m);
         Odmowa o;
-        std::size_t ile = 0;
-        for (std::size_t i = 0; i < m; ++i) {
-            const double c = b.wartosci[i];
-            const Wynik& zi = z.p[i * z.krok];
-            if (d.zawiera(c) && zi.dobry()) {
-                b.x[ile] = c;
-                b.gdzie[ile++] = static_cast<std::uint16_t>(i);
-                continue;
+        std::size_t ile = m;
+        if (wszystkie(d, b.wartosci.data(), b.pz.data(), m, false)) {
+            its90::emfBlok(u.typ, b.wartosci.data(), b.x.data(), m);
+            std::iota(b.gdzie.begin(), b.gdzie.begin() + static_cast<std::ptrdiff_t>(m), 0);
+        } else {
+            ile = 0;
+            for (std::size_t i = 0; i < m; ++i) {
+                const double c = b.wartosci[i];
+                const Wynik zi{b.pz[i], b.ez[i]};
+                if (d.zawiera(c) && zi.dobry()) {
+                    b.x[ile] = c;
+                    b.gdzie[ile++] = static_cast<std::uint16_t>(i);
+                    continue;
+                }
+                // Near the bounds and on refusals the scalar path decides, the
+                // element's own range first, as przeliczenia::emf checks it.
+                const double x = wartosc(t, od + i);
+                const Powod p = nieskonczonosc(x);
+                const Wynik r = p != Powod::Brak ? Wynik{p, 0.0} : przeliczenia::emf(u, x, zi);
+                if (r.dobry()) {
+                    w[i] = r.wartosc;
+                    continue;
+                }
+                w[i] = kNaN;
+                if (!o.jest()) {
+                    o = {od + i, r.powod,
+                         p == Powod::Brak && r.powod != Powod::TemperaturaPozaZakresem};
+                }
+                if (stop) break;
             }
-            // Near the bounds and on refusals the scalar path decides, the
-            // element's own range first, as przeliczenia::emf checks it.
-            const double x = wartosc(t, od + i);
-            const Powod p = nieskonczonosc(x);
-            const Wynik r = p != Powod::Brak ? Wynik{p, 0.0} : przeliczenia::emf(u, x, zi);
-            if (r.dobry()) {
-                w[i] = r.wartosc;
-                continue;
-            }
-            w[i] = kNaN;
-            if (!o.jest()) {
-                o = {od + i, r.powod,
-                     p == Powod::Brak && r.powod != Powod::TemperaturaPozaZakresem};
-            }
-            if (stop) break;
+            its90::emfBlok(u.typ, b.x.data(), b.x.data(), ile);
         }
-        its90::emfBlok(u.typ, b.x.data(), b.x.data(), ile);
         // E(t) - E(tc) as przeliczenia::emf subtracts it.
         for (std::size_t j = 0; j < ile; ++j) {
-            if (const double ez = z.p[b.gdzie[j] * z.krok].wartosc; ez != 0.0) b.x[j] -= ez;
+            const double ez = b.ez[b.gdzie[j]];
+            b.x[j] = ez != 0.0 ? b.x[j] - ez : b.x[j];
         }
         zMikrowoltow(u, b.x.data(), ile);
         for (std::size_t j = 0; j < ile; ++j) w[b.gdzie[j]] = b.x[j];
@@ -207,41 +234,48 @@ Odmowa temperatura(const przeliczenia::Ustawienia& u, Wejscie e, Wejscie tc, dou
                    std::size_t n, bool stop) {
     const its90::Zakres d = its90::dziedzinaOdwrotnej(u.typ);
     Zimne zimne(u);
-    Bufory b;
+    Bufory b;  // NOLINT(cppcoreguidelines-pro-type-member-init): scratch
     Odmowa pierwsza;
     for (std::size_t od = 0; od < n; od += kBlok) {
         const std::size_t m = std::min(kBlok, n - od);
         double* w = wynik + od;
-        const ZimneBloku z = zimneBloku(u, zimne, tc, od, m, b);
+        zimneBloku(u, zimne, tc, od, m, b);
         wczytaj(e, od, m, b.wartosci.data());
         naMikrowolty(u, b.wartosci.data(), m);
-        Odmowa o;
-        std::size_t ile = 0;
+        // The compensated sum as przeliczenia::temperatura adds it.
         for (std::size_t i = 0; i < m; ++i) {
-            // The cold junction first, as przeliczenia::temperatura checks it.
-            const Wynik& zi = z.p[i * z.krok];
-            const double ei = wartosc(e, od + i);
-            Wynik r = zi;
-            if (r.dobry()) r.powod = nieskonczonosc(ei);
-            if (r.dobry()) {
-                // The compensated sum as przeliczenia::temperatura adds it.
-                double xi = b.wartosci[i];
-                if (zi.wartosc != 0.0) xi += zi.wartosc;
-                if (!u.dokladna && d.zawiera(xi)) {
-                    b.x[ile] = xi;
-                    b.gdzie[ile++] = static_cast<std::uint16_t>(i);
+            const double ez = b.ez[i];
+            b.x[i] = ez != 0.0 ? b.wartosci[i] + ez : b.wartosci[i];
+        }
+        Odmowa o;
+        std::size_t ile = m;
+        if (!u.dokladna && wszystkie(d, b.x.data(), b.pz.data(), m, false)) {
+            std::iota(b.gdzie.begin(), b.gdzie.begin() + static_cast<std::ptrdiff_t>(m), 0);
+        } else {
+            ile = 0;
+            for (std::size_t i = 0; i < m; ++i) {
+                // The cold junction first, as przeliczenia::temperatura checks it.
+                const Wynik zi{b.pz[i], b.ez[i]};
+                const double ei = wartosc(e, od + i);
+                Wynik r = zi;
+                if (r.dobry()) r.powod = nieskonczonosc(ei);
+                if (r.dobry()) {
+                    if (!u.dokladna && d.zawiera(b.x[i])) {
+                        b.x[ile] = b.x[i];
+                        b.gdzie[ile++] = static_cast<std::uint16_t>(i);
+                        continue;
+                    }
+                    // Near the bounds (and the exact inverse) the scalar path decides.
+                    r = przeliczenia::temperatura(u, ei, zi);
+                }
+                if (r.dobry()) {
+                    w[i] = r.wartosc;
                     continue;
                 }
-                // Near the bounds (and the exact inverse) the scalar path decides.
-                r = przeliczenia::temperatura(u, ei, zi);
+                w[i] = kNaN;
+                if (!o.jest()) o = {od + i, r.powod, !zi.dobry()};
+                if (stop) break;
             }
-            if (r.dobry()) {
-                w[i] = r.wartosc;
-                continue;
-            }
-            w[i] = kNaN;
-            if (!o.jest()) o = {od + i, r.powod, !zi.dobry()};
-            if (stop) break;
         }
         its90::temperaturaZEmfBlok(u.typ, b.x.data(), b.x.data(), ile);
         zCelsjusza(u, b.x.data(), ile);
