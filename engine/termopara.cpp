@@ -369,8 +369,7 @@ KALVETRA_WEKTOROWO void wstaw(double k, const double* numer, const double* z, do
 // Every sub-range that the block touches is evaluated over the whole block
 // and its own elements taken from it: vectorised arithmetic costs less than
 // gathering each sub-range's elements apart and putting them back.
-void poPodzakresach(std::span<const Przedzial> lista, const double* we, double* wy,
-                    std::size_t n) {
+void poPodzakresach(std::span<const Przedzial> lista, const double* we, double* wy, std::size_t n) {
     constexpr std::size_t kBlok = 256;
     // Scratch, written before it is read.
     std::array<double, kBlok> numer;  // NOLINT(cppcoreguidelines-pro-type-member-init)
@@ -379,7 +378,8 @@ void poPodzakresach(std::span<const Przedzial> lista, const double* we, double* 
     for (std::size_t od = 0; od < n; od += kBlok) {
         const std::size_t m = std::min(kBlok, n - od);
         std::fill_n(numer.data(), m, 0.0);
-        for (std::size_t k = 1; k < lista.size(); ++k) dodajNadDolem(lista[k], we + od, numer.data(), m);
+        for (std::size_t k = 1; k < lista.size(); ++k)
+            dodajNadDolem(lista[k], we + od, numer.data(), m);
         for (std::size_t k = 0; k < lista.size(); ++k) {
             const auto kd = static_cast<double>(k);
             if (kazdy(kd, numer.data(), m)) {

@@ -121,8 +121,8 @@ void zMikrowoltow(const przeliczenia::Ustawienia& u, double* x, std::size_t m) {
 bool wszystkie(its90::Zakres d, const double* x, const Powod* pz, std::size_t m, bool bezZera) {
     int inne = 0;  // an int and bitwise tests: the loop vectorises
     for (std::size_t i = 0; i < m; ++i) {
-        const bool tak = (x[i] >= d.od) & (x[i] <= d.doo) & (pz[i] == Powod::Brak) &
-                         !(bezZera & (x[i] == 0.0));
+        const bool tak =
+            (x[i] >= d.od) & (x[i] <= d.doo) & (pz[i] == Powod::Brak) & !(bezZera & (x[i] == 0.0));
         inne |= tak ? 0 : 1;
     }
     return inne == 0;

@@ -16,8 +16,8 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 // end with its neighbouring doubles, far-off and non-finite values; a length
 // that is no multiple of the runs' blocks, mixing sub-ranges within a block.
 std::vector<double> argumenty(its90::Zakres d, const std::vector<double>& granice) {
-    std::vector<double> x{std::numeric_limits<double>::quiet_NaN(), kInf, -kInf, 1e300, -1e300,
-                          -0.0, 0.0, 1e5, -1e5};
+    std::vector<double> x{
+        std::numeric_limits<double>::quiet_NaN(), kInf, -kInf, 1e300, -1e300, -0.0, 0.0, 1e5, -1e5};
     for (int i = -50; i <= 1050; ++i) x.push_back(d.od + (d.doo - d.od) * i / 1000.0);
     for (const double g : granice) {
         double u = g;
@@ -48,9 +48,8 @@ void porownaj(TypTermopary typ, const std::vector<double>& x, Skalar skalar, Blo
 TEST(Blok, ReferenceFunctionAsScalarBitForBit) {
     for (const TypTermopary typ : kWszystkieTypy) {
         // Bounds of every type's reference sub-ranges, as NIST tabulates them.
-        std::vector<double> granice;
         const its90::Zakres d = its90::dziedzinaTemperatury(typ);
-        for (const double t : {d.od, d.doo, 0.0, 630.615, 760.0, 1064.18, 1664.5}) granice.push_back(t);
+        const std::vector<double> granice{d.od, d.doo, 0.0, 630.615, 760.0, 1064.18, 1664.5};
         porownaj(typ, argumenty(d, granice), its90::emfZTemperatury, its90::emfBlok);
     }
 }
