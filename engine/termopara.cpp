@@ -372,9 +372,9 @@ KALVETRA_WEKTOROWO void wstaw(double k, const double* numer, const double* z, do
 void poPodzakresach(std::span<const Przedzial> lista, const double* we, double* wy, std::size_t n) {
     constexpr std::size_t kBlok = 256;
     // Scratch, written before it is read.
-    std::array<double, kBlok> numer;  // NOLINT(cppcoreguidelines-pro-type-member-init)
-    std::array<double, kBlok> y;      // NOLINT(cppcoreguidelines-pro-type-member-init)
-    std::array<double, kBlok> z;      // NOLINT(cppcoreguidelines-pro-type-member-init)
+    std::array<double, kBlok> numer;
+    std::array<double, kBlok> y;
+    std::array<double, kBlok> z;
     for (std::size_t od = 0; od < n; od += kBlok) {
         const std::size_t m = std::min(kBlok, n - od);
         std::fill_n(numer.data(), m, 0.0);

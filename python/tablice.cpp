@@ -177,7 +177,7 @@ Odmowa emf(const przeliczenia::Ustawienia& u, Wejscie t, Wejscie tc, double* wyn
            bool stop) {
     const its90::Zakres d = its90::dziedzinaTemperatury(u.typ);
     Zimne zimne(u);
-    Bufory b;  // NOLINT(cppcoreguidelines-pro-type-member-init): scratch
+    Bufory b;  // scratch
     Odmowa pierwsza;
     for (std::size_t od = 0; od < n; od += kBlok) {
         const std::size_t m = std::min(kBlok, n - od);
@@ -234,7 +234,7 @@ Odmowa temperatura(const przeliczenia::Ustawienia& u, Wejscie e, Wejscie tc, dou
                    std::size_t n, bool stop) {
     const its90::Zakres d = its90::dziedzinaOdwrotnej(u.typ);
     Zimne zimne(u);
-    Bufory b;  // NOLINT(cppcoreguidelines-pro-type-member-init): scratch
+    Bufory b;  // scratch
     Odmowa pierwsza;
     for (std::size_t od = 0; od < n; od += kBlok) {
         const std::size_t m = std::min(kBlok, n - od);
