@@ -203,16 +203,22 @@ void zaladuj(Tablica& w, const Zestaw& z) {
 
 // Evaluated on Wsp by Termopara and on the set itself by the stateless
 // functions: the same slots in the same order, so the same bits.
-template <std::size_t Szczyt, class Wsp>
-double zagniezdzony(const Wsp& w, double x) {
+// Unrolled at compile time, so that a loop over values around it vectorises.
+template <std::size_t Szczyt, class Wsp, std::size_t... I>
+[[gnu::always_inline]] inline double rozwiniety(const Wsp& w, double x, std::index_sequence<I...>) {
     double e = w[Szczyt];
-    for (std::size_t i = Szczyt; i-- > 0;) e = e * x + w[i];
+    ((e = e * x + w[Szczyt - 1 - I]), ...);
     return e;
+}
+
+template <std::size_t Szczyt, class Wsp>
+[[gnu::always_inline]] inline double zagniezdzony(const Wsp& w, double x) {
+    return rozwiniety<Szczyt>(w, x, std::make_index_sequence<Szczyt>{});
 }
 
 // c*x*x*...*x, one multiplication per element of the sequence, left to right.
 template <std::size_t... K>
-double razyPotega(double c, double x, std::index_sequence<K...>) {
+[[gnu::always_inline]] inline double razyPotega(double c, double x, std::index_sequence<K...>) {
     ((static_cast<void>(K), c *= x), ...);
     return c;
 }
@@ -220,14 +226,14 @@ double razyPotega(double c, double x, std::index_sequence<K...>) {
 // Terms added in ascending order of the power; the published evaluation's
 // rounding depends on that order, so no Horner here. Unrolled at compile time.
 template <class Wsp, std::size_t... I>
-double sumaPoteg(const Wsp& w, double x, std::index_sequence<I...>) {
+[[gnu::always_inline]] inline double sumaPoteg(const Wsp& w, double x, std::index_sequence<I...>) {
     double s = w[0] + w[1] * x;
     ((s += razyPotega(w[I + 2], x, std::make_index_sequence<I + 2>{})), ...);
     return s;
 }
 
 template <std::size_t Szczyt, class Wsp>
-double potegowy(const Wsp& w, double x) {
+[[gnu::always_inline]] inline double potegowy(const Wsp& w, double x) {
     return sumaPoteg(w, x, std::make_index_sequence<Szczyt - 1>{});
 }
 
