@@ -83,6 +83,22 @@ void BM_TemperaturaDokladna(benchmark::State& state) {
     state.SetLabel(std::string(1, litera(t)));
 }
 
+// The same arguments as one run of values, per value: kIle of them per
+// iteration, in the same scrambled order, so every block mixes sub-ranges.
+template <void (*Blok)(TypTermopary, const double*, double*, std::size_t), bool Odwrotna>
+void BM_Blok(benchmark::State& state) {
+    const TypTermopary t = typ(state);
+    const auto a = Odwrotna ? napiecia(its90::dziedzinaOdwrotnej(t)) : temperatury(t);
+    std::array<double, kIle> wynik{};
+    for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): unused by design
+        Blok(t, a.data(), wynik.data(), kIle);
+        benchmark::DoNotOptimize(wynik.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kIle));
+    state.SetLabel(std::string(1, litera(t)));
+}
+
 constexpr auto kOstatni = static_cast<std::int64_t>(kWszystkieTypy.size()) - 1;
 
 }  // namespace
@@ -91,3 +107,11 @@ BENCHMARK(BM_Temperatura)->DenseRange(0, kOstatni)->ArgName("typ");
 BENCHMARK(BM_EMF)->DenseRange(0, kOstatni)->ArgName("typ");
 BENCHMARK(BM_Seebeck)->DenseRange(0, kOstatni)->ArgName("typ");
 BENCHMARK(BM_TemperaturaDokladna)->DenseRange(0, kOstatni)->ArgName("typ");
+BENCHMARK(BM_Blok<its90::emfBlok, false>)
+    ->Name("BM_EmfBlok")
+    ->DenseRange(0, kOstatni)
+    ->ArgName("typ");
+BENCHMARK(BM_Blok<its90::temperaturaZEmfBlok, true>)
+    ->Name("BM_TemperaturaZEmfBlok")
+    ->DenseRange(0, kOstatni)
+    ->ArgName("typ");

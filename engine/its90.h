@@ -41,6 +41,12 @@ std::size_t podzakresOdwrotnej(TypTermopary typ, double u);
 double emfZTemperatury(TypTermopary typ, double t);
 // NIST's inverse polynomial: the same numbers as Termopara::EMF.
 double temperaturaZEmf(TypTermopary typ, double u);
+// The same two over runs of values, for front ends that convert many at
+// once: e[i] = emfZTemperatury(typ, t[i]) and t[i] = temperaturaZEmf(typ, u[i])
+// bit for bit, for every argument. Vectorised where the processor allows.
+// The output may be the input array itself, but no other overlap.
+void emfBlok(TypTermopary typ, const double* t, double* e, std::size_t n);
+void temperaturaZEmfBlok(TypTermopary typ, const double* u, double* t, std::size_t n);
 // dE/dt of the reference function, µV/°C.
 double seebeck(TypTermopary typ, double t);
 // The t at which the reference function gives u; nothing outside

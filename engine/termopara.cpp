@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <tuple>
 #include <utility>
@@ -10,6 +11,7 @@
 #include "its90.h"
 #include "limity_okna.h"
 #include "wspolczynniki_its90.h"
+#include "wykladnicza.h"
 
 namespace {
 
@@ -201,16 +203,22 @@ void zaladuj(Tablica& w, const Zestaw& z) {
 
 // Evaluated on Wsp by Termopara and on the set itself by the stateless
 // functions: the same slots in the same order, so the same bits.
-template <std::size_t Szczyt, class Wsp>
-double zagniezdzony(const Wsp& w, double x) {
+// Unrolled at compile time, so that a loop over values around it vectorises.
+template <std::size_t Szczyt, class Wsp, std::size_t... I>
+[[gnu::always_inline]] inline double rozwiniety(const Wsp& w, double x, std::index_sequence<I...>) {
     double e = w[Szczyt];
-    for (std::size_t i = Szczyt; i-- > 0;) e = e * x + w[i];
+    ((e = e * x + w[Szczyt - 1 - I]), ...);
     return e;
+}
+
+template <std::size_t Szczyt, class Wsp>
+[[gnu::always_inline]] inline double zagniezdzony(const Wsp& w, double x) {
+    return rozwiniety<Szczyt>(w, x, std::make_index_sequence<Szczyt>{});
 }
 
 // c*x*x*...*x, one multiplication per element of the sequence, left to right.
 template <std::size_t... K>
-double razyPotega(double c, double x, std::index_sequence<K...>) {
+[[gnu::always_inline]] inline double razyPotega(double c, double x, std::index_sequence<K...>) {
     ((static_cast<void>(K), c *= x), ...);
     return c;
 }
@@ -218,14 +226,14 @@ double razyPotega(double c, double x, std::index_sequence<K...>) {
 // Terms added in ascending order of the power; the published evaluation's
 // rounding depends on that order, so no Horner here. Unrolled at compile time.
 template <class Wsp, std::size_t... I>
-double sumaPoteg(const Wsp& w, double x, std::index_sequence<I...>) {
+[[gnu::always_inline]] inline double sumaPoteg(const Wsp& w, double x, std::index_sequence<I...>) {
     double s = w[0] + w[1] * x;
     ((s += razyPotega(w[I + 2], x, std::make_index_sequence<I + 2>{})), ...);
     return s;
 }
 
 template <std::size_t Szczyt, class Wsp>
-double potegowy(const Wsp& w, double x) {
+[[gnu::always_inline]] inline double potegowy(const Wsp& w, double x) {
     return sumaPoteg(w, x, std::make_index_sequence<Szczyt - 1>{});
 }
 
@@ -235,11 +243,17 @@ double zaladujPotegowy(Tablica& w, const Zestaw& z, double x) {
     return potegowy<Szczyt>(w, x);
 }
 
-// Type K above 0 °C: a0 * exp(a1 * (t - a2)^2) on top of the polynomial.
-double wykladniczyK(double a0, double a1, double t) {
+// a1 * (t - a2)^2 of type K's exponential term, square first.
+[[gnu::always_inline]] inline double wykladnikK(double a1, double t) {
     const double d = t - its90::kKExpA2;
     const double kwadrat = d * d;
-    return a0 * std::exp(a1 * kwadrat);
+    return a1 * kwadrat;
+}
+
+// Type K above 0 °C: a0 * exp(a1 * (t - a2)^2) on top of the polynomial. The
+// engine's own exp, so that a run of values gives the same bits (emfBlok).
+double wykladniczyK(double a0, double a1, double t) {
+    return a0 * its90::wykladnicza::wartosc(wykladnikK(a1, t));
 }
 
 // The reference function on a set's own coefficients.
@@ -257,6 +271,133 @@ double wartosc(const Przedzial& p, double t) {
             break;
     }
     return potegowy<10>(p.wsp, t);
+}
+
+// Runs of values, a sub-range at a time: each loop below is vectorised, so
+// it is built once per instruction set and picked when the program loads
+// (where the platform can; elsewhere the one generic build). x and y are
+// distinct arrays; the coefficients are copied out, so that the compiler
+// need not fear that writing y changes them.
+#if defined(__x86_64__) && defined(__ELF__)
+#define KALVETRA_WEKTOROWO [[gnu::target_clones("avx512f", "avx2", "default")]]
+#else
+#define KALVETRA_WEKTOROWO
+#endif
+
+KALVETRA_WEKTOROWO void blokZagniezdzony10(const Zestaw& wsp, const double* x, double* y,
+                                           std::size_t n) {
+    const Zestaw w = wsp;
+    for (std::size_t j = 0; j < n; ++j) y[j] = zagniezdzony<10>(w, x[j]);
+}
+
+// Beyond rdzen()'s arguments (far outside the domain, or NaN) the values are
+// worked out again one by one with the scalar path's exp.
+KALVETRA_WEKTOROWO void blokZagniezdzonyWykl9(const Zestaw& wsp, const double* x, double* y,
+                                              std::size_t n) {
+    const Zestaw w = wsp;
+    int poza = 0;  // an int: a bool here keeps the loop from vectorising
+    for (std::size_t j = 0; j < n; ++j) {
+        const double a = wykladnikK(its90::kKExpA1, x[j]);
+        poza |= (a >= its90::wykladnicza::kOd) & (a <= its90::wykladnicza::kDo) ? 0 : 1;
+        y[j] = zagniezdzony<9>(w, x[j]) + its90::kKExpA0 * its90::wykladnicza::rdzen(a);
+    }
+    if (poza == 0) return;
+    for (std::size_t j = 0; j < n; ++j) {
+        y[j] = zagniezdzony<9>(w, x[j]) + wykladniczyK(its90::kKExpA0, its90::kKExpA1, x[j]);
+    }
+}
+
+KALVETRA_WEKTOROWO void blokPotegowy10(const Zestaw& wsp, const double* x, double* y,
+                                       std::size_t n) {
+    const Zestaw w = wsp;
+    for (std::size_t j = 0; j < n; ++j) y[j] = potegowy<10>(w, x[j]);
+}
+
+KALVETRA_WEKTOROWO void blokPotegowy13(const Zestaw& wsp, const double* x, double* y,
+                                       std::size_t n) {
+    const Zestaw w = wsp;
+    for (std::size_t j = 0; j < n; ++j) y[j] = potegowy<13>(w, x[j]);
+}
+
+KALVETRA_WEKTOROWO void blokPotegowy14(const Zestaw& wsp, const double* x, double* y,
+                                       std::size_t n) {
+    const Zestaw w = wsp;
+    for (std::size_t j = 0; j < n; ++j) y[j] = potegowy<14>(w, x[j]);
+}
+
+// wartosc() over a run.
+void blokWartosci(const Przedzial& p, const double* x, double* y, std::size_t n) {
+    switch (p.wzor) {
+        case Wzor::Zagniezdzony10:
+            return blokZagniezdzony10(p.wsp, x, y, n);
+        case Wzor::ZagniezdzonyWykl9:
+            return blokZagniezdzonyWykl9(p.wsp, x, y, n);
+        case Wzor::Potegowy13:
+            return blokPotegowy13(p.wsp, x, y, n);
+        case Wzor::Potegowy14:
+            return blokPotegowy14(p.wsp, x, y, n);
+        case Wzor::Potegowy10:
+            break;
+    }
+    blokPotegowy10(p.wsp, x, y, n);
+}
+
+// wybierz() over a run: the same count of lower bounds passed, element by
+// element, so every value gets the set that the scalar path gives it. The
+// count is kept as a double, alongside the values, so that the loops below
+// vectorise.
+KALVETRA_WEKTOROWO void dodajNadDolem(const Przedzial& p, const double* x, double* numer,
+                                      std::size_t n) {
+    const Przedzial q = p;  // a copy: numer cannot overwrite it
+    for (std::size_t j = 0; j < n; ++j) numer[j] += nadDolem(q, x[j]) ? 1.0 : 0.0;
+}
+
+// Whether any element, or every element, is numbered k.
+KALVETRA_WEKTOROWO bool ktorys(double k, const double* numer, std::size_t n) {
+    int jest = 0;  // an int: a bool here keeps the loop from vectorising
+    for (std::size_t j = 0; j < n; ++j) jest |= numer[j] == k ? 1 : 0;
+    return jest != 0;
+}
+
+KALVETRA_WEKTOROWO bool kazdy(double k, const double* numer, std::size_t n) {
+    int inny = 0;
+    for (std::size_t j = 0; j < n; ++j) inny |= numer[j] != k ? 1 : 0;
+    return inny == 0;
+}
+
+// y[j] = z[j] where the element is numbered k.
+KALVETRA_WEKTOROWO void wstaw(double k, const double* numer, const double* z, double* y,
+                              std::size_t n) {
+    for (std::size_t j = 0; j < n; ++j) y[j] = numer[j] == k ? z[j] : y[j];
+}
+
+// wy[i] = the evaluation of we[i] in its sub-range, kBlok values at a time.
+// Every sub-range that the block touches is evaluated over the whole block
+// and its own elements taken from it: vectorised arithmetic costs less than
+// gathering each sub-range's elements apart and putting them back.
+void poPodzakresach(std::span<const Przedzial> lista, const double* we, double* wy, std::size_t n) {
+    constexpr std::size_t kBlok = 256;
+    // Scratch, written before it is read.
+    std::array<double, kBlok> numer;
+    std::array<double, kBlok> y;
+    std::array<double, kBlok> z;
+    for (std::size_t od = 0; od < n; od += kBlok) {
+        const std::size_t m = std::min(kBlok, n - od);
+        std::fill_n(numer.data(), m, 0.0);
+        for (std::size_t k = 1; k < lista.size(); ++k)
+            dodajNadDolem(lista[k], we + od, numer.data(), m);
+        for (std::size_t k = 0; k < lista.size(); ++k) {
+            const auto kd = static_cast<double>(k);
+            if (kazdy(kd, numer.data(), m)) {
+                blokWartosci(lista[k], we + od, y.data(), m);
+                break;
+            }
+            if (!ktorys(kd, numer.data(), m)) continue;
+            blokWartosci(lista[k], we + od, z.data(), m);
+            wstaw(kd, numer.data(), z.data(), y.data(), m);
+        }
+        std::copy_n(y.data(), m, wy + od);
+    }
 }
 
 // Highest slot holding a coefficient.
@@ -445,6 +586,14 @@ double emfZTemperatury(TypTermopary typ, double t) {
 
 double temperaturaZEmf(TypTermopary typ, double u) {
     return potegowy<10>(wybierz(kOdwrotne[indeks(typ)], u).wsp, u);
+}
+
+void emfBlok(TypTermopary typ, const double* t, double* e, std::size_t n) {
+    poPodzakresach(kReferencyjne[indeks(typ)], t, e, n);
+}
+
+void temperaturaZEmfBlok(TypTermopary typ, const double* u, double* t, std::size_t n) {
+    poPodzakresach(kOdwrotne[indeks(typ)], u, t, n);
 }
 
 double seebeck(TypTermopary typ, double t) {

@@ -6,14 +6,12 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <numeric>
 #include <optional>
-#include <tuple>
-#include <utility>
 
 #include "its90.h"
 #include "tolerancja.h"
 #include "typ_termopary.h"
-#include "wspolczynniki_its90.h"
 
 namespace tablice {
 
@@ -37,8 +35,8 @@ Powod nieskonczonosc(double x) {
     return std::isinf(x) ? Powod::Nieskonczona : Powod::Brak;
 }
 
-// E(tc) of the last cold junction seen: a scalar or a logger's slowly moving
-// column is worked out once per distinct value.
+// E(tc) of the last cold junction seen: the one for all is worked out once,
+// and so is a logger's column where it leaves the engine's runs.
 class Zimne {
   public:
     explicit Zimne(const przeliczenia::Ustawienia& u) : u_(u) {}
@@ -80,181 +78,209 @@ Odmowa przebieg(double* wynik, std::size_t n, bool stop, Licz licz) {
 }
 
 constexpr std::size_t kBlok = 256;
-constexpr std::uint8_t kPominiety = 0xff;
 
-// NIST's inverse coefficient sets, as the engine lists each type's sub-ranges.
-using Wspolczynniki = std::array<double, 11>;  // d0..d10, zeros above a set's last
-
-template <std::size_t N>
-constexpr Wspolczynniki dopelnij(const std::array<double, N>& c) {
-    static_assert(N <= std::tuple_size_v<Wspolczynniki>);
-    Wspolczynniki w{};
-    for (std::size_t i = 0; i < N; ++i) w[i] = c[i];
-    return w;
-}
-
-// clang-format off
-constexpr std::array<std::array<Wspolczynniki, 4>, kWszystkieTypy.size()> kOdwrotne{{
-    {dopelnij(its90::kJInv1), dopelnij(its90::kJInv2), dopelnij(its90::kJInv3)},
-    {dopelnij(its90::kKInv1), dopelnij(its90::kKInv2), dopelnij(its90::kKInv3)},
-    {dopelnij(its90::kTInv1), dopelnij(its90::kTInv2)},
-    {dopelnij(its90::kEInv1), dopelnij(its90::kEInv2)},
-    {dopelnij(its90::kNInv1), dopelnij(its90::kNInv2), dopelnij(its90::kNInv3)},
-    {dopelnij(its90::kBInv1), dopelnij(its90::kBInv2)},
-    {dopelnij(its90::kRInv1), dopelnij(its90::kRInv2), dopelnij(its90::kRInv3), dopelnij(its90::kRInv4)},
-    {dopelnij(its90::kSInv1), dopelnij(its90::kSInv2), dopelnij(its90::kSInv3), dopelnij(its90::kSInv4)},
-}};
-// clang-format on
-
-// The sub-range of the inverse in effect inside the domain: its lower bounds
-// from the engine, and on which side of each the engine puts the bound itself.
-class Odwrotna {
-  public:
-    explicit Odwrotna(TypTermopary typ) : wsp_(kOdwrotne[indeks(typ)]) {
-        const auto podzakresy = its90::podzakresyOdwrotnej(typ);
-        liczba_ = static_cast<std::uint8_t>(podzakresy.size());
-        for (std::size_t k = 1; k < podzakresy.size(); ++k) {
-            granice_[k] = podzakresy[k].emf.od;
-            wlacznie_[k] = its90::podzakresOdwrotnej(typ, granice_[k]) == k;
-        }
-    }
-
-    [[nodiscard]] std::uint8_t liczba() const { return liczba_; }
-    [[nodiscard]] const double* wspolczynniki(std::size_t k) const { return wsp_[k].data(); }
-
-    [[nodiscard]] std::uint8_t numer(double x) const {
-        std::uint8_t k = 0;
-        for (std::size_t i = 1; i < liczba_; ++i) {
-            // Bitwise, not short-circuit: no branch on the data.
-            k += static_cast<std::uint8_t>((x > granice_[i]) | (wlacznie_[i] & (x == granice_[i])));
-        }
-        return k;
-    }
-
-  private:
-    const std::array<Wspolczynniki, 4>& wsp_;
-    std::uint8_t liczba_ = 0;
-    std::array<double, 4> granice_{};
-    std::array<bool, 4> wlacznie_{};
+// A block's working space. Scratch: every element is written before it is read.
+struct Bufory {
+    std::array<double, kBlok> wartosci;  // the block's own, in the engine's units
+    std::array<double, kBlok> x;         // values for the engine's runs
+    std::array<std::uint16_t, kBlok> gdzie;
+    std::array<double, kBlok> ez;  // the cold junctions' E(tc), µV
+    std::array<Powod, kBlok> pz;   // and why each is refused, if it is
 };
 
-// c * x * x * ... * x, one multiplication per element of the sequence.
-template <std::size_t... K>
-[[gnu::always_inline]] inline double razyPotega(double c, double x, std::index_sequence<K...>) {
-    ((static_cast<void>(K), c *= x), ...);
-    return c;
+// The block's values in the engine's units, °C and µV. Each unit's conversion
+// one value at a time, apart from the loops that keep values in registers;
+// none for the engine's own unit.
+void wczytaj(Wejscie we, std::size_t od, std::size_t m, double* x) {
+    for (std::size_t i = 0; i < m; ++i) x[i] = wartosc(we, od + i);
 }
 
-// The engine's evaluation of an inverse set, term by term in ascending
-// powers, each rounded as it goes: the same bits as its90::temperaturaZEmf.
-template <std::size_t... I>
-[[gnu::always_inline]] inline double sumaPoteg(const double* c, double x,
-                                               std::index_sequence<I...>) {
-    double s = c[0] + c[1] * x;
-    ((s += razyPotega(c[I + 2], x, std::make_index_sequence<I + 2>{})), ...);
-    return s;
+void naCelsjusza(const przeliczenia::Ustawienia& u, double* x, std::size_t m) {
+    if (u.temperatura == przeliczenia::JednostkaTemperatury::C) return;
+    for (std::size_t i = 0; i < m; ++i) x[i] = przeliczenia::naCelsjusza(x[i], u.temperatura);
 }
 
-// In place over n values; the loop is vectorised, so one build per
-// instruction set, chosen when the module loads.
-[[gnu::target_clones("avx512f", "avx2", "default")]] void wielomianOdwrotny(const double* c,
-                                                                            double* x,
-                                                                            std::size_t n) {
-    const Wspolczynniki w = [c] {
-        Wspolczynniki k{};
-        std::copy_n(c, k.size(), k.begin());
-        return k;
-    }();
-    for (std::size_t j = 0; j < n; ++j) {
-        x[j] = sumaPoteg(w.data(), x[j], std::make_index_sequence<9>{});
+void zCelsjusza(const przeliczenia::Ustawienia& u, double* x, std::size_t m) {
+    if (u.temperatura == przeliczenia::JednostkaTemperatury::C) return;
+    for (std::size_t i = 0; i < m; ++i) x[i] = przeliczenia::zCelsjusza(x[i], u.temperatura);
+}
+
+void naMikrowolty(const przeliczenia::Ustawienia& u, double* x, std::size_t m) {
+    if (u.emf == przeliczenia::JednostkaEmf::uV) return;
+    for (std::size_t i = 0; i < m; ++i) x[i] = przeliczenia::naMikrowolty(x[i], u.emf);
+}
+
+void zMikrowoltow(const przeliczenia::Ustawienia& u, double* x, std::size_t m) {
+    if (u.emf == przeliczenia::JednostkaEmf::uV) return;
+    for (std::size_t i = 0; i < m; ++i) x[i] = przeliczenia::zMikrowoltow(x[i], u.emf);
+}
+
+// Whether every value lies in the range (and, with `bezZera`, none is 0),
+// each with its cold junction accepted: then a block goes straight through
+// the engine's run, with no element set apart.
+bool wszystkie(its90::Zakres d, const double* x, const Powod* pz, std::size_t m, bool bezZera) {
+    int inne = 0;  // an int and bitwise tests: the loop vectorises
+    for (std::size_t i = 0; i < m; ++i) {
+        const bool tak =
+            (x[i] >= d.od) & (x[i] <= d.doo) & (pz[i] == Powod::Brak) & !(bezZera & (x[i] == 0.0));
+        inne |= tak ? 0 : 1;
     }
+    return inne == 0;
+}
+
+// The cold junctions' E(tc) (b.ez) and refusals (b.pz) of elements od..od+m,
+// as przeliczenia::zimneZlacze gives them. Those inside the domain, but for
+// the ice point (which has no correction at all), go through the engine's
+// run; the rest, bounds, NaN and refusals, through Zimne one at a time.
+void zimneBloku(const przeliczenia::Ustawienia& u, Zimne& zimne, Wejscie tc, std::size_t od,
+                std::size_t m, Bufory& b) {
+    if (tc.krok == 0) {
+        const Wynik& z = zimne.dla(wartosc(tc, 0));
+        std::fill_n(b.ez.data(), m, z.wartosc);
+        std::fill_n(b.pz.data(), m, z.powod);
+        return;
+    }
+    const its90::Zakres d = its90::dziedzinaTemperatury(u.typ);
+    wczytaj(tc, od, m, b.wartosci.data());
+    naCelsjusza(u, b.wartosci.data(), m);
+    std::fill_n(b.pz.data(), m, Powod::Brak);
+    if (wszystkie(d, b.wartosci.data(), b.pz.data(), m, true)) {
+        its90::emfBlok(u.typ, b.wartosci.data(), b.ez.data(), m);
+        return;
+    }
+    std::size_t ile = 0;
+    for (std::size_t i = 0; i < m; ++i) {
+        const double c = b.wartosci[i];
+        if (d.zawiera(c) && c != 0.0) {
+            b.x[ile] = c;
+            b.gdzie[ile++] = static_cast<std::uint16_t>(i);
+        } else {
+            const Wynik& z = zimne.dla(wartosc(tc, od + i));
+            b.ez[i] = z.wartosc;
+            b.pz[i] = z.powod;
+        }
+    }
+    its90::emfBlok(u.typ, b.x.data(), b.x.data(), ile);
+    for (std::size_t j = 0; j < ile; ++j) b.ez[b.gdzie[j]] = b.x[j];
+}
+
+// The block's refusal, if any, into the run's first; true where the run ends.
+bool zapamietaj(const Odmowa& o, Odmowa& pierwsza, bool stop) {
+    if (!o.jest()) return false;
+    if (!pierwsza.jest()) pierwsza = o;
+    return stop;
 }
 
 }  // namespace
 
 Odmowa emf(const przeliczenia::Ustawienia& u, Wejscie t, Wejscie tc, double* wynik, std::size_t n,
            bool stop) {
+    const its90::Zakres d = its90::dziedzinaTemperatury(u.typ);
     Zimne zimne(u);
-    return przebieg(wynik, n, stop, [&](std::size_t i, bool& naZimnym) {
-        const double x = wartosc(t, i);
-        if (const Powod p = nieskonczonosc(x); p != Powod::Brak) return Wynik{p, 0.0};
-        // The element's own range first, as przeliczenia::emf checks it.
-        const Wynik& z = zimne.dla(wartosc(tc, i));
-        const Wynik r = przeliczenia::emf(u, x, z);
-        naZimnym = !r.dobry() && r.powod != Powod::TemperaturaPozaZakresem;
-        return r;
-    });
-}
-
-Odmowa temperatura(const przeliczenia::Ustawienia& u, Wejscie e, Wejscie tc, double* wynik,
-                   std::size_t n, bool stop) {
-    const Odwrotna odwrotna(u.typ);
-    const its90::Zakres d = its90::dziedzinaOdwrotnej(u.typ);
-    Zimne zimne(u);
-    std::array<Wynik, kBlok> zb{};
-    std::array<double, kBlok> x{};
-    std::array<std::uint8_t, kBlok> podzakres{};
-    std::array<double, kBlok> bufor{};
-    std::array<std::uint16_t, kBlok> gdzie{};
+    Bufory b;  // scratch
     Odmowa pierwsza;
     for (std::size_t od = 0; od < n; od += kBlok) {
         const std::size_t m = std::min(kBlok, n - od);
         double* w = wynik + od;
-        // Each element's E(tc) feeds its inverse: worked out a block ahead, so
-        // that the processor overlaps elements instead of waiting on each chain.
-        const Wynik* zp = zb.data();
-        std::size_t zk = 1;
-        if (tc.krok == 0) {
-            zp = &zimne.dla(wartosc(tc, 0));
-            zk = 0;
-        } else {
-            for (std::size_t i = 0; i < m; ++i) zb[i] = zimne.dla(wartosc(tc, od + i));
-        }
+        zimneBloku(u, zimne, tc, od, m, b);
+        wczytaj(t, od, m, b.wartosci.data());
+        naCelsjusza(u, b.wartosci.data(), m);
         Odmowa o;
-        for (std::size_t i = 0; i < m; ++i) {
-            podzakres[i] = kPominiety;
-            // The cold junction first, as przeliczenia::temperatura checks it.
-            const Wynik& z = zp[i * zk];
-            const double ei = wartosc(e, od + i);
-            Wynik r = z;
-            if (r.dobry()) r.powod = nieskonczonosc(ei);
-            if (r.dobry()) {
-                // The compensated sum as przeliczenia::temperatura adds it.
-                double xi = przeliczenia::naMikrowolty(ei, u.emf);
-                if (z.wartosc != 0.0) xi += z.wartosc;
-                if (!u.dokladna && d.zawiera(xi)) {
-                    x[i] = xi;
-                    podzakres[i] = odwrotna.numer(xi);
+        std::size_t ile = m;
+        if (wszystkie(d, b.wartosci.data(), b.pz.data(), m, false)) {
+            its90::emfBlok(u.typ, b.wartosci.data(), b.x.data(), m);
+            std::iota(b.gdzie.begin(), b.gdzie.begin() + static_cast<std::ptrdiff_t>(m), 0);
+        } else {
+            ile = 0;
+            for (std::size_t i = 0; i < m; ++i) {
+                const double c = b.wartosci[i];
+                const Wynik zi{b.pz[i], b.ez[i]};
+                if (d.zawiera(c) && zi.dobry()) {
+                    b.x[ile] = c;
+                    b.gdzie[ile++] = static_cast<std::uint16_t>(i);
                     continue;
                 }
-                // Near the bounds (and the exact inverse) the scalar path decides.
-                r = przeliczenia::temperatura(u, ei, z);
+                // Near the bounds and on refusals the scalar path decides, the
+                // element's own range first, as przeliczenia::emf checks it.
+                const double x = wartosc(t, od + i);
+                const Powod p = nieskonczonosc(x);
+                const Wynik r = p != Powod::Brak ? Wynik{p, 0.0} : przeliczenia::emf(u, x, zi);
+                if (r.dobry()) {
+                    w[i] = r.wartosc;
+                    continue;
+                }
+                w[i] = kNaN;
+                if (!o.jest()) {
+                    o = {od + i, r.powod,
+                         p == Powod::Brak && r.powod != Powod::TemperaturaPozaZakresem};
+                }
+                if (stop) break;
             }
-            if (r.dobry()) {
-                w[i] = r.wartosc;
-                continue;
-            }
-            w[i] = kNaN;
-            if (!o.jest()) o = {od + i, r.powod, !z.dobry()};
-            if (stop) break;
+            its90::emfBlok(u.typ, b.x.data(), b.x.data(), ile);
         }
-        if (o.jest()) {
-            if (!pierwsza.jest()) pierwsza = o;
-            if (stop) break;
+        // E(t) - E(tc) as przeliczenia::emf subtracts it.
+        for (std::size_t j = 0; j < ile; ++j) {
+            const double ez = b.ez[b.gdzie[j]];
+            b.x[j] = ez != 0.0 ? b.x[j] - ez : b.x[j];
         }
-        // NIST's polynomial a sub-range at a time over the gathered values.
-        for (std::uint8_t k = 0; k < odwrotna.liczba(); ++k) {
-            std::size_t ile = 0;
+        zMikrowoltow(u, b.x.data(), ile);
+        for (std::size_t j = 0; j < ile; ++j) w[b.gdzie[j]] = b.x[j];
+        if (zapamietaj(o, pierwsza, stop)) break;
+    }
+    return pierwsza;
+}
+
+Odmowa temperatura(const przeliczenia::Ustawienia& u, Wejscie e, Wejscie tc, double* wynik,
+                   std::size_t n, bool stop) {
+    const its90::Zakres d = its90::dziedzinaOdwrotnej(u.typ);
+    Zimne zimne(u);
+    Bufory b;  // scratch
+    Odmowa pierwsza;
+    for (std::size_t od = 0; od < n; od += kBlok) {
+        const std::size_t m = std::min(kBlok, n - od);
+        double* w = wynik + od;
+        zimneBloku(u, zimne, tc, od, m, b);
+        wczytaj(e, od, m, b.wartosci.data());
+        naMikrowolty(u, b.wartosci.data(), m);
+        // The compensated sum as przeliczenia::temperatura adds it.
+        for (std::size_t i = 0; i < m; ++i) {
+            const double ez = b.ez[i];
+            b.x[i] = ez != 0.0 ? b.wartosci[i] + ez : b.wartosci[i];
+        }
+        Odmowa o;
+        std::size_t ile = m;
+        if (!u.dokladna && wszystkie(d, b.x.data(), b.pz.data(), m, false)) {
+            std::iota(b.gdzie.begin(), b.gdzie.begin() + static_cast<std::ptrdiff_t>(m), 0);
+        } else {
+            ile = 0;
             for (std::size_t i = 0; i < m; ++i) {
-                bufor[ile] = x[i];
-                gdzie[ile] = static_cast<std::uint16_t>(i);
-                ile += podzakres[i] == k ? 1U : 0U;
-            }
-            wielomianOdwrotny(odwrotna.wspolczynniki(k), bufor.data(), ile);
-            for (std::size_t j = 0; j < ile; ++j) {
-                w[gdzie[j]] = przeliczenia::zCelsjusza(bufor[j], u.temperatura);
+                // The cold junction first, as przeliczenia::temperatura checks it.
+                const Wynik zi{b.pz[i], b.ez[i]};
+                const double ei = wartosc(e, od + i);
+                Wynik r = zi;
+                if (r.dobry()) r.powod = nieskonczonosc(ei);
+                if (r.dobry()) {
+                    if (!u.dokladna && d.zawiera(b.x[i])) {
+                        b.x[ile] = b.x[i];
+                        b.gdzie[ile++] = static_cast<std::uint16_t>(i);
+                        continue;
+                    }
+                    // Near the bounds (and the exact inverse) the scalar path decides.
+                    r = przeliczenia::temperatura(u, ei, zi);
+                }
+                if (r.dobry()) {
+                    w[i] = r.wartosc;
+                    continue;
+                }
+                w[i] = kNaN;
+                if (!o.jest()) o = {od + i, r.powod, !zi.dobry()};
+                if (stop) break;
             }
         }
+        its90::temperaturaZEmfBlok(u.typ, b.x.data(), b.x.data(), ile);
+        zCelsjusza(u, b.x.data(), ile);
+        for (std::size_t j = 0; j < ile; ++j) w[b.gdzie[j]] = b.x[j];
+        if (zapamietaj(o, pierwsza, stop)) break;
     }
     return pierwsza;
 }
