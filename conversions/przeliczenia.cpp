@@ -124,14 +124,13 @@ its90::Zakres dziedzinaEmf(const Ustawienia& u) {
 // Values handed to the engine at a time, kept on the stack.
 constexpr std::size_t kKawalek = 64;
 
-// The engine over arrays, one value at a time: an engine's block kernel
-// for the same functions goes in here.
+// The engine over arrays: its runs give the bits of its one-value functions.
 void emfZTemperatur(TypTermopary typ, std::span<const double> t, std::span<double> e) {
-    for (std::size_t i = 0; i < t.size(); ++i) e[i] = its90::emfZTemperatury(typ, t[i]);
+    its90::emfBlok(typ, t.data(), e.data(), t.size());
 }
 
 void temperaturyZEmf(TypTermopary typ, std::span<const double> u, std::span<double> t) {
-    for (std::size_t i = 0; i < u.size(); ++i) t[i] = its90::temperaturaZEmf(typ, u[i]);
+    its90::temperaturaZEmfBlok(typ, u.data(), t.data(), u.size());
 }
 
 // E(t) in µV of each temperature (temperature unit) that lies in the type's
