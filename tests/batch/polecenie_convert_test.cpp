@@ -263,7 +263,9 @@ TEST(Polecenie, OdrzuconeEmfJakWTemp) {
         };
     for (const auto& [typ, opcje, emf, zimne, kolumna] : przypadki) {
         const char s = opcje.empty() || opcje[0] != "--decimal-comma" ? ',' : ';';
-        const PlikTymczasowy wejscie(kolumna ? emf + s + zimne + "\n" : emf + "\n");
+        std::string wiersz = emf;
+        if (kolumna) wiersz.append(1, s).append(zimne);
+        const PlikTymczasowy wejscie(wiersz + "\n");
         std::vector<std::string> k{"convert", typ, "--to", "temp", wejscie.sciezka()};
         k.insert(k.end(), {kolumna ? "--cold-column" : "--cold", kolumna ? "2" : zimne});
         k.insert(k.end(), opcje.begin(), opcje.end());
