@@ -45,7 +45,8 @@ bool zaDuza(std::string_view s) {
     const auto [p, blad] = std::from_chars(w.data(), w.data() + w.size(), wykladnik);
     // An exponent beyond 64 bits outweighs any number of digits.
     if (blad == std::errc::result_out_of_range) return w.front() != '-';
-    return rzad + wykladnik >= 0;
+    // Compared, not added: the sum of the two may pass 64 bits.
+    return wykladnik >= -rzad;
 }
 
 Odczyt zKropka(std::string_view s) {
