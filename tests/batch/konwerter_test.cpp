@@ -182,9 +182,8 @@ TEST(Przejscie, WynikiJakDopisz) {
     }
 }
 
-// Rows taken many at a time must come out as rows read byte by byte: a long
-// input of every kind of row in random order, converted whole, byte by byte
-// and split over two threads.
+// Rows taken many at a time come out as rows read byte by byte: every kind of
+// row in random order, converted whole, byte by byte and over two threads.
 TEST(Przejscie, WieleWierszyNaRazJakPoBajcie) {
     // '|' stands for the delimiter.
     const std::vector<std::string> wiersze = {

@@ -1,6 +1,5 @@
-// The conversions of many values at once against the same conversions one
-// value at a time: the same reasons and the same bits, for every type, unit
-// and inverse, inside, at and past every bound.
+// Conversions of many values at once against one at a time: the same reasons
+// and bits for every type, unit and inverse, inside, at and past every bound.
 #include "przeliczenia.h"
 
 #include <gtest/gtest.h>
@@ -21,8 +20,7 @@ using przeliczenia::JednostkaEmf;
 using przeliczenia::JednostkaTemperatury;
 using przeliczenia::Wynik;
 
-// Values in the unit: the bounds and their neighbours, values that are no
-// measurement, and random ones over twice the range.
+// The bounds and their neighbours, non-measurements, random values around.
 std::vector<double> wartosci(double od, double doo, std::mt19937_64& los) {
     constexpr double kInf = std::numeric_limits<double>::infinity();
     std::vector<double> x{std::nan(""), kInf, -kInf, 0.0, -0.0};
