@@ -45,22 +45,15 @@ void porownaj(TypTermopary typ, const std::vector<double>& x, Skalar skalar, Blo
     }
 }
 
-TEST(Blok, ReferenceFunctionAsScalarBitForBit) {
+TEST(Blok, AsScalarBitForBit) {
     for (const TypTermopary typ : kWszystkieTypy) {
         // Bounds of every type's reference sub-ranges, as NIST tabulates them.
         const its90::Zakres d = its90::dziedzinaTemperatury(typ);
-        const std::vector<double> granice{d.od, d.doo, 0.0, 630.615, 760.0, 1064.18, 1664.5};
-        porownaj(typ, argumenty(d, granice), its90::emfZTemperatury, its90::emfBlok);
-    }
-}
-
-TEST(Blok, InverseAsScalarBitForBit) {
-    for (const TypTermopary typ : kWszystkieTypy) {
+        porownaj(typ, argumenty(d, {d.od, d.doo, 0.0, 630.615, 760.0, 1064.18, 1664.5}),
+                 its90::emfZTemperatury, its90::emfBlok);
         std::vector<double> granice;
-        for (const auto& p : its90::podzakresyOdwrotnej(typ)) {
-            granice.push_back(p.emf.od);
-            granice.push_back(p.emf.doo);
-        }
+        for (const auto& p : its90::podzakresyOdwrotnej(typ))
+            granice.insert(granice.end(), {p.emf.od, p.emf.doo});
         porownaj(typ, argumenty(its90::dziedzinaOdwrotnej(typ), granice), its90::temperaturaZEmf,
                  its90::temperaturaZEmfBlok);
     }

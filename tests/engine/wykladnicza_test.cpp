@@ -88,8 +88,6 @@ TEST(Wykladnicza, WholeRangeAndBeyond) {
          {w::kOd, -700.0, -1.0, -0x1p-60, -0.0, 0.0, 0x1p-60, 1.0, 300.0, w::kDo}) {
         EXPECT_LE(ulpy(w::wartosc(a), std::exp(static_cast<long double>(a))), 0.512) << a;
     }
-    EXPECT_EQ(w::wartosc(0.0), 1.0);
-    EXPECT_EQ(w::wartosc(-0.0), 1.0);
 }
 
 }  // namespace
