@@ -59,6 +59,13 @@ double ulpy(double a, long double b) {
     return static_cast<double>(std::fabs(static_cast<long double>(a) - b) / ulp);
 }
 
+// The exact reference needs long double's extra bits, which valgrind drops
+// (it computes long double as double); there only the library check holds.
+bool rozszerzona() {
+    const volatile long double jeden = 1.0L;
+    return jeden + 0x1p-60L != 1.0L;
+}
+
 TEST(Wykladnicza, WithinHalfAnUlpOverTypeKsArguments) {
     double najgorszy = 0.0;
     int rozneOdBiblioteki = 0;
@@ -71,7 +78,9 @@ TEST(Wykladnicza, WithinHalfAnUlpOverTypeKsArguments) {
         rozneOdBiblioteki += e != std::exp(a) ? 1 : 0;
     }
     // 0.51 ulp of the exact value, give or take the reference's own error.
-    EXPECT_LT(najgorszy, 0.512);
+    if (rozszerzona()) {
+        EXPECT_LT(najgorszy, 0.512);
+    }
     // A rounding that differs from the library's is rare, not systematic.
     EXPECT_LT(rozneOdBiblioteki, static_cast<int>(x.size() / 500)) << x.size();
 }
@@ -86,7 +95,9 @@ TEST(Wykladnicza, WholeRangeAndBeyond) {
     }
     for (const double a :
          {w::kOd, -700.0, -1.0, -0x1p-60, -0.0, 0.0, 0x1p-60, 1.0, 300.0, w::kDo}) {
-        EXPECT_LE(ulpy(w::wartosc(a), std::exp(static_cast<long double>(a))), 0.512) << a;
+        if (rozszerzona()) {
+            EXPECT_LE(ulpy(w::wartosc(a), std::exp(static_cast<long double>(a))), 0.512) << a;
+        }
     }
 }
 
