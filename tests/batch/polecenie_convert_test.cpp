@@ -275,8 +275,7 @@ TEST(Polecenie, OdrzuconeEmfJakWTemp) {
         const Wynik wk = uruchom(k);
         const Wynik wt = uruchom(t);
         SCOPED_TRACE(wk.bledy + wt.bledy);
-        EXPECT_EQ(wk.status, 1);
-        EXPECT_EQ(wt.status, 1);
+        EXPECT_EQ(std::pair(wk.status, wt.status), std::pair(1, 1));
         const std::size_t od = wt.bledy.find("”: ");
         ASSERT_NE(od, std::string::npos);
         const std::string powod = wt.bledy.substr(od + 5, wt.bledy.find('\n') - od - 5);

@@ -48,9 +48,7 @@ TEST(Bloki, JakPojedynczo) {
                                                         przeliczenia::zCelsjusza(t.doo, jt), los);
                 const std::vector<double> x = wartosci(przeliczenia::zMikrowoltow(e.od, je),
                                                        przeliczenia::zMikrowoltow(e.doo, je), los);
-                std::vector<Wynik> z(tc.size());
-                std::vector<Wynik> emf(tc.size());
-                std::vector<Wynik> temp(tc.size());
+                std::vector<Wynik> z(tc.size()), emf(tc.size()), temp(tc.size());
                 przeliczenia::zimneZlacza(u, tc, z);
                 przeliczenia::emfy(u, tc, z, emf);
                 przeliczenia::temperatury(u, x, z, temp);

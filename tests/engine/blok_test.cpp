@@ -20,8 +20,7 @@ std::vector<double> argumenty(its90::Zakres d, const std::vector<double>& granic
         std::numeric_limits<double>::quiet_NaN(), kInf, -kInf, 1e300, -1e300, -0.0, 0.0, 1e5, -1e5};
     for (int i = -50; i <= 1050; ++i) x.push_back(d.od + (d.doo - d.od) * i / 1000.0);
     for (const double g : granice) {
-        double u = g;
-        double v = g;
+        double u = g, v = g;
         x.push_back(g);
         for (int k = 0; k < 4; ++k) {
             x.push_back(u = std::nextafter(u, -kInf));
