@@ -91,25 +91,20 @@ conversions::Ustawienia ustawienia(const Opcje& o) {
         throw BladUzycia("nieznany typ termopary „" + o.typ + "” (dozwolone: J K T E N B R S)");
     }
     u.typ = *typ;
-    using J = conversions::JednostkaTemperatury;
-    if (o.jednostka == "C") {
-        u.temperatura = J::C;
-    } else if (o.jednostka == "F") {
-        u.temperatura = J::F;
-    } else if (o.jednostka == "K") {
-        u.temperatura = J::K;
-    } else {
+    const auto jednostka = conversions::jednostkaTemperatury(o.jednostka);
+    if (!jednostka) {
         throw BladUzycia("nieznana jednostka temperatury „" + o.jednostka +
-                         "” w --unit (dozwolone: C F K)");
+                         "” w --unit (dozwolone: " + std::string(conversions::kNazwyJednostek) +
+                         ")");
     }
-    if (o.jednostkaEmf == "mV") {
-        u.emf = conversions::JednostkaEmf::mV;
-    } else if (o.jednostkaEmf == "uV" || o.jednostkaEmf == "µV") {
-        u.emf = conversions::JednostkaEmf::uV;
-    } else {
-        throw BladUzycia("nieznana jednostka napięcia „" + o.jednostkaEmf +
-                         "” w --emf-unit (dozwolone: mV uV)");
+    u.temperatura = *jednostka;
+    const auto jednostkaEmf = conversions::jednostkaEmf(o.jednostkaEmf);
+    if (!jednostkaEmf) {
+        throw BladUzycia(
+            "nieznana jednostka napięcia „" + o.jednostkaEmf +
+            "” w --emf-unit (dozwolone: " + std::string(conversions::kNazwyJednostekEmf) + ")");
     }
+    u.emf = *jednostkaEmf;
     u.dokladna = o.dokladna;
     return u;
 }

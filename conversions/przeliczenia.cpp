@@ -32,25 +32,39 @@ enum class Dopisek : std::uint8_t {
 struct Tekst {
     Powod powod;
     std::string_view tekst;
+    std::string_view angielski;  // for the Python module
     Dopisek dopisek;
 };
 
 // Every refusal's text, for the command line and the row converter alike.
 constexpr std::array<Tekst, 12> kTeksty{{
-    {Powod::Brak, "", Dopisek::Nic},
-    {Powod::NieLiczba, "to nie jest liczba", Dopisek::Nic},
-    {Powod::NaN, "NaN nie jest wartością pomiaru", Dopisek::Nic},
-    {Powod::Nieskonczona, "wartość nieskończona", Dopisek::Nic},
-    {Powod::TemperaturaPozaZakresem, "temperatura poza zakresem", Dopisek::ZakresTemperatury},
-    {Powod::ZimneZlaczePozaZakresem, "temperatura zimnego złącza poza zakresem",
+    {Powod::Brak, "", "", Dopisek::Nic},
+    {Powod::NieLiczba, "to nie jest liczba", "not a number", Dopisek::Nic},
+    {Powod::NaN, "NaN nie jest wartością pomiaru", "NaN is not a measured value", Dopisek::Nic},
+    {Powod::Nieskonczona, "wartość nieskończona", "infinite value", Dopisek::Nic},
+    {Powod::TemperaturaPozaZakresem, "temperatura poza zakresem", "temperature out of range",
      Dopisek::ZakresTemperatury},
+    {Powod::ZimneZlaczePozaZakresem, "temperatura zimnego złącza poza zakresem",
+     "cold-junction temperature out of range", Dopisek::ZakresTemperatury},
     {Powod::EmfPozaZakresem, "EMF (z kompensacją zimnego złącza) poza zakresem",
-     Dopisek::ZakresEmf},
-    {Powod::BrakPola, "brak pola", Dopisek::NumerPola},
-    {Powod::KrokNiedodatni, "krok tabeli musi być dodatni", Dopisek::Nic},
-    {Powod::PoczatekZaKoncem, "początek tabeli (--from) leży za jej końcem (--to)", Dopisek::Nic},
-    {Powod::ZaDuzoWierszy, "tabela miałaby ponad", Dopisek::LimitWierszy},
-    {Powod::PoleZaDlugie, "pole dłuższe niż 1 MiB", Dopisek::Nic},
+     "EMF (cold-junction compensated) out of range", Dopisek::ZakresEmf},
+    {Powod::BrakPola, "brak pola", "missing field", Dopisek::NumerPola},
+    {Powod::KrokNiedodatni, "krok tabeli musi być dodatni", "the table's step must be positive",
+     Dopisek::Nic},
+    {Powod::PoczatekZaKoncem, "początek tabeli (--from) leży za jej końcem (--to)",
+     "the table's start (--from) lies beyond its end (--to)", Dopisek::Nic},
+    {Powod::ZaDuzoWierszy, "tabela miałaby ponad", "the table would have more than",
+     Dopisek::LimitWierszy},
+    {Powod::PoleZaDlugie, "pole dłuższe niż 1 MiB", "field longer than 1 MiB", Dopisek::Nic},
+}};
+
+// The words around a refusal's range and field number.
+struct Slowa {
+    std::string_view typu, od, doo, przyZimnym, wierszy, pole;
+};
+constexpr std::array<Slowa, 2> kSlowa{{
+    {" typu ", "od ", " do ", "przy zimnym złączu ", " wierszy", " (pole "},
+    {" of type ", "", " to ", "at cold junction ", " rows", " (field "},
 }};
 
 constexpr bool poKolei() {
@@ -62,6 +76,7 @@ constexpr bool poKolei() {
 static_assert(poKolei(), "kTeksty is indexed by Powod");
 
 constexpr std::array<std::string_view, 3> kSymboleTemperatury{"°C", "°F", "K"};
+constexpr std::array<std::string_view, 3> kNazwyTemperatury{"C", "F", "K"};
 constexpr std::array<std::string_view, 2> kSymboleEmf{"mV", "µV"};
 
 // A bound converted between units (1768.1 °C is 3214.58 °F, -8.095 mV is
@@ -328,13 +343,15 @@ Wynik seebeck(const Ustawienia& u, double t) {
     return {Powod::Brak, engine::seebeck(u.typ, c) * stopien(u.temperatura)};
 }
 
-std::string opis(Powod powod, const Ustawienia& u, std::size_t pole, const ZimneZlacze* zimne) {
+std::string opis(Powod powod, const Ustawienia& u, std::size_t pole, const ZimneZlacze* zimne,
+                 Jezyk jezyk) {
     const Tekst& t = kTeksty.at(nr(powod));
-    std::string s(t.tekst);
+    const Slowa& w = kSlowa.at(nr(jezyk));
+    std::string s(jezyk == Jezyk::Angielski ? t.angielski : t.tekst);
     const auto zakres = [&](engine::Zakres z, int cyfry, std::string_view jednostka,
                             std::string_view przy) {
-        s += std::string(" typu ") + litera(u.typ) + " (" + std::string(przy) + "od " +
-             numbers::tekst(doSrodka(z.od, cyfry, true), cyfry, false) + " do " +
+        s += std::string(w.typu) + litera(u.typ) + " (" + std::string(przy) + std::string(w.od) +
+             numbers::tekst(doSrodka(z.od, cyfry, true), cyfry, false) + std::string(w.doo) +
              numbers::tekst(doSrodka(z.doo, cyfry, false), cyfry, false) + " " +
              std::string(jednostka) + ")";
     };
@@ -353,19 +370,18 @@ std::string opis(Powod powod, const Ustawienia& u, std::size_t pole, const Zimne
             std::string przy;
             if (zimne != nullptr && zimne->emf.dobry() && zimne->emf.wartosc != 0.0) {
                 z = {z.od - zimne->emf.wartosc, z.doo - zimne->emf.wartosc};
-                przy = "przy zimnym złączu " + numbers::tekst(zimne->temperatura, 2, false) + " " +
-                       std::string(symbol(u.temperatura)) + ": ";
+                przy = std::string(w.przyZimnym) + numbers::tekst(zimne->temperatura, 2, false) +
+                       " " + std::string(symbol(u.temperatura)) + ": ";
             }
             zakres(emfWJednostce(z, u.emf), u.emf == JednostkaEmf::mV ? 3 : 0, symbol(u.emf), przy);
             break;
         }
-        // Appended piece by piece: g++ 12 -O3 warns falsely (-Wrestrict) on
-        // a literal + std::string.
+        // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict)
+        // on a literal + std::to_string().
         case Dopisek::LimitWierszy:
-            // Appended piece by piece: GCC 12 at -O3 warns falsely on " " + to_string().
             s += ' ';
             s += std::to_string(kMaksWierszyTabeli);
-            s += " wierszy";
+            s += w.wierszy;
             break;
         case Dopisek::NumerPola:
             s += ' ';
@@ -373,11 +389,25 @@ std::string opis(Powod powod, const Ustawienia& u, std::size_t pole, const Zimne
             return s;
     }
     if (pole != 0 && powod != Powod::Brak) {
-        s += " (pole ";
+        s += w.pole;
         s += std::to_string(pole);
         s += ')';
     }
     return s;
+}
+
+std::optional<JednostkaTemperatury> jednostkaTemperatury(std::string_view nazwa) {
+    for (std::size_t i = 0; i < kNazwyTemperatury.size(); ++i) {
+        if (kNazwyTemperatury.at(i) == nazwa) return static_cast<JednostkaTemperatury>(i);
+    }
+    return std::nullopt;
+}
+
+std::optional<JednostkaEmf> jednostkaEmf(std::string_view nazwa) {
+    if (nazwa == "mV") return JednostkaEmf::mV;
+    // The micro sign (U+00B5) and the Greek mu (U+03BC) look alike: either is taken.
+    if (nazwa == "uV" || nazwa == "\u00b5V" || nazwa == "\u03bcV") return JednostkaEmf::uV;
+    return std::nullopt;
 }
 
 }  // namespace conversions

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -34,6 +35,13 @@ double stopien(JednostkaTemperatury j);
 double wKelwinie(JednostkaTemperatury j);
 double naMikrowolty(double e, JednostkaEmf j);
 double zMikrowoltow(double e, JednostkaEmf j);
+
+// A unit as the user names it ("C", "F", "K"; "mV", "uV", "µV" or "μV"),
+// or nothing; the names of the refusal's text list them.
+std::optional<JednostkaTemperatury> jednostkaTemperatury(std::string_view nazwa);
+std::optional<JednostkaEmf> jednostkaEmf(std::string_view nazwa);
+inline constexpr std::string_view kNazwyJednostek = "C F K";
+inline constexpr std::string_view kNazwyJednostekEmf = "mV uV";
 
 std::string_view symbol(JednostkaTemperatury j);  // "°C", "°F", "K"
 std::string_view symbol(JednostkaEmf j);          // "mV", "µV"
@@ -102,11 +110,13 @@ Wynik seebeck(const Ustawienia& u, double t);
 // Whether t lies in the type's reference domain.
 bool wDziedzinie(const Ustawienia& u, double t);
 
-// Why a value was refused, in Polish, with the accepted range in the user's
+enum class Jezyk : std::uint8_t { Polski, Angielski };
+
+// Why a value was refused, in Polish (or English), with the accepted range in the user's
 // units, its bounds rounded inwards. `pole` (1-based) names the field of a
 // file row the value came from: "brak pola 3", "to nie jest liczba (pole 1)".
 // With `zimne`, an EMF's range is that of the EMF as typed against it.
 std::string opis(Powod powod, const Ustawienia& u, std::size_t pole = 0,
-                 const ZimneZlacze* zimne = nullptr);
+                 const ZimneZlacze* zimne = nullptr, Jezyk jezyk = Jezyk::Polski);
 
 }  // namespace conversions

@@ -1,4 +1,4 @@
-// The Python module: numpy arrays in, the command line's conversions out.
+// The Python module's binding: numpy arrays in, conversions' results out.
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 
@@ -12,6 +12,7 @@
 
 #include "przeliczenia.h"
 #include "tablice.h"
+#include "tolerancja.h"
 #include "typ_termopary.h"
 
 namespace py = pybind11;
@@ -19,10 +20,15 @@ namespace py = pybind11;
 namespace {
 
 using conversions::Ustawienia;
-using Jadro = std::function<python::Odmowa(const python::Wejscie*, double*, std::size_t, bool)>;
+using Jadro =
+    std::function<conversions::Odmowa(const conversions::Ciag*, double*, std::size_t, bool)>;
 
 // Below this a second thread costs more than it saves.
 constexpr std::size_t kProgWatkow = std::size_t{1} << 15;
+
+std::string jakPython(const py::handle& o) {
+    return py::repr(o).cast<std::string>();
+}
 
 engine::TypTermopary typ(const py::object& o) {
     if (py::isinstance<py::str>(o)) {
@@ -31,22 +37,20 @@ engine::TypTermopary typ(const py::object& o) {
             if (const auto t = engine::typZLitery(s[0])) return *t;
         }
     }
-    throw py::value_error("unknown thermocouple type " + py::repr(o).cast<std::string>() +
+    throw py::value_error("unknown thermocouple type " + jakPython(o) +
                           " (one of J K T E N B R S)");
 }
 
 conversions::JednostkaTemperatury jednostka(const std::string& s) {
-    using J = conversions::JednostkaTemperatury;
-    if (s == "C") return J::C;
-    if (s == "F") return J::F;
-    if (s == "K") return J::K;
-    throw py::value_error("unknown temperature unit '" + s + "' (one of C F K)");
+    if (const auto j = conversions::jednostkaTemperatury(s)) return *j;
+    throw py::value_error("unknown temperature unit '" + s + "' (one of " +
+                          std::string(conversions::kNazwyJednostek) + ")");
 }
 
 conversions::JednostkaEmf jednostkaEmf(const std::string& s) {
-    if (s == "mV") return conversions::JednostkaEmf::mV;
-    if (s == "uV" || s == "µV") return conversions::JednostkaEmf::uV;
-    throw py::value_error("unknown EMF unit '" + s + "' (one of mV uV)");
+    if (const auto j = conversions::jednostkaEmf(s)) return *j;
+    throw py::value_error("unknown EMF unit '" + s + "' (one of " +
+                          std::string(conversions::kNazwyJednostekEmf) + ")");
 }
 
 // True: stop at the first refusal and raise; false: refused elements are NaN.
@@ -56,16 +60,31 @@ bool podnies(const std::string& s) {
     throw py::value_error("errors must be 'raise' or 'nan', not '" + s + "'");
 }
 
+// Python's and numpy's bools alike; an int is no bool here.
+bool logiczna(const py::handle& o) {
+    return py::isinstance<py::bool_>(o) ||
+           py::isinstance(o, py::module_::import("numpy").attr("bool_"));
+}
+
+// Any integral number (Python's int, numpy's integers: whatever has
+// __index__), but not a bool.
 int klasa(const py::object& o) {
-    if (py::isinstance<py::int_>(o) && !py::isinstance<py::bool_>(o)) {
-        const auto k = o.cast<long long>();
-        if (k >= 1 && k <= 3) return static_cast<int>(k);
+    if (!logiczna(o) && py::hasattr(o, "__index__")) {
+        const auto k = py::reinterpret_steal<py::object>(PyNumber_Index(o.ptr()));
+        if (!k) throw py::error_already_set();
+        const auto n = k.cast<long long>();
+        if (n >= 1 && n <= 3) return static_cast<int>(n);
     }
-    throw py::value_error("cls must be 1, 2 or 3, not " + py::repr(o).cast<std::string>());
+    throw py::value_error("cls must be 1, 2 or 3, not " + jakPython(o));
+}
+
+bool dokladna(const py::object& o) {
+    if (!logiczna(o)) throw py::type_error("exact must be True or False, not " + jakPython(o));
+    return py::cast<bool>(o);
 }
 
 // One argument as float64 values: real dtypes only; a float64 array, strided
-// or not, is used in place.
+// or not, is used in place. The mask, one byte per element, as bools.
 struct Argument {
     const char* nazwa;
     py::array tablica;
@@ -83,6 +102,12 @@ Argument argument(const char* nazwa, const py::handle& o) {
         if (!a) throw py::error_already_set();
     }
     return {nazwa, std::move(a)};
+}
+
+Argument maska(const py::handle& o) {
+    py::array a = py::array_t<bool, py::array::forcecast>::ensure(o);
+    if (!a) throw py::error_already_set();
+    return {"mask", std::move(a)};
 }
 
 using Wymiary = std::vector<py::ssize_t>;
@@ -160,8 +185,8 @@ struct Petla {
     }
 
     // Elements [od, doo) of the flattened output; the first refusal's flat index.
-    python::Odmowa przebieg(const Jadro& jadro, double* wynik, std::size_t od, std::size_t doo,
-                            bool stop) const {
+    conversions::Odmowa przebieg(const Jadro& jadro, double* wynik, std::size_t od, std::size_t doo,
+                                 bool stop) const {
         const std::size_t nd = ksztalt.size();
         std::vector<py::ssize_t> i(nd, 0);
         auto reszta = static_cast<py::ssize_t>(od);
@@ -169,8 +194,8 @@ struct Petla {
             i[d] = reszta % ksztalt[d];
             reszta /= ksztalt[d];
         }
-        std::vector<python::Wejscie> we(dane.size());
-        python::Odmowa pierwsza;
+        std::vector<conversions::Ciag> we(dane.size());
+        conversions::Odmowa pierwsza;
         std::size_t poz = od;
         while (poz < doo) {
             const auto dlugosc =
@@ -180,7 +205,7 @@ struct Petla {
                 for (std::size_t d = 0; d < nd; ++d) przesuniecie += i[d] * kroki[j][d];
                 we[j] = {dane[j] + przesuniecie, kroki[j].back()};
             }
-            python::Odmowa o = jadro(we.data(), wynik + poz, dlugosc, stop);
+            conversions::Odmowa o = jadro(we.data(), wynik + poz, dlugosc, stop);
             if (o.jest() && !pierwsza.jest()) {
                 o.indeks += poz;
                 pierwsza = o;
@@ -225,34 +250,43 @@ double wartoscW(const Argument& a, std::size_t plaski, const Wymiary& k) {
 }
 
 // Converts every element of the broadcast arguments, on two threads for large
-// arrays; each element's result does not depend on the split.
-py::object licz(const char* funkcja, const Ustawienia& u, const std::vector<Argument>& argumenty,
-                bool stop, const Jadro& jadro) {
+// arrays; each element's result does not depend on the split. The kernel
+// gets the arguments' runs and then the mask's, empty without one.
+py::object licz(const char* funkcja, const Ustawienia& u, std::vector<Argument> argumenty,
+                const py::object& mask, bool stop, const Jadro& jadro) {
+    const std::size_t wartosci = argumenty.size();
+    if (!mask.is_none()) argumenty.push_back(maska(mask));
     const Wymiary k = ksztaltWspolny(argumenty);
     py::array_t<double> wynik(k);
     const auto n = static_cast<std::size_t>(wynik.size());
     double* dane = wynik.mutable_data();
     const Petla petla(argumenty, k);
-    python::Odmowa odmowa;
+    const Jadro zMaska = [&](const conversions::Ciag* we, double* w, std::size_t m, bool s) {
+        std::array<conversions::Ciag, 3> ciagi{};
+        std::copy_n(we, argumenty.size(), ciagi.begin());
+        return jadro(ciagi.data(), w, m, s);
+    };
+    conversions::Odmowa odmowa;
     {
         py::gil_scoped_release bez;
         if (n >= kProgWatkow && std::thread::hardware_concurrency() >= 2) {
             const std::size_t polowa = n / 2;
-            python::Odmowa druga;
-            std::thread w([&] { druga = petla.przebieg(jadro, dane, polowa, n, stop); });
-            odmowa = petla.przebieg(jadro, dane, 0, polowa, stop);
+            conversions::Odmowa druga;
+            std::thread w([&] { druga = petla.przebieg(zMaska, dane, polowa, n, stop); });
+            odmowa = petla.przebieg(zMaska, dane, 0, polowa, stop);
             w.join();
             if (!odmowa.jest()) odmowa = druga;
         } else if (n > 0) {
-            odmowa = petla.przebieg(jadro, dane, 0, n, stop);
+            odmowa = petla.przebieg(zMaska, dane, 0, n, stop);
         }
     }
     if (stop && odmowa.jest()) {
-        const Argument& a = odmowa.zimne ? argumenty.back() : argumenty.front();
+        const Argument& a = argumenty.at(odmowa.zimne ? wartosci - 1 : 0);
         const double x = wartoscW(a, odmowa.indeks, k);
-        throw py::value_error(std::string(funkcja) + ": " + gdzie(odmowa.indeks, k) + a.nazwa +
-                              " = " + py::repr(py::float_(x)).cast<std::string>() + ": " +
-                              conversions::opis(odmowa.powod, u));
+        throw py::value_error(
+            std::string(funkcja) + ": " + gdzie(odmowa.indeks, k) + a.nazwa + " = " +
+            jakPython(py::float_(x)) + ": " +
+            conversions::opis(odmowa.powod, u, 0, nullptr, conversions::Jezyk::Angielski));
     }
     if (k.empty()) return py::float_(dane[0]);
     return wynik;
@@ -266,139 +300,78 @@ Argument zimne(const py::object& cold, const Ustawienia& u) {
     return argument("cold", cold);
 }
 
-py::object emf(const py::object& typTermopary, const py::object& t, const py::object& cold,
-               const std::string& unit, const std::string& emfUnit, const std::string& errors) {
+// Type and units: what every function takes.
+Ustawienia ustawienia(const py::object& typTermopary, const std::string& unit,
+                      const std::string& emfUnit = "mV") {
     Ustawienia u;
     u.typ = typ(typTermopary);
     u.temperatura = jednostka(unit);
     u.emf = jednostkaEmf(emfUnit);
-    const bool stop = podnies(errors);
-    return licz("kalvetra.emf", u, {argument("t", t), zimne(cold, u)}, stop,
-                [&u](const python::Wejscie* we, double* w, std::size_t n, bool s) {
-                    return python::emf(u, we[0], we[1], w, n, s);
+    return u;
+}
+
+py::object emf(const py::object& typTermopary, const py::object& t, const py::object& cold,
+               const std::string& unit, const std::string& emfUnit, const std::string& errors,
+               const py::object& mask) {
+    const Ustawienia u = ustawienia(typTermopary, unit, emfUnit);
+    return licz("kalvetra.emf", u, {argument("t", t), zimne(cold, u)}, mask, podnies(errors),
+                [&u](const conversions::Ciag* we, double* w, std::size_t n, bool s) {
+                    return conversions::emf(u, we[0], we[1], we[2], {w, n, s});
                 });
 }
 
 py::object temperature(const py::object& typTermopary, const py::object& e, const py::object& cold,
-                       const std::string& unit, const std::string& emfUnit, bool exact,
-                       const std::string& errors) {
-    Ustawienia u;
-    u.typ = typ(typTermopary);
-    u.temperatura = jednostka(unit);
-    u.emf = jednostkaEmf(emfUnit);
-    u.dokladna = exact;
-    const bool stop = podnies(errors);
-    return licz("kalvetra.temperature", u, {argument("e", e), zimne(cold, u)}, stop,
-                [&u](const python::Wejscie* we, double* w, std::size_t n, bool s) {
-                    return python::temperatura(u, we[0], we[1], w, n, s);
+                       const std::string& unit, const std::string& emfUnit, const py::object& exact,
+                       const std::string& errors, const py::object& mask) {
+    Ustawienia u = ustawienia(typTermopary, unit, emfUnit);
+    u.dokladna = dokladna(exact);
+    return licz("kalvetra.temperature", u, {argument("e", e), zimne(cold, u)}, mask,
+                podnies(errors),
+                [&u](const conversions::Ciag* we, double* w, std::size_t n, bool s) {
+                    return conversions::temperatura(u, we[0], we[1], we[2], {w, n, s});
                 });
 }
 
 py::object seebeck(const py::object& typTermopary, const py::object& t, const std::string& unit,
-                   const std::string& errors) {
-    Ustawienia u;
-    u.typ = typ(typTermopary);
-    u.temperatura = jednostka(unit);
-    const bool stop = podnies(errors);
-    return licz("kalvetra.seebeck", u, {argument("t", t)}, stop,
-                [&u](const python::Wejscie* we, double* w, std::size_t n, bool s) {
-                    return python::seebeck(u, we[0], w, n, s);
+                   const std::string& errors, const py::object& mask) {
+    const Ustawienia u = ustawienia(typTermopary, unit);
+    return licz("kalvetra.seebeck", u, {argument("t", t)}, mask, podnies(errors),
+                [&u](const conversions::Ciag* we, double* w, std::size_t n, bool s) {
+                    return conversions::seebeck(u, we[0], we[1], {w, n, s});
                 });
 }
 
 py::object tolerance(const py::object& typTermopary, const py::object& t, const py::object& cls,
-                     const std::string& unit, const std::string& errors) {
-    Ustawienia u;
-    u.typ = typ(typTermopary);
-    u.temperatura = jednostka(unit);
+                     const std::string& unit, const std::string& errors, const py::object& mask) {
+    const Ustawienia u = ustawienia(typTermopary, unit);
     const int k = klasa(cls);
-    const bool stop = podnies(errors);
-    return licz("kalvetra.tolerance", u, {argument("t", t)}, stop,
-                [&u, k](const python::Wejscie* we, double* w, std::size_t n, bool s) {
-                    return python::tolerancja(u, k, we[0], w, n, s);
+    const auto odchylka = [&u, k](double x) {
+        return calculations::odchylkaWJednostce(u.typ, k, x, u.temperatura);
+    };
+    return licz("kalvetra.tolerance", u, {argument("t", t)}, mask, podnies(errors),
+                [&](const conversions::Ciag* we, double* w, std::size_t n, bool s) {
+                    return conversions::tolerancja(u, we[0], we[1], {w, n, s}, odchylka);
                 });
 }
 
-constexpr const char* kOpisModulu =
-    R"(Thermocouple conversions of ITS-90 (NIST Monograph 175) and the
-tolerance classes of IEC 60584-1, on the same engine as kalvetra-cli.
-
-Every function takes a Python number, a sequence or a numpy array of any
-shape and real dtype (a pandas Series through numpy), and returns a float
-for a scalar, otherwise a new float64 array of the broadcast shape.
-Nothing is extrapolated: a value outside the domain is refused.
-errors="raise" raises ValueError naming the first refused element, its
-index and the reason; errors="nan" turns refused elements (and NaN inputs)
-into NaN and converts the rest.)";
-
-constexpr const char* kOpisEmf =
-    R"(emf(typ, t, cold=None, *, unit="C", emf_unit="mV", errors="raise")
-
-Thermoelectric voltage E(t) - E(cold) of a thermocouple of type `typ`
-('J', 'K', 'T', 'E', 'N', 'B', 'R', 'S', either case) with its measuring
-junction at `t` and its reference junction at `cold`.
-
-t, cold  temperatures in `unit` ("C", "F" or "K"); cold broadcasts against t
-         and defaults to the ice point (0 °C, 32 °F, 273.15 K). Both must lie
-         in the type's reference domain.
-emf_unit "mV" or "uV", the unit of the result.
-errors   "raise": ValueError at the first refused element;
-         "nan": refused elements become NaN.
-
->>> kalvetra.emf("K", 100.0)
-4.096...)";
-
-constexpr const char* kOpisTemperature =
-    R"(temperature(typ, e, cold=None, *, unit="C", emf_unit="mV", exact=False, errors="raise")
-
-Temperature of the measuring junction of a thermocouple of type `typ` that
-gives the voltage `e` with its reference junction at `cold`: the temperature
-whose EMF against 0 °C is e + E(cold).
-
-e      measured voltages in `emf_unit` ("mV" or "uV").
-cold   reference-junction temperatures in `unit` ("C", "F" or "K"),
-       broadcast against e; default the ice point (0 °C, 32 °F, 273.15 K).
-exact  False: NIST's inverse polynomial, whose domain is that of the
-       compensated EMF; True: the exact inverse of the reference function,
-       over the reference function's whole range.
-errors "raise": ValueError at the first refused element;
-       "nan": refused elements (and NaN inputs) become NaN.
-
-The result is in `unit`.
-
->>> kalvetra.temperature("K", [4.096, 8.138], cold=[20.0, 21.5])
-array([...]))";
-
-constexpr const char* kOpisSeebeck = R"(seebeck(typ, t, *, unit="C", errors="raise")
-
-Seebeck coefficient dE/dt of the reference function of type `typ` at the
-temperatures `t` (in `unit`: "C", "F" or "K"), in µV per degree of `unit`.
-errors "raise" or "nan" as for emf().)";
-
-constexpr const char* kOpisTolerance = R"(tolerance(typ, t, cls, *, unit="C", errors="raise")
-
-Permissible deviation of IEC 60584-1 tolerance class `cls` (1, 2 or 3) of
-type `typ` at the temperatures `t` (in `unit`: "C", "F" or "K"), as a width
-in degrees of `unit`. NaN where the class gives no deviation (the command
-line's N/A), in both error modes; a temperature outside the type's domain is
-refused as by emf().)";
-
 }  // namespace
 
-PYBIND11_MODULE(kalvetra, m) {
-    m.doc() = kOpisModulu;
+// The private half of the package kalvetra (python/kalvetra/__init__.py),
+// which reads pandas' and numpy's masked containers and documents each
+// function; here each takes the values, every option and a mask.
+PYBIND11_MODULE(_kalvetra, m) {
+    m.attr("__version__") = KALVETRA_VERSION;
     py::tuple typy(engine::kLiteryTypow.size());
     for (std::size_t i = 0; i < engine::kLiteryTypow.size(); ++i)
         typy[i] = py::str(std::string(1, engine::kLiteryTypow[i]));
     m.attr("TYPES") = typy;
-    m.def("emf", &emf, kOpisEmf, py::arg("typ"), py::arg("t"), py::arg("cold") = py::none(),
-          py::kw_only(), py::arg("unit") = "C", py::arg("emf_unit") = "mV",
-          py::arg("errors") = "raise");
-    m.def("temperature", &temperature, kOpisTemperature, py::arg("typ"), py::arg("e"),
-          py::arg("cold") = py::none(), py::kw_only(), py::arg("unit") = "C",
-          py::arg("emf_unit") = "mV", py::arg("exact") = false, py::arg("errors") = "raise");
-    m.def("seebeck", &seebeck, kOpisSeebeck, py::arg("typ"), py::arg("t"), py::kw_only(),
-          py::arg("unit") = "C", py::arg("errors") = "raise");
-    m.def("tolerance", &tolerance, kOpisTolerance, py::arg("typ"), py::arg("t"), py::arg("cls"),
-          py::kw_only(), py::arg("unit") = "C", py::arg("errors") = "raise");
+    m.def("emf", &emf, py::arg("typ"), py::arg("t"), py::arg("cold"), py::arg("unit"),
+          py::arg("emf_unit"), py::arg("errors"), py::arg("mask"));
+    m.def("temperature", &temperature, py::arg("typ"), py::arg("e"), py::arg("cold"),
+          py::arg("unit"), py::arg("emf_unit"), py::arg("exact"), py::arg("errors"),
+          py::arg("mask"));
+    m.def("seebeck", &seebeck, py::arg("typ"), py::arg("t"), py::arg("unit"), py::arg("errors"),
+          py::arg("mask"));
+    m.def("tolerance", &tolerance, py::arg("typ"), py::arg("t"), py::arg("cls"), py::arg("unit"),
+          py::arg("errors"), py::arg("mask"));
 }

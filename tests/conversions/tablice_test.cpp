@@ -67,15 +67,15 @@ Wynik skonczone(double x, const Wynik& w) {
 }
 
 void porownaj(const std::vector<double>& wynik, const std::vector<Wynik>& wzor,
-              const python::Odmowa& odmowa, const char* co) {
+              const conversions::Odmowa& odmowa, const char* co) {
     ASSERT_EQ(wynik.size(), wzor.size());
-    std::size_t pierwsza = python::kBrakOdmowy;
+    std::size_t pierwsza = conversions::kBrakOdmowy;
     for (std::size_t i = 0; i < wzor.size(); ++i) {
         // Bit for bit: the kernels must not round differently from the engine.
         ASSERT_EQ(std::bit_cast<std::uint64_t>(wynik[i]),
                   std::bit_cast<std::uint64_t>(oczekiwany(wzor[i])))
             << co << " element " << i << ": " << wynik[i] << " against " << oczekiwany(wzor[i]);
-        if (!wzor[i].dobry() && pierwsza == python::kBrakOdmowy) pierwsza = i;
+        if (!wzor[i].dobry() && pierwsza == conversions::kBrakOdmowy) pierwsza = i;
     }
     ASSERT_EQ(odmowa.indeks, pierwsza) << co;
     if (odmowa.jest()) {
@@ -96,11 +96,18 @@ std::vector<Ustawienia> wszystkieUstawienia() {
     return w;
 }
 
-python::Wejscie we(const std::vector<double>& v) {
+conversions::Ciag we(const std::vector<double>& v) {
     return {reinterpret_cast<const char*>(v.data()), sizeof(double)};
 }
-python::Wejscie jedna(const double& x) {
+conversions::Ciag jedna(const double& x) {
     return {reinterpret_cast<const char*>(&x), 0};
+}
+constexpr conversions::Maska kBezMaski{};
+
+// The deviation of class k as the binding hands it to tolerancja().
+auto odchylka(const Ustawienia& u, int k) {
+    return
+        [&u, k](double t) { return calculations::odchylkaWJednostce(u.typ, k, t, u.temperatura); };
 }
 
 TEST(Tablice, TemperaturaJakPrzeliczenia) {
@@ -120,12 +127,12 @@ TEST(Tablice, TemperaturaJakPrzeliczenia) {
                                          : z);
             }
             std::vector<double> wynik(e.size());
-            const auto o = python::temperatura(u, we(e), naWiersz ? we(zimne) : jedna(lod),
-                                               wynik.data(), e.size(), false);
+            const auto o = conversions::temperatura(u, we(e), naWiersz ? we(zimne) : jedna(lod),
+                                                    kBezMaski, {wynik.data(), e.size(), false});
             porownaj(wynik, wzor, o, "temperatura");
             // Stopping at the first refusal reports the same one.
-            const auto s = python::temperatura(u, we(e), naWiersz ? we(zimne) : jedna(lod),
-                                               wynik.data(), e.size(), true);
+            const auto s = conversions::temperatura(u, we(e), naWiersz ? we(zimne) : jedna(lod),
+                                                    kBezMaski, {wynik.data(), e.size(), true});
             EXPECT_EQ(s.indeks, o.indeks);
         }
     }
@@ -156,13 +163,17 @@ TEST(Tablice, EmfSeebeckTolerancjaJakPrzeliczenia) {
             }
         }
         std::vector<double> wynik(t.size());
-        porownaj(wynik, wEmf, python::emf(u, we(t), we(zimne), wynik.data(), t.size(), false),
+        porownaj(wynik, wEmf,
+                 conversions::emf(u, we(t), we(zimne), kBezMaski, {wynik.data(), t.size(), false}),
                  "emf");
-        porownaj(wynik, wSeebeck, python::seebeck(u, we(t), wynik.data(), t.size(), false),
+        porownaj(wynik, wSeebeck,
+                 conversions::seebeck(u, we(t), kBezMaski, {wynik.data(), t.size(), false}),
                  "seebeck");
         for (int k = 1; k <= 3; ++k) {
             porownaj(wynik, wKlasy[static_cast<std::size_t>(k - 1)],
-                     python::tolerancja(u, k, we(t), wynik.data(), t.size(), false), "tolerancja");
+                     conversions::tolerancja(u, we(t), kBezMaski, {wynik.data(), t.size(), false},
+                                             odchylka(u, k)),
+                     "tolerancja");
         }
     }
 }

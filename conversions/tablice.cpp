@@ -1,0 +1,154 @@
+#include "tablice.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+
+namespace conversions {
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// Elements converted at a time, kept on the stack.
+constexpr std::size_t kBlok = 256;
+
+// Arrays from a buffer need not be aligned.
+double wartosc(Ciag c, std::size_t i) {
+    double x = 0.0;
+    std::memcpy(&x, c.dane + static_cast<std::ptrdiff_t>(i) * c.krok, sizeof x);
+    return x;
+}
+
+void wczytaj(Ciag c, std::size_t od, std::size_t n, double* x) {
+    for (std::size_t i = 0; i < n; ++i) x[i] = wartosc(c, od + i);
+}
+
+bool pominiety(Maska m, std::size_t i) {
+    return m.dane != nullptr && m.dane[static_cast<std::ptrdiff_t>(i) * m.krok] != 0;
+}
+
+// The reasons the command line gives a NaN or an infinity it reads.
+Powod nieskonczonosc(double x) {
+    if (std::isnan(x)) return Powod::NaN;
+    return std::isinf(x) ? Powod::Nieskonczona : Powod::Brak;
+}
+
+// The cold junctions' E(tc), a block at a time; one for all is worked out once.
+class Zimne {
+  public:
+    Zimne(const Ustawienia& u, Ciag tc) : u_(u), tc_(tc) {
+        if (tc.krok == 0) wspolne_ = jedno(wartosc(tc, 0));
+    }
+
+    void blok(std::size_t od, std::size_t n, Wynik* z) {
+        if (tc_.krok == 0) {
+            std::fill_n(z, n, wspolne_);
+            return;
+        }
+        wczytaj(tc_, od, n, x_.data());
+        zimneZlacza(u_, {x_.data(), n}, {z, n});
+        for (std::size_t i = 0; i < n; ++i) {
+            if (const Powod p = nieskonczonosc(x_[i]); p != Powod::Brak) z[i] = {p, 0.0};
+        }
+    }
+
+  private:
+    Wynik jedno(double tc) const {
+        const Powod p = nieskonczonosc(tc);
+        return p != Powod::Brak ? Wynik{p, 0.0} : zimneZlacze(u_, tc);
+    }
+
+    const Ustawienia& u_;
+    Ciag tc_;
+    Wynik wspolne_;
+    std::array<double, kBlok> x_{};
+};
+
+// Runs `blok(od, n, r, zimne)` over the run: it fills the results r[0..n) of
+// elements od..od+n and whether each refusal is the cold junction's. The
+// results then go out, NaN where refused or left out.
+template <class Blok>
+Odmowa bloki(Maska maska, Wyniki w, Blok blok) {
+    std::array<Wynik, kBlok> r{};
+    std::array<bool, kBlok> zimne{};
+    Odmowa pierwsza;
+    for (std::size_t od = 0; od < w.n; od += kBlok) {
+        const std::size_t n = std::min(kBlok, w.n - od);
+        blok(od, n, r.data(), zimne.data());
+        for (std::size_t i = 0; i < n; ++i) {
+            double& y = w.dane[od + i];
+            const bool dobry = r[i].dobry() && !pominiety(maska, od + i);
+            y = dobry ? r[i].wartosc : kNaN;
+            if (dobry || pierwsza.jest() || pominiety(maska, od + i)) continue;
+            pierwsza = {od + i, r[i].powod, zimne[i]};
+            if (w.stop) return pierwsza;
+        }
+    }
+    return pierwsza;
+}
+
+// Each finite value through `licz(x)`, one at a time.
+template <class Licz>
+Odmowa kazda(Ciag x, Maska m, Wyniki w, Licz licz) {
+    return bloki(m, w, [&](std::size_t od, std::size_t n, Wynik* r, bool* zimne) {
+        for (std::size_t i = 0; i < n; ++i) {
+            const double v = wartosc(x, od + i);
+            const Powod p = nieskonczonosc(v);
+            r[i] = p != Powod::Brak ? Wynik{p, 0.0} : licz(v);
+            zimne[i] = false;
+        }
+    });
+}
+
+}  // namespace
+
+Odmowa emf(const Ustawienia& u, Ciag t, Ciag tc, Maska m, Wyniki w) {
+    Zimne zimne(u, tc);
+    std::array<double, kBlok> x{};
+    std::array<Wynik, kBlok> z{};
+    return bloki(m, w, [&](std::size_t od, std::size_t n, Wynik* r, bool* odZimnego) {
+        zimne.blok(od, n, z.data());
+        wczytaj(t, od, n, x.data());
+        emfy(u, {x.data(), n}, {z.data(), n}, {r, n});
+        // The element's own value first, as emf() checks it.
+        for (std::size_t i = 0; i < n; ++i) {
+            const Powod p = nieskonczonosc(x[i]);
+            odZimnego[i] =
+                p == Powod::Brak && !r[i].dobry() && r[i].powod != Powod::TemperaturaPozaZakresem;
+            if (p != Powod::Brak) r[i] = {p, 0.0};
+        }
+    });
+}
+
+Odmowa temperatura(const Ustawienia& u, Ciag e, Ciag tc, Maska m, Wyniki w) {
+    Zimne zimne(u, tc);
+    std::array<double, kBlok> x{};
+    std::array<Wynik, kBlok> z{};
+    return bloki(m, w, [&](std::size_t od, std::size_t n, Wynik* r, bool* odZimnego) {
+        zimne.blok(od, n, z.data());
+        wczytaj(e, od, n, x.data());
+        temperatury(u, {x.data(), n}, {z.data(), n}, {r, n});
+        // The cold junction first, as temperatura() checks it.
+        for (std::size_t i = 0; i < n; ++i) {
+            odZimnego[i] = !z[i].dobry();
+            if (odZimnego[i]) continue;
+            if (const Powod p = nieskonczonosc(x[i]); p != Powod::Brak) r[i] = {p, 0.0};
+        }
+    });
+}
+
+Odmowa seebeck(const Ustawienia& u, Ciag t, Maska m, Wyniki w) {
+    return kazda(t, m, w, [&](double x) { return seebeck(u, x); });
+}
+
+Odmowa tolerancja(const Ustawienia& u, Ciag t, Maska m, Wyniki w,
+                  const std::function<std::optional<double>(double)>& odchylka) {
+    return kazda(t, m, w, [&](double x) {
+        if (!wDziedzinie(u, x)) return Wynik{Powod::TemperaturaPozaZakresem, 0.0};
+        return Wynik{Powod::Brak, odchylka(x).value_or(kNaN)};
+    });
+}
+
+}  // namespace conversions
