@@ -158,3 +158,88 @@ def test_dask_on_two_workers_equals_one_process(tmp_path):
     assert got.temperature_C.isna().sum() > 3  # refused rows kept, as NaN
     pd.testing.assert_frame_equal(got.reset_index(drop=True), want.reset_index(drop=True), check_exact=False,
                                   rtol=1e-15)
+
+
+# (call, expected result): what pandas and numpy's masked arrays get back.
+CONTAINERS = [
+    (lambda: kv.emf("K", pd.Series([0.0, 100.0], index=[7, 3], name="t_C")),
+     pd.Series([kv.emf("K", 0.0), kv.emf("K", 100.0)], index=[7, 3], name="t_C")),
+    (lambda: kv.temperature("K", 4.096, cold=pd.Series([20.0], index=["a"], name="cold")),
+     pd.Series([kv.temperature("K", 4.096, 20.0)], index=["a"], name="cold")),
+    (lambda: kv.emf("K", pd.Series([100, None, 200], dtype="Int64", name="n"), errors="nan"),
+     pd.Series([kv.emf("K", 100.0), np.nan, kv.emf("K", 200.0)], name="n")),
+    (lambda: kv.seebeck("K", pd.array([0.0, 100.0], dtype="Float64")), kv.seebeck("K", [0.0, 100.0])),
+    # Masked elements stay masked and are never checked: 5000 raises nothing.
+    (lambda: kv.emf("K", np.ma.array([100.0, 5000.0, 200.0], mask=[0, 1, 0])),
+     np.ma.array([kv.emf("K", 100.0), 0.0, kv.emf("K", 200.0)], mask=[0, 1, 0])),
+    (lambda: kv.temperature("K", [1.0, 2.0], cold=np.ma.array([np.nan, 20.0], mask=[1, 0])),
+     np.ma.array([0.0, kv.temperature("K", 2.0, 20.0)], mask=[1, 0])),
+    (lambda: kv.tolerance("K", np.ma.array([[-999.0], [500.0]], mask=[[1], [0]]), np.int64(2)),
+     np.ma.array([[0.0], [kv.tolerance("K", 500.0, 2)]], mask=[[1], [0]])),
+]
+
+
+@pytest.mark.parametrize("call,want", CONTAINERS)
+def test_series_and_masked_arrays_keep_their_shape(call, want):
+    got = call()
+    assert type(got) is type(want)
+    if isinstance(want, pd.Series):
+        pd.testing.assert_series_equal(got, want, check_exact=True)
+    elif isinstance(want, np.ma.MaskedArray):
+        assert np.array_equal(got.mask, want.mask)
+        assert np.array_equal(got.compressed(), want.compressed())
+    else:
+        assert np.array_equal(got, want)
+
+
+@pytest.mark.parametrize("call,error", [
+    (lambda: kv.temperature("K", 1.0, exact=None), TypeError),
+    (lambda: kv.temperature("K", 1.0, exact=1), TypeError),
+    (lambda: kv.tolerance("K", 1, 2.0), ValueError),
+    (lambda: kv.tolerance("K", 1, np.bool_(True)), ValueError),
+    (lambda: kv.emf("K", 1, emf_unit="nV"), ValueError),
+])
+def test_options_of_the_wrong_kind_are_refused(call, error):
+    with pytest.raises(error):
+        call()
+
+
+def test_integral_classes_bools_and_both_micro_signs_are_taken():
+    want = kv.tolerance("K", 500.0, 2)
+    for cls in (np.int8(2), np.uint64(2), np.int64(2)):
+        assert kv.tolerance("K", 500.0, cls) == want
+    exact = kv.temperature("K", 4.096, exact=True)
+    assert kv.temperature("K", 4.096, exact=np.bool_(True)) == exact
+    micro = kv.emf("K", 100.0, emf_unit="uV")
+    for unit in ("\u00b5V", "\u03bcV"):  # the micro sign and the Greek mu
+        assert kv.emf("K", 100.0, emf_unit=unit) == micro
+        assert cli("emf", "K", 100, "--emf-unit", unit)[0] == cli("emf", "K", 100, "--emf-unit", "uV")[0]
+
+
+def test_functions_pickle_by_reference_and_have_signatures():
+    import inspect
+    import pickle
+
+    assert kv.__version__.count(".") == 2
+    for f in (kv.emf, kv.temperature, kv.seebeck, kv.tolerance):
+        assert pickle.loads(pickle.dumps(f)) is f
+    params = inspect.signature(kv.temperature).parameters
+    assert list(params) == ["typ", "e", "cold", "unit", "emf_unit", "exact", "errors"]
+    assert params["exact"].default is False and params["unit"].kind is inspect.Parameter.KEYWORD_ONLY
+
+
+def test_dask_takes_the_functions_themselves():
+    import dask.dataframe as dd
+    from dask.distributed import Client, LocalCluster
+
+    df = pd.DataFrame({"emf_mV": [0.0, 4.096, 80.0, 20.0], "cold_C": [20.0, 21.0, 22.0, 23.0]})
+    want = kv.temperature("K", df.emf_mV, df.cold_C, errors="nan")
+    ddf = dd.from_pandas(df, npartitions=2)
+    with LocalCluster(n_workers=1, threads_per_worker=1, processes=True, host="127.0.0.1",
+                      dashboard_address=None) as cluster, Client(cluster) as client:
+        # The partitions take the collections' places among the arguments.
+        got = dd.map_partitions(kv.temperature, "K", ddf.emf_mV, ddf.cold_C, errors="nan",
+                                meta=("emf_mV", "f8")).compute()
+        submitted = client.submit(kv.temperature, "K", 4.096, cold=20.0).result()
+    pd.testing.assert_series_equal(got, want)
+    assert submitted == kv.temperature("K", 4.096, 20.0)
