@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <span>
 
 namespace conversions {
 
@@ -102,39 +103,52 @@ Odmowa kazda(Ciag x, Maska m, Wyniki w, Licz licz) {
     });
 }
 
-}  // namespace
+// A block of values measured against cold junctions: the values, their
+// cold junctions' E(tc), the results and whether each refusal is the cold
+// junction's.
+struct ZZimnym {
+    std::span<const double> x;
+    std::span<const Wynik> z;
+    std::span<Wynik> r;
+    bool* odZimnego;
+};
 
-Odmowa emf(const Ustawienia& u, Ciag t, Ciag tc, Maska m, Wyniki w) {
+// Such values a block at a time through `licz(ZZimnym)`.
+template <class Licz>
+Odmowa zZimnym(const Ustawienia& u, Ciag wartosci, Ciag tc, Maska m, Wyniki w, Licz licz) {
     Zimne zimne(u, tc);
     std::array<double, kBlok> x{};
     std::array<Wynik, kBlok> z{};
     return bloki(m, w, [&](std::size_t od, std::size_t n, Wynik* r, bool* odZimnego) {
         zimne.blok(od, n, z.data());
-        wczytaj(t, od, n, x.data());
-        emfy(u, {x.data(), n}, {z.data(), n}, {r, n});
+        wczytaj(wartosci, od, n, x.data());
+        licz(ZZimnym{{x.data(), n}, {z.data(), n}, {r, n}, odZimnego});
+    });
+}
+
+}  // namespace
+
+Odmowa emf(const Ustawienia& u, Ciag t, Ciag tc, Maska m, Wyniki w) {
+    return zZimnym(u, t, tc, m, w, [&](const ZZimnym& b) {
+        emfy(u, b.x, b.z, b.r);
         // The element's own value first, as emf() checks it.
-        for (std::size_t i = 0; i < n; ++i) {
-            const Powod p = nieskonczonosc(x[i]);
-            odZimnego[i] =
-                p == Powod::Brak && !r[i].dobry() && r[i].powod != Powod::TemperaturaPozaZakresem;
-            if (p != Powod::Brak) r[i] = {p, 0.0};
+        for (std::size_t i = 0; i < b.x.size(); ++i) {
+            const Powod p = nieskonczonosc(b.x[i]);
+            b.odZimnego[i] = p == Powod::Brak && !b.r[i].dobry() &&
+                             b.r[i].powod != Powod::TemperaturaPozaZakresem;
+            if (p != Powod::Brak) b.r[i] = {p, 0.0};
         }
     });
 }
 
 Odmowa temperatura(const Ustawienia& u, Ciag e, Ciag tc, Maska m, Wyniki w) {
-    Zimne zimne(u, tc);
-    std::array<double, kBlok> x{};
-    std::array<Wynik, kBlok> z{};
-    return bloki(m, w, [&](std::size_t od, std::size_t n, Wynik* r, bool* odZimnego) {
-        zimne.blok(od, n, z.data());
-        wczytaj(e, od, n, x.data());
-        temperatury(u, {x.data(), n}, {z.data(), n}, {r, n});
+    return zZimnym(u, e, tc, m, w, [&](const ZZimnym& b) {
+        temperatury(u, b.x, b.z, b.r);
         // The cold junction first, as temperatura() checks it.
-        for (std::size_t i = 0; i < n; ++i) {
-            odZimnego[i] = !z[i].dobry();
-            if (odZimnego[i]) continue;
-            if (const Powod p = nieskonczonosc(x[i]); p != Powod::Brak) r[i] = {p, 0.0};
+        for (std::size_t i = 0; i < b.x.size(); ++i) {
+            b.odZimnego[i] = !b.z[i].dobry();
+            const Powod p = nieskonczonosc(b.x[i]);
+            if (!b.odZimnego[i] && p != Powod::Brak) b.r[i] = {p, 0.0};
         }
     });
 }

@@ -158,8 +158,10 @@ dpkg-deb --extract "$pydeb" "$pytree"
 for f in usr/share/doc/python3-kalvetra/copyright usr/share/doc/python3-kalvetra/changelog.gz; do
   [ -f "$pytree/$f" ] || fail "python3-kalvetra lacks /$f"
 done
-sos=("$pytree"/usr/lib/python3/dist-packages/kalvetra.cpython-311-*.so)
-[ -f "${sos[0]}" ] || fail "python3-kalvetra lacks the module in /usr/lib/python3/dist-packages"
+pkg="$pytree/usr/lib/python3/dist-packages/kalvetra"
+sos=("$pkg"/_kalvetra.cpython-311-*.so)
+[ -f "${sos[0]}" ] && [ -f "$pkg/__init__.py" ] \
+  || fail "python3-kalvetra lacks the package kalvetra in /usr/lib/python3/dist-packages"
 depends=$(dpkg-deb --field "$pydeb" Depends)
 for d in 'python3 (>= 3.11)' 'python3 (<< 3.12)' python3-numpy libstdc++6; do
   grep -qF "$d" <<<"$depends" || fail "python3-kalvetra's Depends lacks $d: $depends"
@@ -169,12 +171,13 @@ lintian --display-info --pedantic --fail-on error "$pydeb" || fail "lintian repo
 step "install python3-kalvetra, import it"
 py_installed=1
 DEBIAN_FRONTEND=noninteractive apt-get install -y "./$pydeb"
-py_emf=$(cd / && /usr/bin/python3 -c 'import kalvetra; print("%.4f" % kalvetra.emf("K", 100))') \
+py_emf=$(cd / && /usr/bin/python3 -c 'import kalvetra; print("%.4f" % kalvetra.emf("K", 100), kalvetra.__version__)') \
   || fail "import kalvetra failed with /usr/bin/python3"
-[ "$py_emf" = 4.0962 ] || fail "kalvetra.emf('K', 100) gave '$py_emf', not 4.0962"
+[ "$py_emf" = "4.0962 $version" ] || fail "kalvetra.emf('K', 100), __version__ gave '$py_emf', not 4.0962 $version"
 echo "kalvetra.emf('K', 100) = $py_emf mV"
 DEBIAN_FRONTEND=noninteractive apt-get remove -y python3-kalvetra
 py_installed=0
 (cd / && /usr/bin/python3 -c 'import kalvetra' 2>/dev/null) && fail "kalvetra still importable after removal"
+[ ! -e /usr/lib/python3/dist-packages/kalvetra ] || fail "/usr/lib/python3/dist-packages/kalvetra left behind"
 
 echo "packaging check passed: $(basename "$deb") $(basename "$pydeb")"

@@ -14,7 +14,7 @@ src="$build/python3-kalvetra"
 stage="$src/debian/python3-kalvetra"
 rm -rf "$src"
 DESTDIR="$stage" cmake --install "$build" --component python --prefix /usr --strip >&2
-so=("$stage"/usr/lib/python3/dist-packages/kalvetra.cpython-*.so)
+so=("$stage"/usr/lib/python3/dist-packages/kalvetra/_kalvetra.cpython-*.so)
 strip --remove-section=.comment --remove-section=.note "${so[@]}"
 chmod 0644 "${so[@]}"
 doc="$stage/usr/share/doc/python3-kalvetra"
@@ -25,6 +25,8 @@ printf 'Source: kalvetra\n\nPackage: python3-kalvetra\nArchitecture: any\n' >"$s
 shlibs=$(cd "$src" && dpkg-shlibdeps -O "${so[@]}" | sed -n 's/^shlibs:Depends=//p')
 
 install -d "$stage/DEBIAN"
+# Byte-compiled on install and cleaned on removal, as dh_python3 does for Debian's own.
+install -m 0755 "$here/postinst" "$here/prerm" "$stage/DEBIAN/"
 (cd "$stage" && find usr -type f -exec md5sum {} + | sort -k2) >"$stage/DEBIAN/md5sums"
 chmod 0644 "$stage/DEBIAN/md5sums"
 # The program's package, built first, carries the shared fields.
