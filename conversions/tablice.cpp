@@ -36,6 +36,19 @@ Powod nieskonczonosc(double x) {
     return std::isinf(x) ? Powod::Nieskonczona : Powod::Brak;
 }
 
+// Whether every value lies strictly inside `d` (and, with `bezZera`, none is
+// 0): then the checks and the clamp of the functions for one value change
+// nothing and the engine's run takes the whole block. NaN is not inside.
+bool wewnatrz(engine::Zakres d, std::span<const double> x, bool bezZera = false) {
+    int poza = 0;  // an int and bitwise tests: the loop vectorises
+    for (const double v : x) poza |= (v >= d.od) & (v <= d.doo) & !(bezZera & (v == 0.0)) ? 0 : 1;
+    return poza == 0;
+}
+
+bool dobre(std::span<const Wynik> z) {
+    return std::all_of(z.begin(), z.end(), [](const Wynik& w) { return w.dobry(); });
+}
+
 // The cold junctions' E(tc), a block at a time; one for all is worked out once.
 class Zimne {
   public:
@@ -49,6 +62,14 @@ class Zimne {
             return;
         }
         wczytaj(tc_, od, n, x_.data());
+        // Inside the domain and off the ice point (which has no correction at
+        // all), E(tc) is the engine's run; elsewhere zimneZlacza() decides.
+        for (std::size_t i = 0; i < n; ++i) c_[i] = naCelsjusza(x_[i], u_.temperatura);
+        if (wewnatrz(engine::dziedzinaTemperatury(u_.typ), {c_.data(), n}, true)) {
+            engine::emfBlok(u_.typ, c_.data(), c_.data(), n);
+            for (std::size_t i = 0; i < n; ++i) z[i] = {Powod::Brak, c_[i]};
+            return;
+        }
         zimneZlacza(u_, {x_.data(), n}, {z, n});
         for (std::size_t i = 0; i < n; ++i) {
             if (const Powod p = nieskonczonosc(x_[i]); p != Powod::Brak) z[i] = {p, 0.0};
@@ -65,6 +86,7 @@ class Zimne {
     Ciag tc_;
     Wynik wspolne_;
     std::array<double, kBlok> x_{};
+    std::array<double, kBlok> c_{};
 };
 
 // Runs `blok(od, n, r, zimne)` over the run: it fills the results r[0..n) of
@@ -129,7 +151,20 @@ Odmowa zZimnym(const Ustawienia& u, Ciag wartosci, Ciag tc, Maska m, Wyniki w, L
 }  // namespace
 
 Odmowa emf(const Ustawienia& u, Ciag t, Ciag tc, Maska m, Wyniki w) {
+    std::array<double, kBlok> c{};
     return zZimnym(u, t, tc, m, w, [&](const ZZimnym& b) {
+        const std::size_t n = b.x.size();
+        for (std::size_t i = 0; i < n; ++i) c[i] = naCelsjusza(b.x[i], u.temperatura);
+        if (wewnatrz(engine::dziedzinaTemperatury(u.typ), {c.data(), n}) && dobre(b.z)) {
+            // E(t) - E(tc) as emf() subtracts it.
+            engine::emfBlok(u.typ, c.data(), c.data(), n);
+            for (std::size_t i = 0; i < n; ++i) {
+                const double ez = b.z[i].wartosc;
+                b.r[i] = {Powod::Brak, zMikrowoltow(ez != 0.0 ? c[i] - ez : c[i], u.emf)};
+            }
+            std::fill_n(b.odZimnego, n, false);
+            return;
+        }
         emfy(u, b.x, b.z, b.r);
         // The element's own value first, as emf() checks it.
         for (std::size_t i = 0; i < b.x.size(); ++i) {
@@ -142,7 +177,22 @@ Odmowa emf(const Ustawienia& u, Ciag t, Ciag tc, Maska m, Wyniki w) {
 }
 
 Odmowa temperatura(const Ustawienia& u, Ciag e, Ciag tc, Maska m, Wyniki w) {
+    std::array<double, kBlok> mikro{};
     return zZimnym(u, e, tc, m, w, [&](const ZZimnym& b) {
+        const std::size_t n = b.x.size();
+        // The compensated EMF as temperatura() adds it.
+        for (std::size_t i = 0; i < n; ++i) {
+            const double ez = b.z[i].wartosc;
+            mikro[i] = ez != 0.0 ? naMikrowolty(b.x[i], u.emf) + ez : naMikrowolty(b.x[i], u.emf);
+        }
+        if (!u.dokladna && wewnatrz(engine::dziedzinaOdwrotnej(u.typ), {mikro.data(), n}) &&
+            dobre(b.z)) {
+            engine::temperaturaZEmfBlok(u.typ, mikro.data(), mikro.data(), n);
+            for (std::size_t i = 0; i < n; ++i)
+                b.r[i] = {Powod::Brak, zCelsjusza(mikro[i], u.temperatura)};
+            std::fill_n(b.odZimnego, n, false);
+            return;
+        }
         temperatury(u, b.x, b.z, b.r);
         // The cold junction first, as temperatura() checks it.
         for (std::size_t i = 0; i < b.x.size(); ++i) {
