@@ -45,8 +45,14 @@ bool wewnatrz(engine::Zakres d, std::span<const double> x, bool bezZera = false)
     return poza == 0;
 }
 
-bool dobre(std::span<const Wynik> z) {
-    return std::all_of(z.begin(), z.end(), [](const Wynik& w) { return w.dobry(); });
+// Temperatures of the unit in °C, a block at a time; °C itself untouched,
+// as naCelsjusza() leaves it.
+void naCelsjusza(JednostkaTemperatury j, std::span<const double> t, double* c) {
+    if (j == JednostkaTemperatury::C) {
+        std::copy(t.begin(), t.end(), c);
+        return;
+    }
+    for (std::size_t i = 0; i < t.size(); ++i) c[i] = naCelsjusza(t[i], j);
 }
 
 // The cold junctions' E(tc), a block at a time; one for all is worked out once.
@@ -56,24 +62,27 @@ class Zimne {
         if (tc.krok == 0) wspolne_ = jedno(wartosc(tc, 0));
     }
 
-    void blok(std::size_t od, std::size_t n, Wynik* z) {
+    // True: every one is accepted and ez[0..n) holds E(tc) in µV; false:
+    // z[0..n) holds each one's E(tc) or why it is refused.
+    bool blok(std::size_t od, std::size_t n, double* ez, Wynik* z) {
         if (tc_.krok == 0) {
-            std::fill_n(z, n, wspolne_);
-            return;
+            if (wspolne_.dobry()) std::fill_n(ez, n, wspolne_.wartosc);
+            if (!wspolne_.dobry()) std::fill_n(z, n, wspolne_);
+            return wspolne_.dobry();
         }
         wczytaj(tc_, od, n, x_.data());
         // Inside the domain and off the ice point (which has no correction at
         // all), E(tc) is the engine's run; elsewhere zimneZlacza() decides.
-        for (std::size_t i = 0; i < n; ++i) c_[i] = naCelsjusza(x_[i], u_.temperatura);
-        if (wewnatrz(engine::dziedzinaTemperatury(u_.typ), {c_.data(), n}, true)) {
-            engine::emfBlok(u_.typ, c_.data(), c_.data(), n);
-            for (std::size_t i = 0; i < n; ++i) z[i] = {Powod::Brak, c_[i]};
-            return;
+        naCelsjusza(u_.temperatura, {x_.data(), n}, ez);
+        if (wewnatrz(engine::dziedzinaTemperatury(u_.typ), {ez, n}, true)) {
+            engine::emfBlok(u_.typ, ez, ez, n);
+            return true;
         }
         zimneZlacza(u_, {x_.data(), n}, {z, n});
         for (std::size_t i = 0; i < n; ++i) {
             if (const Powod p = nieskonczonosc(x_[i]); p != Powod::Brak) z[i] = {p, 0.0};
         }
+        return false;
     }
 
   private:
@@ -86,11 +95,11 @@ class Zimne {
     Ciag tc_;
     Wynik wspolne_;
     std::array<double, kBlok> x_{};
-    std::array<double, kBlok> c_{};
 };
 
-// Runs `blok(od, n, r, zimne)` over the run: it fills the results r[0..n) of
-// elements od..od+n and whether each refusal is the cold junction's. The
+// Runs `blok(od, n, r, zimne, y)` over the run: it fills the results r[0..n)
+// of elements od..od+n and whether each refusal is the cold junction's, or
+// writes a block it accepts whole straight to y[0..n) and returns true. The
 // results then go out, NaN where refused or left out.
 template <class Blok>
 Odmowa bloki(Maska maska, Wyniki w, Blok blok) {
@@ -99,11 +108,16 @@ Odmowa bloki(Maska maska, Wyniki w, Blok blok) {
     Odmowa pierwsza;
     for (std::size_t od = 0; od < w.n; od += kBlok) {
         const std::size_t n = std::min(kBlok, w.n - od);
-        blok(od, n, r.data(), zimne.data());
+        double* y = w.dane + od;
+        if (blok(od, n, r.data(), zimne.data(), y)) {
+            for (std::size_t i = 0; maska.dane != nullptr && i < n; ++i) {
+                if (pominiety(maska, od + i)) y[i] = kNaN;
+            }
+            continue;
+        }
         for (std::size_t i = 0; i < n; ++i) {
-            double& y = w.dane[od + i];
             const bool dobry = r[i].dobry() && !pominiety(maska, od + i);
-            y = dobry ? r[i].wartosc : kNaN;
+            y[i] = dobry ? r[i].wartosc : kNaN;
             if (dobry || pierwsza.jest() || pominiety(maska, od + i)) continue;
             pierwsza = {od + i, r[i].powod, zimne[i]};
             if (w.stop) return pierwsza;
@@ -115,13 +129,14 @@ Odmowa bloki(Maska maska, Wyniki w, Blok blok) {
 // Each finite value through `licz(x)`, one at a time.
 template <class Licz>
 Odmowa kazda(Ciag x, Maska m, Wyniki w, Licz licz) {
-    return bloki(m, w, [&](std::size_t od, std::size_t n, Wynik* r, bool* zimne) {
+    return bloki(m, w, [&](std::size_t od, std::size_t n, Wynik* r, bool* zimne, double*) {
         for (std::size_t i = 0; i < n; ++i) {
             const double v = wartosc(x, od + i);
             const Powod p = nieskonczonosc(v);
             r[i] = p != Powod::Brak ? Wynik{p, 0.0} : licz(v);
             zimne[i] = false;
         }
+        return false;
     });
 }
 
@@ -135,16 +150,23 @@ struct ZZimnym {
     bool* odZimnego;
 };
 
-// Such values a block at a time through `licz(ZZimnym)`.
-template <class Licz>
-Odmowa zZimnym(const Ustawienia& u, Ciag wartosci, Ciag tc, Maska m, Wyniki w, Licz licz) {
+// Such values a block at a time: `szybko(x, ez, y)` takes a block whose
+// cold junctions are all accepted (E(tc) in ez) and writes y if it accepts
+// the block whole; `powoli(ZZimnym)` decides element by element.
+template <class Szybko, class Powoli>
+Odmowa zZimnym(const Ustawienia& u, Ciag wartosci, Ciag tc, Maska m, Wyniki w, Szybko szybko,
+               Powoli powoli) {
     Zimne zimne(u, tc);
     std::array<double, kBlok> x{};
+    std::array<double, kBlok> ez{};
     std::array<Wynik, kBlok> z{};
-    return bloki(m, w, [&](std::size_t od, std::size_t n, Wynik* r, bool* odZimnego) {
-        zimne.blok(od, n, z.data());
+    return bloki(m, w, [&](std::size_t od, std::size_t n, Wynik* r, bool* odZimnego, double* y) {
         wczytaj(wartosci, od, n, x.data());
-        licz(ZZimnym{{x.data(), n}, {z.data(), n}, {r, n}, odZimnego});
+        const bool dobre = zimne.blok(od, n, ez.data(), z.data());
+        if (dobre && szybko(std::span<const double>(x.data(), n), ez.data(), y)) return true;
+        for (std::size_t i = 0; dobre && i < n; ++i) z[i] = {Powod::Brak, ez[i]};
+        powoli(ZZimnym{{x.data(), n}, {z.data(), n}, {r, n}, odZimnego});
+        return false;
     });
 }
 
@@ -152,19 +174,17 @@ Odmowa zZimnym(const Ustawienia& u, Ciag wartosci, Ciag tc, Maska m, Wyniki w, L
 
 Odmowa emf(const Ustawienia& u, Ciag t, Ciag tc, Maska m, Wyniki w) {
     std::array<double, kBlok> c{};
-    return zZimnym(u, t, tc, m, w, [&](const ZZimnym& b) {
-        const std::size_t n = b.x.size();
-        for (std::size_t i = 0; i < n; ++i) c[i] = naCelsjusza(b.x[i], u.temperatura);
-        if (wewnatrz(engine::dziedzinaTemperatury(u.typ), {c.data(), n}) && dobre(b.z)) {
-            // E(t) - E(tc) as emf() subtracts it.
-            engine::emfBlok(u.typ, c.data(), c.data(), n);
-            for (std::size_t i = 0; i < n; ++i) {
-                const double ez = b.z[i].wartosc;
-                b.r[i] = {Powod::Brak, zMikrowoltow(ez != 0.0 ? c[i] - ez : c[i], u.emf)};
-            }
-            std::fill_n(b.odZimnego, n, false);
-            return;
-        }
+    const auto szybko = [&](std::span<const double> x, const double* ez, double* y) {
+        const std::size_t n = x.size();
+        naCelsjusza(u.temperatura, x, c.data());
+        if (!wewnatrz(engine::dziedzinaTemperatury(u.typ), {c.data(), n})) return false;
+        // E(t) - E(tc) as emf() subtracts it.
+        engine::emfBlok(u.typ, c.data(), c.data(), n);
+        for (std::size_t i = 0; i < n; ++i)
+            y[i] = zMikrowoltow(ez[i] != 0.0 ? c[i] - ez[i] : c[i], u.emf);
+        return true;
+    };
+    return zZimnym(u, t, tc, m, w, szybko, [&](const ZZimnym& b) {
         emfy(u, b.x, b.z, b.r);
         // The element's own value first, as emf() checks it.
         for (std::size_t i = 0; i < b.x.size(); ++i) {
@@ -178,21 +198,21 @@ Odmowa emf(const Ustawienia& u, Ciag t, Ciag tc, Maska m, Wyniki w) {
 
 Odmowa temperatura(const Ustawienia& u, Ciag e, Ciag tc, Maska m, Wyniki w) {
     std::array<double, kBlok> mikro{};
-    return zZimnym(u, e, tc, m, w, [&](const ZZimnym& b) {
-        const std::size_t n = b.x.size();
+    const auto szybko = [&](std::span<const double> x, const double* ez, double* y) {
+        const std::size_t n = x.size();
         // The compensated EMF as temperatura() adds it.
         for (std::size_t i = 0; i < n; ++i) {
-            const double ez = b.z[i].wartosc;
-            mikro[i] = ez != 0.0 ? naMikrowolty(b.x[i], u.emf) + ez : naMikrowolty(b.x[i], u.emf);
+            const double e0 = naMikrowolty(x[i], u.emf);
+            mikro[i] = ez[i] != 0.0 ? e0 + ez[i] : e0;
         }
-        if (!u.dokladna && wewnatrz(engine::dziedzinaOdwrotnej(u.typ), {mikro.data(), n}) &&
-            dobre(b.z)) {
-            engine::temperaturaZEmfBlok(u.typ, mikro.data(), mikro.data(), n);
-            for (std::size_t i = 0; i < n; ++i)
-                b.r[i] = {Powod::Brak, zCelsjusza(mikro[i], u.temperatura)};
-            std::fill_n(b.odZimnego, n, false);
-            return;
-        }
+        if (u.dokladna || !wewnatrz(engine::dziedzinaOdwrotnej(u.typ), {mikro.data(), n}))
+            return false;
+        engine::temperaturaZEmfBlok(u.typ, mikro.data(), y, n);
+        for (std::size_t i = 0; u.temperatura != JednostkaTemperatury::C && i < n; ++i)
+            y[i] = zCelsjusza(y[i], u.temperatura);
+        return true;
+    };
+    return zZimnym(u, e, tc, m, w, szybko, [&](const ZZimnym& b) {
         temperatury(u, b.x, b.z, b.r);
         // The cold junction first, as temperatura() checks it.
         for (std::size_t i = 0; i < b.x.size(); ++i) {
