@@ -17,6 +17,8 @@ class App;
 // every one of them.
 namespace cli {
 
+inline constexpr const char* kNazwaProgramu = "kalvetra-cli";
+
 // Exit statuses.
 inline constexpr int kKodDobry = 0;
 inline constexpr int kKodOdmowa = 1;  // a value was refused; nothing was printed
