@@ -17,9 +17,9 @@ struct ZebranePole {
     const char* widok = nullptr;
     std::size_t dlugosc = 0;
     bool skopiowane = false;
-    bool zepsute = false;        // bytes after its closing quote
-    bool zaDlugie = false;       // over kMaksPola bytes
-    bool wCudzyslowie = false;   // quoted: the delimiter cannot be in its number's way
+    bool zepsute = false;       // bytes after its closing quote
+    bool zaDlugie = false;      // over kMaksPola bytes
+    bool wCudzyslowie = false;  // quoted: the delimiter cannot be in its number's way
     std::string kopia;
 
     [[nodiscard]] std::string_view tekst() const {
@@ -52,8 +52,8 @@ class Kolumny {
     // Field `nr` of the row begins.
     void nastepne(std::size_t nr) {
         numer_ = nr;
-        zbierane_ = (nr == kolumna_ ? 1U : 0U) |
-                    (nr == kolumnaZimnego_ && nr != kolumna_ ? 2U : 0U);
+        zbierane_ =
+            (nr == kolumna_ ? 1U : 0U) | (nr == kolumnaZimnego_ && nr != kolumna_ ? 2U : 0U);
         zamkniete_ = false;
     }
     // The field opens with a quote.

@@ -21,7 +21,7 @@ struct Konfiguracja {
     // The cold junction of every row without a column of its own, checked
     // where it was read; the ice point in °C unless set.
     conversions::ZimneZlacze zimne;
-    char separator = ',';  // field delimiter, never '"', CR or LF
+    char separator = ',';    // field delimiter, never '"', CR or LF
     bool przecinek = false;  // decimal comma in the results
     bool naglowek = false;   // the first row names the columns
     int cyfry = 2;           // decimals of the result, 0..9

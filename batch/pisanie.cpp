@@ -158,7 +158,8 @@ void Konwerter::zapiszWsad(std::size_t n, const char* const koniec) {
                 w = koniecLiczby;
             } else {
                 oddajMiejsce();
-                numbers::dopisz(wyjscie_, wsad.wynik[i].wartosc, konfiguracja_.cyfry, konfiguracja_.przecinek);
+                numbers::dopisz(wyjscie_, wsad.wynik[i].wartosc, konfiguracja_.cyfry,
+                                konfiguracja_.przecinek);
                 zrobMiejsce(i + 1);
             }
             if (sledz) {

@@ -29,9 +29,9 @@ bool Konwerter::czytajPole(std::size_t nr, const ZebranePole& f, conversions::Wy
     }
     // Quotes leave no doubt where the field ends: either decimal separator.
     const numbers::Odczyt odczyt =
-        f.zepsute ? numbers::Odczyt{}
-                  : numbers::czytaj(f.tekst(), f.wCudzyslowie ? numbers::Separator::Dowolny
-                                                              : czytanie_);
+        f.zepsute
+            ? numbers::Odczyt{}
+            : numbers::czytaj(f.tekst(), f.wCudzyslowie ? numbers::Separator::Dowolny : czytanie_);
     w = f.zaDlugie ? conversions::Wynik{conversions::Powod::PoleZaDlugie, 0.0}
                    : conversions::zOdczytu(odczyt);
     if (!w.dobry()) {
@@ -52,8 +52,7 @@ void Konwerter::wynik() {
     conversions::Wynik x;
     if (!czytajPole(konfiguracja_.kolumna, kolumny_.wartosc(), x)) return;
     conversions::ZimneZlacze zimne = konfiguracja_.zimne;
-    if (konfiguracja_.kolumnaZimnego != 0 &&
-        !zimneZPola(kolumny_.zimne(), zimne)) {
+    if (konfiguracja_.kolumnaZimnego != 0 && !zimneZPola(kolumny_.zimne(), zimne)) {
         return;
     }
     const conversions::Wynik r =
@@ -62,7 +61,8 @@ void Konwerter::wynik() {
             : conversions::emf(konfiguracja_.ustawienia, x.wartosc, zimne.emf);
     if (r.dobry()) {
         numbers::dopisz(wyjscie_, r.wartosc, konfiguracja_.cyfry, konfiguracja_.przecinek);
-    } else if (r.powod == conversions::Powod::EmfPozaZakresem && konfiguracja_.kolumnaZimnego != 0) {
+    } else if (r.powod == conversions::Powod::EmfPozaZakresem &&
+               konfiguracja_.kolumnaZimnego != 0) {
         // The range of the EMF as typed moves with the row's cold junction.
         odrzuc(conversions::opis(r.powod, konfiguracja_.ustawienia, 0, &zimne));
     } else {
@@ -85,7 +85,8 @@ void Konwerter::policzWsad(std::size_t n) {
             w.ktore[i] = static_cast<std::uint8_t>(m - 1);
             poprzednia = tc;
         }
-        conversions::zimneZlacza(konfiguracja_.ustawienia, {w.rozne.data(), m}, {w.emfRoznych.data(), m});
+        conversions::zimneZlacza(konfiguracja_.ustawienia, {w.rozne.data(), m},
+                                 {w.emfRoznych.data(), m});
         for (std::size_t i = 0; i < n; ++i) zimne[i] = w.emfRoznych[w.ktore[i]];
     } else {
         std::fill(zimne.begin(), zimne.end(), konfiguracja_.zimne.emf);

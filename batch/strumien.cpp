@@ -1,11 +1,11 @@
 #include "strumien.h"
 
-#include "poczatek.h"
-
 #include <span>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "poczatek.h"
 
 namespace batch {
 
@@ -52,7 +52,8 @@ class Przekaznik final : public Odbiorca {
 }  // namespace
 
 Podsumowanie konwertuj(platform::Wejscie& we, platform::Wyjscie& dane, platform::Wyjscie& bledy,
-                       const Konfiguracja& konfiguracja, const Bloki& bloki, std::string_view przeczytane) {
+                       const Konfiguracja& konfiguracja, const Bloki& bloki,
+                       std::string_view przeczytane) {
     Przekaznik przekaznik(dane, bledy);
     Konwerter konwerter(konfiguracja, przekaznik);
     Podsumowanie wynik;

@@ -83,12 +83,12 @@ struct Przeliczenie {
 };
 
 extern const Przeliczenie kEmf;
-extern const Przeliczenie kTemp;
+extern const Przeliczenie kTemperatura;
 extern const Przeliczenie kSeebeck;
 
 void dodajPrzeliczenie(CLI::App& app, Wyjscia& wyjscia, const Przeliczenie& p);
-void dodajTolerance(CLI::App& app, Wyjscia& wyjscia);
-void dodajTable(CLI::App& app, Wyjscia& wyjscia);
-void dodajConvert(CLI::App& app, Wyjscia& wyjscia);
+void dodajTolerancje(CLI::App& app, Wyjscia& wyjscia);
+void dodajTabele(CLI::App& app, Wyjscia& wyjscia);
+void dodajKonwersje(CLI::App& app, Wyjscia& wyjscia);
 
 }  // namespace cli

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "platforma.h"
-#include "polecenia.h"
 #include "poczatek.h"
+#include "polecenia.h"
 #include "strumien.h"
 #include "wspolne.h"
 
@@ -105,12 +105,13 @@ batch::Konfiguracja konfiguracja(const Opcje& o, const OpcjeKonwersji& k, Odmowy
     w.kolumna = numerKolumny(k.kolumna, "--column", k.konfiguracja.naglowek);
     if (k.kolumnaZimnego) {
         if (o.zimne) throw BladUzycia("--cold i --cold-column wykluczają się");
-        w.kolumnaZimnego = numerKolumny(*k.kolumnaZimnego, "--cold-column", k.konfiguracja.naglowek);
+        w.kolumnaZimnego =
+            numerKolumny(*k.kolumnaZimnego, "--cold-column", k.konfiguracja.naglowek);
     }
     w.przecinek = o.przecinek;
     w.separator = separator(k.separator, o.przecinek);
     sprawdzSeparator(w);
-    const Przeliczenie& p = w.cel == batch::Cel::Temperatura ? kTemp : kEmf;
+    const Przeliczenie& p = w.cel == batch::Cel::Temperatura ? kTemperatura : kEmf;
     w.cyfry = cyfry(o, p.domyslneCyfry(w.ustawienia.emf));
     // Read once every usage error is ruled out: those come first.
     w.zimne = zimneZlacze(o, w.ustawienia, odmowy);
@@ -156,7 +157,7 @@ void konwertuj(Wyjscia& wyjscia, batch::Konfiguracja w, const OpcjeKonwersji& k)
 
 }  // namespace
 
-void dodajConvert(CLI::App& app, Wyjscia& wyjscia) {
+void dodajKonwersje(CLI::App& app, Wyjscia& wyjscia) {
     Polecenie p = dodajPolecenie(
         app, "convert",
         "przelicza kolumnę pliku CSV wiersz po wierszu; każdy wiersz wejścia wychodzi bez zmian "
@@ -202,16 +203,19 @@ void dodajConvert(CLI::App& app, Wyjscia& wyjscia) {
     dodajDokladna(p);
     dodajJednostke(p);
     dodajJednostkeEmf(p);
-    dodajCyfry(p, "z --to temp " + kTemp.opisCyfr() + ", z --to emf " + kEmf.opisCyfr());
+    dodajCyfry(p, "z --to temp " + kTemperatura.opisCyfr() + ", z --to emf " + kEmf.opisCyfr());
     p.app->footer(
         "Liczby w polach czytane są z kropką albo przecinkiem dziesiętnym (z separatorem pól ',' "
-        "tylko z kropką, z '.' tylko z przecinkiem), bez grupowania cyfr; wyniki mają kropkę, "
+        "tylko z kropką, z '.' tylko z przecinkiem, chyba że pole jest w cudzysłowie), bez "
+        "grupowania cyfr; wyniki mają kropkę, "
         "a z --decimal-comma przecinek. Separator pól nie może być cyfrą, znakiem +/-, literą "
         "wykładnika ani inf/nan, separatorem dziesiętnym wyników, cudzysłowem, końcem linii ani "
         "(z --header) znakiem nazwy kolumny wyniku.\n"
         "Pola jak w RFC 4180: cudzysłowy, podwojone cudzysłowy, separatory i końce linii "
         "w cudzysłowie. Każdy bajt wejścia wychodzi bez zmian, razem z końcami linii, znacznikiem "
-        "BOM, pustymi wierszami i ostatnim wierszem bez końca linii. Wyniki wychodzą, gdy "
+        "BOM, pustymi wierszami i ostatnim wierszem bez końca linii. Wejście w UTF-16 (ze "
+        "znacznikiem "
+        "BOM) jest odrzucane: trzeba je zapisać jako UTF-8. Wyniki wychodzą, gdy "
         "nadchodzi wejście; pamięć nie rośnie z długością pliku.\n"
         "Kod wyjścia: 0 — wszystkie wiersze przeliczone, 1 — co najmniej jeden wiersz odrzucony "
         "(wypisany z pustym polem wyniku; powód na stderr jako „LINIA: powód”), 2 — błąd "

@@ -133,11 +133,11 @@ void zbuduj(CLI::App& app, Wyjscia& wyjscia, std::string_view polecenie) {
     };
     static const std::array<Rejestracja, 6> kPolecenia{{
         {kEmf.nazwa, &kEmf, nullptr},
-        {kTemp.nazwa, &kTemp, nullptr},
-        {"tolerance", nullptr, dodajTolerance},
+        {kTemperatura.nazwa, &kTemperatura, nullptr},
+        {"tolerance", nullptr, dodajTolerancje},
         {kSeebeck.nazwa, &kSeebeck, nullptr},
-        {"table", nullptr, dodajTable},
-        {"convert", nullptr, dodajConvert},
+        {"table", nullptr, dodajTabele},
+        {"convert", nullptr, dodajKonwersje},
     }};
     const auto dodaj = [&](const Rejestracja& p) {
         if (p.przeliczenie != nullptr) {

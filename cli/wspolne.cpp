@@ -169,9 +169,9 @@ bool odstep(char c) {
 class WartosciZWejscia {
   public:
     WartosciZWejscia(Wyjscia& w, const conversions::Ustawienia& u,
-             const std::function<conversions::Wynik(double)>& licz,
-             const std::function<void(std::string&, double)>& pisz,
-             const conversions::ZimneZlacze* zimne)
+                     const std::function<conversions::Wynik(double)>& licz,
+                     const std::function<void(std::string&, double)>& pisz,
+                     const conversions::ZimneZlacze* zimne)
         : w_(w), u_(u), licz_(licz), pisz_(pisz), zimne_(zimne) {}
 
     void czytaj() {

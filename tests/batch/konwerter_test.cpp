@@ -115,7 +115,11 @@ TEST(Przejscie, BajtyWejsciaZostajaINaKoncuLiniiDochodziWynik) {
          "0,0;x\n\"0,0\"\n0.0\n0,0.0\n",
          "0,0;x;0,000\n\"0,0\";0,000\n0.0;0,000\n0,0.0;\n",
          {"4: to nie jest liczba (pole 1)"}},
-        {"tabulator", zmien(k, [](Konfiguracja& o) { o.separator = '\t'; }), "0\t1\n", "0\t1\t0.00\n", {}},
+        {"tabulator",
+         zmien(k, [](Konfiguracja& o) { o.separator = '\t'; }),
+         "0\t1\n",
+         "0\t1\t0.00\n",
+         {}},
     };
     for (const Przypadek& p : przypadki) sprawdz(p);
 }

@@ -286,7 +286,7 @@ TEST(Polecenie, PrzecinekWCudzyslowie) {
     };
     for (const auto& [opcje, tresc, oczekiwane] : przypadki) {
         const PlikTymczasowy wejscie(tresc);
-        std::vector<std::string> a{"convert",       "K", "--to", "temp",
+        std::vector<std::string> a{"convert",       "K", "--to",           "temp",
                                    "--cold-column", "2", wejscie.sciezka()};
         a.insert(a.end(), opcje.begin(), opcje.end());
         const Wynik w = uruchom(a);
