@@ -80,9 +80,6 @@ bool celsjusz(const Ustawienia& u, double t, double& c) {
     return celsjusz(u, engine::dziedzinaTemperatury(u.typ), t, c);
 }
 
-// Each step of a conversion but the engine's call, shared by the functions
-// for one value and for many so that both give the same bits.
-
 // E(tc) - E(0 °C) from the engine's E(cz), cz the cold junction in °C: no
 // correction at all at 0 °C, not E(0) - E(0), which the arithmetic need not
 // make exactly zero.

@@ -7,9 +7,8 @@
 #include <string>
 #include <string_view>
 
-// Numbers as the command line and the row converter read and write them
-// (the window's own rules are okno.h): std::from_chars and std::to_chars,
-// never the C locale.
+// Numbers as every front end reads and writes them: std::from_chars and
+// std::to_chars, never the C locale.
 namespace numbers {
 
 enum class Separator : std::uint8_t {
