@@ -285,6 +285,47 @@ TEST(UsageErrors, ExitTwoWithAHintToHelp) {
     }
 }
 
+// Only "--options" are options, on every system: "/…" is a value or a file
+// name, and "/?" is the help. The common system errors read the same
+// everywhere.
+TEST(Arguments, SlashIsAValueAndSystemErrorsArePolish) {
+    struct Przypadek {
+        std::vector<std::string> argumenty;
+        int kod;
+        std::string bledy;  // the whole of stderr
+    };
+    const std::string nieMa = "kalvetra-cli: nie można otworzyć „";
+    const std::vector<Przypadek> przypadki = {
+        {{"emf", "K", "100", "/x"},
+         1,
+         "kalvetra-cli: odrzucono 2. wartość „/x”: to nie jest liczba\n"},
+        {{"emf", "K", "100", "/unit:F"},
+         1,
+         "kalvetra-cli: odrzucono 2. wartość „/unit:F”: to nie jest liczba\n"},
+        {{"convert", "K", "--to", "temp", "/data/log.csv"},
+         2,
+         nieMa + "/data/log.csv”: nie ma takiego pliku\n"},
+        {{"convert", "K", "--to", "emf", "brak ż.csv"},
+         2,
+         nieMa + "brak ż.csv”: nie ma takiego pliku\n"},
+        {{"convert", "K", "--to", "emf", "."}, 2, nieMa + ".”: to folder, a nie plik\n"},
+    };
+    for (const Przypadek& p : przypadki) {
+        const Przebieg r = uruchom(p.argumenty);
+        EXPECT_EQ(r.kod, p.kod) << p.argumenty.back();
+        EXPECT_EQ(r.bledy, p.bledy);
+        EXPECT_EQ(r.dane, "");
+    }
+    for (const std::vector<std::string>& pomoc : {std::vector<std::string>{"/?"}, {"emf", "/?"}}) {
+        std::vector<std::string> zwykla = pomoc;
+        zwykla.back() = "--help";
+        const Przebieg r = uruchom(pomoc);
+        EXPECT_EQ(r.kod, 0);
+        EXPECT_EQ(r.dane, uruchom(zwykla).dane);
+        EXPECT_NE(r.dane.find("Użycie: kalvetra-cli"), std::string::npos);
+    }
+}
+
 TEST(Help, EverySubcommandHasPolishHelpAndTheVersion) {
     const Przebieg h = uruchom({"--help"});
     EXPECT_EQ(h.kod, 0);
