@@ -16,12 +16,12 @@ odpowiedz() {
   shift 2
   coproc CLI { "${run[@]}" "$cli" "$@" 2>&1; }
   printf '%s\n' "$wiersz" >&"${CLI[1]}"
-  if ! read -r -t 60 odp <&"${CLI[0]}"; then
+  if ! read -r -t 90 odp <&"${CLI[0]}"; then
     zle "$*: no answer while the input is open"
   elif [ "$odp" != "$oczekiwane" ]; then
-    zle "$*: „$odp” instead of „$oczekiwane”"
+    zle "$*: '$odp' instead of '$oczekiwane'"
   fi
-  exec {CLI[1]}>&-
+  eval "exec ${CLI[1]}>&-"  # the end of the input
   wait "$CLI_PID"
 }
 odpowiedz 4.0962 100 emf K
@@ -32,6 +32,6 @@ odpowiedz 100,4.0962 100 convert K --to emf
 for polecenie in "emf K" "convert K --to emf"; do
   # shellcheck disable=SC2086
   komunikat=$({ yes 100 | "${run[@]}" "$cli" $polecenie | head -n 1 >/dev/null; } 2>&1)
-  [ -z "$komunikat" ] || zle "$polecenie | head: „$komunikat”"
+  [ -z "$komunikat" ] || zle "$polecenie | head: '$komunikat'"
 done
 exit $((bledy > 0))
