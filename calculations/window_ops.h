@@ -16,8 +16,8 @@ enum class Box : std::uint8_t {
 // clang-format on
 
 // What the calculations need from the window; numbers they read and write
-// themselves (numbers/okno.h). Texts are UTF-8. The Qt window implements it; tests use a recording
-// fake.
+// themselves (numbers/okno.h). Texts are UTF-8. Each window front end
+// implements it; tests use a recording fake.
 class WindowOps {
   public:
     virtual ~WindowOps() = default;
