@@ -1,74 +1,22 @@
-// kalvetra.exe closed politely from outside: it ends as its own close ends it.
+// kalvetra.exe closed politely from outside ends as its own close ends it.
 #include <gtest/gtest.h>
 
 // clang-format off
 #include <windows.h>  // before every other Windows header
 // clang-format on
 
+#include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <string>
 
 namespace {
 
-std::filesystem::path katalogProgramu() {
-    std::wstring sciezka(MAX_PATH, L'\0');
-    sciezka.resize(GetModuleFileNameW(nullptr, sciezka.data(), MAX_PATH));
-    return std::filesystem::path(sciezka).parent_path();
-}
-
-// Runs `linia` and waits for it; false if it could not start.
-bool wykonaj(std::wstring linia) {
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (CreateProcessW(nullptr, linia.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                       &pi) == 0) {
-        return false;
-    }
-    WaitForSingleObject(pi.hProcess, INFINITE);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return true;
-}
-
-struct Szukane {
-    DWORD pid;
-    HWND okno;
-};
-
-BOOL CALLBACK sprawdz(HWND okno, LPARAM dane) {
-    auto* s = reinterpret_cast<Szukane*>(dane);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(okno, &pid);
-    wchar_t klasa[32] = {};
-    GetClassNameW(okno, klasa, 32);
-    if (pid != s->pid || std::wstring(klasa) != L"Kalvetra") return TRUE;
-    s->okno = okno;
-    return FALSE;
-}
-
-struct Sposob {
-    const char* nazwa;
-    std::function<void(HWND okno, DWORD pid)> zamknij;
-};
-
 TEST(Zamkniecie, GrzeczneZamkniecieZZewnatrzKonczyProgram) {
-    const Sposob sposoby[] = {
-        {"WM_CLOSE", [](HWND okno, DWORD) { PostMessageW(okno, WM_CLOSE, 0, 0); }},
-        {"taskkill",
-         [](HWND, DWORD pid) {
-             EXPECT_TRUE(wykonaj(L"taskkill.exe /PID " + std::to_wstring(pid)));
-         }},
-        {"logoff",
-         [](HWND okno, DWORD) {
-             // The session asks first; a window with nothing to save agrees.
-             EXPECT_NE(SendMessageW(okno, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), 0);
-             SendMessageW(okno, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
-         }},
-    };
-    for (const Sposob& s : sposoby) {
-        std::wstring linia = L"\"" + (katalogProgramu() / L"kalvetra.exe").wstring() + L"\"";
+    std::wstring tu(MAX_PATH, L'\0');
+    tu.resize(GetModuleFileNameW(nullptr, tu.data(), MAX_PATH));
+    const std::wstring program = std::filesystem::path(tu).replace_filename(L"kalvetra.exe");
+    for (const char* sposob : {"WM_CLOSE", "taskkill", "logoff"}) {
+        std::wstring linia = L"\"" + program + L"\"";
         STARTUPINFOW si{};
         si.cb = sizeof si;
         PROCESS_INFORMATION pi{};
@@ -76,19 +24,26 @@ TEST(Zamkniecie, GrzeczneZamkniecieZZewnatrzKonczyProgram) {
                                  nullptr, &si, &pi),
                   0);
         WaitForInputIdle(pi.hProcess, INFINITE);
-        Szukane szukane{pi.dwProcessId, nullptr};
-        while (szukane.okno == nullptr && WaitForSingleObject(pi.hProcess, 100) == WAIT_TIMEOUT) {
-            EnumWindows(sprawdz, reinterpret_cast<LPARAM>(&szukane));
+        HWND okno = nullptr;
+        for (DWORD pid = 0; pid != pi.dwProcessId; GetWindowThreadProcessId(okno, &pid)) {
+            ASSERT_EQ(WaitForSingleObject(pi.hProcess, 100), WAIT_TIMEOUT) << sposob;
+            okno = FindWindowW(L"Kalvetra", nullptr);
         }
-        ASSERT_NE(szukane.okno, nullptr) << s.nazwa;
-        s.zamknij(szukane.okno, pi.dwProcessId);
-        // Only a guard against hanging: a program that closes does so at once.
+        if (std::string(sposob) == "WM_CLOSE") {
+            PostMessageW(okno, WM_CLOSE, 0, 0);
+        } else if (std::string(sposob) == "taskkill") {
+            EXPECT_EQ(_wsystem((L"taskkill /PID " + std::to_wstring(pi.dwProcessId)).c_str()), 0);
+        } else {
+            // The session asks first; a window with nothing to save agrees.
+            EXPECT_NE(SendMessageW(okno, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), 0);
+            SendMessageW(okno, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+        }
+        // The limit only keeps a failure from hanging: a closed program ends at once.
         const bool zakonczony = WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0;
-        EXPECT_TRUE(zakonczony) << s.nazwa << ": still running";
-        DWORD kod = 1;
         if (!zakonczony) TerminateProcess(pi.hProcess, 1);
+        DWORD kod = 1;
         GetExitCodeProcess(pi.hProcess, &kod);
-        EXPECT_EQ(kod, 0U) << s.nazwa;
+        EXPECT_TRUE(zakonczony && kod == 0) << sposob << ": still running or exit " << kod;
         CloseHandle(pi.hThread);
         CloseHandle(pi.hProcess);
     }
