@@ -298,7 +298,7 @@ KALVETRA_WEKTOROWO void blokZagniezdzonyWykl9(const Zestaw& wsp, const double* x
     int poza = 0;  // an int: a bool here keeps the loop from vectorising
     for (std::size_t j = 0; j < n; ++j) {
         const double a = wykladnikK(its90::kKExpA1, x[j]);
-        poza |= (a >= its90::wykladnicza::kOd) & (a <= its90::wykladnicza::kDo) ? 0 : 1;
+        poza |= ((a >= its90::wykladnicza::kOd) & (a <= its90::wykladnicza::kDo)) ? 0 : 1;
         y[j] = zagniezdzony<9>(w, x[j]) + its90::kKExpA0 * its90::wykladnicza::rdzen(a);
     }
     if (poza == 0) return;

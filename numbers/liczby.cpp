@@ -1,16 +1,15 @@
 #include "liczby.h"
 
+#include <fast_float/fast_float.h>
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <system_error>
-
-#include <fast_float/fast_float.h>
-#include <fmt/format.h>
 
 namespace liczby {
 
@@ -115,7 +114,8 @@ std::string staloprzecinkowo(double a) {
     const long punkt = static_cast<long>(kropka) + wykladnik;
     const auto dlugosc = static_cast<long>(cyfry.size());
     if (punkt <= 0) return "0." + std::string(static_cast<std::size_t>(-punkt), '0') + cyfry;
-    if (punkt >= dlugosc) return cyfry + std::string(static_cast<std::size_t>(punkt - dlugosc), '0');
+    if (punkt >= dlugosc)
+        return cyfry + std::string(static_cast<std::size_t>(punkt - dlugosc), '0');
     cyfry.insert(static_cast<std::size_t>(punkt), 1, '.');
     return cyfry;
 }
@@ -167,7 +167,7 @@ bool dopiszCalkowicie(std::string& wyjscie, double x, int cyfry, bool przecinek)
                                                          3125, 15625, 78125, 390625, 1953125};
     const double a = std::fabs(x);
     if (!(a < kGranica.at(c))) return false;  // NaN and infinity too
-    const auto bity = std::bit_cast<std::uint64_t>(a);
+    const auto bity = __builtin_bit_cast(std::uint64_t, a);
     const auto wykladnik = static_cast<int>(bity >> 52U);
     std::uint64_t m = bity & ((std::uint64_t{1} << 52U) - 1);
     if (wykladnik != 0) m |= std::uint64_t{1} << 52U;
