@@ -141,6 +141,7 @@ createKalvetra().then((kv) => {
       if (had && had.isConnected) had.focus();
       resolve();
     }, {once: true});
+    dialog.dataset.shown = String(Number(dialog.dataset.shown || 0) + 1);
     dialog.showModal();
     document.getElementById("message-ok").focus();
   });
@@ -165,8 +166,18 @@ createKalvetra().then((kv) => {
     }
   };
 
+  // One event's steps at a time; data-busy says some are still to come.
   let busy = Promise.resolve();
-  const queue = (work) => (busy = busy.then(work, work));
+  let pending = 0;
+  const queue = (work) => {
+    pending += 1;
+    document.documentElement.dataset.busy = "true";
+    busy = busy.then(work, work).finally(() => {
+      pending -= 1;
+      if (pending === 0) delete document.documentElement.dataset.busy;
+    });
+    return busy;
+  };
   const choose = (entry, close) => queue(async () => {
     close(true);
     await play(select(entry.menuIndex));

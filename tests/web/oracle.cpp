@@ -1,7 +1,8 @@
 // What the native calculations do for one case, as the page's steps (JSON on
 // stdout): web_oracle ITEM BUTTON TEXT... selects menu item ITEM, types the
 // TEXTs into the boxes in the calculations' order and presses BUTTON.
-// "describe" prints the form instead.
+// "describe" prints the form instead, "keys" what the key rule makes of each
+// ASCII character.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -12,6 +13,12 @@
 int main(int argc, char** argv) {
     if (argc == 2 && std::string_view(argv[1]) == "describe") {
         std::puts(web::describe().c_str());
+        return 0;
+    }
+    if (argc == 2 && std::string_view(argv[1]) == "keys") {
+        std::string out = "[";
+        for (std::int16_t c = 0; c < 128; ++c) out += (c ? "," : "") + std::to_string(web::key(c));
+        std::puts((out + "]").c_str());
         return 0;
     }
     if (argc < 3) {
