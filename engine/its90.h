@@ -8,7 +8,7 @@
 
 // Stateless ITS-90 arithmetic for every front end. Temperatures in °C,
 // EMF in µV against a reference junction at 0 °C.
-namespace its90 {
+namespace engine {
 
 // Both ends included; NaN lies outside.
 struct Zakres {
@@ -53,4 +53,4 @@ double seebeck(TypTermopary typ, double t);
 // dziedzinaDokladnej (NaN and infinities included).
 std::optional<double> temperaturaDokladna(TypTermopary typ, double u);
 
-}  // namespace its90
+}  // namespace engine

@@ -13,6 +13,8 @@
 #include "wspolczynniki_its90.h"
 #include "wykladnicza.h"
 
+namespace engine {
+
 namespace {
 
 using Tablica = std::array<double, 16>;
@@ -59,80 +61,80 @@ constexpr auto P14 = Wzor::Potegowy14;
 // bound belongs to the lower sub-range, except type K's 0 °C.
 // clang-format off
 constexpr std::array<Przedzial, 2> kRefJ{{
-    {-210.0,    760.0,    true,  true, dopelnij(its90::kJRef1), Z},
-    { 760.0,    1200.0,   false, true, dopelnij(its90::kJRef2), Z},
+    {-210.0,    760.0,    true,  true, dopelnij(engine::kJRef1), Z},
+    { 760.0,    1200.0,   false, true, dopelnij(engine::kJRef2), Z},
 }};
 constexpr std::array<Przedzial, 2> kRefK{{
-    {-270.0,    0.0,      true,  false, dopelnij(its90::kKRef1), Z},
-    { 0.0,      1372.0,   true,  true,  dopelnij(its90::kKRef2), ZW},
+    {-270.0,    0.0,      true,  false, dopelnij(engine::kKRef1), Z},
+    { 0.0,      1372.0,   true,  true,  dopelnij(engine::kKRef2), ZW},
 }};
 constexpr std::array<Przedzial, 2> kRefT{{
-    {-270.0,    0.0,      true,  true, dopelnij(its90::kTRef1), P14},
-    { 0.0,      400.0,    false, true, dopelnij(its90::kTRef2), P},
+    {-270.0,    0.0,      true,  true, dopelnij(engine::kTRef1), P14},
+    { 0.0,      400.0,    false, true, dopelnij(engine::kTRef2), P},
 }};
 constexpr std::array<Przedzial, 2> kRefE{{
-    {-270.0,    0.0,      true,  true, dopelnij(its90::kERef1), P13},
-    { 0.0,      1000.0,   false, true, dopelnij(its90::kERef2), P},
+    {-270.0,    0.0,      true,  true, dopelnij(engine::kERef1), P13},
+    { 0.0,      1000.0,   false, true, dopelnij(engine::kERef2), P},
 }};
 constexpr std::array<Przedzial, 2> kRefN{{
-    {-270.0,    0.0,      true,  true, dopelnij(its90::kNRef1), P},
-    { 0.0,      1300.0,   false, true, dopelnij(its90::kNRef2), P},
+    {-270.0,    0.0,      true,  true, dopelnij(engine::kNRef1), P},
+    { 0.0,      1300.0,   false, true, dopelnij(engine::kNRef2), P},
 }};
 constexpr std::array<Przedzial, 2> kRefB{{
-    { 0.0,      630.615,  true,  true, dopelnij(its90::kBRef1), P},
-    { 630.615,  1820.0,   false, true, dopelnij(its90::kBRef2), P},
+    { 0.0,      630.615,  true,  true, dopelnij(engine::kBRef1), P},
+    { 630.615,  1820.0,   false, true, dopelnij(engine::kBRef2), P},
 }};
 constexpr std::array<Przedzial, 3> kRefR{{
-    {-50.0,     1064.18,  true,  true, dopelnij(its90::kRRef1), P},
-    { 1064.18,  1664.5,   false, true, dopelnij(its90::kRRef2), P},
-    { 1664.5,   1768.1,   false, true, dopelnij(its90::kRRef3), P},
+    {-50.0,     1064.18,  true,  true, dopelnij(engine::kRRef1), P},
+    { 1064.18,  1664.5,   false, true, dopelnij(engine::kRRef2), P},
+    { 1664.5,   1768.1,   false, true, dopelnij(engine::kRRef3), P},
 }};
 constexpr std::array<Przedzial, 3> kRefS{{
-    {-50.0,     1064.18,  true,  true, dopelnij(its90::kSRef1), P},
-    { 1064.18,  1664.5,   false, true, dopelnij(its90::kSRef2), P},
-    { 1664.5,   1768.1,   false, true, dopelnij(its90::kSRef3), P},
+    {-50.0,     1064.18,  true,  true, dopelnij(engine::kSRef1), P},
+    { 1064.18,  1664.5,   false, true, dopelnij(engine::kSRef2), P},
+    { 1664.5,   1768.1,   false, true, dopelnij(engine::kSRef3), P},
 }};
 
 // Inverse sub-ranges in µV, in the order they are tested. R and S have
 // sub-ranges sharing a closed bound; there the later one applies.
 constexpr std::array<Przedzial, 3> kOdwJ{{
-    {-8095.0,   0.0,      true,  true, dopelnij(its90::kJInv1), P, -0.05, 0.03},
-    { 0.0,      42919.0,  false, true, dopelnij(its90::kJInv2), P, -0.04, 0.04},
-    { 42919.0,  69553.0,  false, true, dopelnij(its90::kJInv3), P, -0.04, 0.03},
+    {-8095.0,   0.0,      true,  true, dopelnij(engine::kJInv1), P, -0.05, 0.03},
+    { 0.0,      42919.0,  false, true, dopelnij(engine::kJInv2), P, -0.04, 0.04},
+    { 42919.0,  69553.0,  false, true, dopelnij(engine::kJInv3), P, -0.04, 0.03},
 }};
 constexpr std::array<Przedzial, 3> kOdwK{{
-    {-5891.0,   0.0,      true,  true, dopelnij(its90::kKInv1), P, -0.02, 0.04},
-    { 0.0,      20644.0,  false, true, dopelnij(its90::kKInv2), P, -0.05, 0.04},
-    { 20644.0,  54886.0,  false, true, dopelnij(its90::kKInv3), P, -0.05, 0.06},
+    {-5891.0,   0.0,      true,  true, dopelnij(engine::kKInv1), P, -0.02, 0.04},
+    { 0.0,      20644.0,  false, true, dopelnij(engine::kKInv2), P, -0.05, 0.04},
+    { 20644.0,  54886.0,  false, true, dopelnij(engine::kKInv3), P, -0.05, 0.06},
 }};
 constexpr std::array<Przedzial, 2> kOdwT{{
-    {-5603.0,   0.0,      true,  true, dopelnij(its90::kTInv1), P, -0.02, 0.04},
-    { 0.0,      20872.0,  false, true, dopelnij(its90::kTInv2), P, -0.03, 0.03},
+    {-5603.0,   0.0,      true,  true, dopelnij(engine::kTInv1), P, -0.02, 0.04},
+    { 0.0,      20872.0,  false, true, dopelnij(engine::kTInv2), P, -0.03, 0.03},
 }};
 constexpr std::array<Przedzial, 2> kOdwE{{
-    {-8825.0,   0.0,      true,  true, dopelnij(its90::kEInv1), P, -0.01, 0.03},
-    { 0.0,      76373.0,  false, true, dopelnij(its90::kEInv2), P, -0.02, 0.02},
+    {-8825.0,   0.0,      true,  true, dopelnij(engine::kEInv1), P, -0.01, 0.03},
+    { 0.0,      76373.0,  false, true, dopelnij(engine::kEInv2), P, -0.02, 0.02},
 }};
 constexpr std::array<Przedzial, 3> kOdwN{{
-    {-3990.0,   0.0,      true,  true, dopelnij(its90::kNInv1), P, -0.02, 0.03},
-    { 0.0,      20613.0,  false, true, dopelnij(its90::kNInv2), P, -0.02, 0.03},
-    { 20613.0,  47513.0,  false, true, dopelnij(its90::kNInv3), P, -0.04, 0.02},
+    {-3990.0,   0.0,      true,  true, dopelnij(engine::kNInv1), P, -0.02, 0.03},
+    { 0.0,      20613.0,  false, true, dopelnij(engine::kNInv2), P, -0.02, 0.03},
+    { 20613.0,  47513.0,  false, true, dopelnij(engine::kNInv3), P, -0.04, 0.02},
 }};
 constexpr std::array<Przedzial, 2> kOdwB{{
-    { 291.0,    2431.0,   true,  true, dopelnij(its90::kBInv1), P, -0.02, 0.03},
-    { 2431.0,   13820.0,  false, true, dopelnij(its90::kBInv2), P, -0.01, 0.02},
+    { 291.0,    2431.0,   true,  true, dopelnij(engine::kBInv1), P, -0.02, 0.03},
+    { 2431.0,   13820.0,  false, true, dopelnij(engine::kBInv2), P, -0.01, 0.02},
 }};
 constexpr std::array<Przedzial, 4> kOdwR{{
-    {-226.0,    1923.0,   true,  true,  dopelnij(its90::kRInv1), P, -0.02, 0.02},
-    { 1923.0,   13228.0,  true,  false, dopelnij(its90::kRInv2), P, -0.005, 0.005},
-    { 13228.0,  19739.0,  true,  false, dopelnij(its90::kRInv3), P, -0.0005, 0.001},
-    { 19739.0,  21103.0,  true,  true,  dopelnij(its90::kRInv4), P, -0.001, 0.002},
+    {-226.0,    1923.0,   true,  true,  dopelnij(engine::kRInv1), P, -0.02, 0.02},
+    { 1923.0,   13228.0,  true,  false, dopelnij(engine::kRInv2), P, -0.005, 0.005},
+    { 13228.0,  19739.0,  true,  false, dopelnij(engine::kRInv3), P, -0.0005, 0.001},
+    { 19739.0,  21103.0,  true,  true,  dopelnij(engine::kRInv4), P, -0.001, 0.002},
 }};
 constexpr std::array<Przedzial, 4> kOdwS{{
-    {-235.0,    1874.0,   true,  true, dopelnij(its90::kSInv1), P, -0.02, 0.02},
-    { 1874.0,   11950.0,  false, true, dopelnij(its90::kSInv2), P, -0.01, 0.01},
-    { 11950.0,  17536.0,  true,  true, dopelnij(its90::kSInv3), P, -0.0002, 0.0002},
-    { 17536.0,  18693.0,  true,  true, dopelnij(its90::kSInv4), P, -0.002, 0.002},
+    {-235.0,    1874.0,   true,  true, dopelnij(engine::kSInv1), P, -0.02, 0.02},
+    { 1874.0,   11950.0,  false, true, dopelnij(engine::kSInv2), P, -0.01, 0.01},
+    { 11950.0,  17536.0,  true,  true, dopelnij(engine::kSInv3), P, -0.0002, 0.0002},
+    { 17536.0,  18693.0,  true,  true, dopelnij(engine::kSInv4), P, -0.002, 0.002},
 }};
 // clang-format on
 
@@ -145,7 +147,7 @@ template <auto F, const auto&... Listy>
 constexpr auto dlaTypow() {
     using Lista = std::tuple_element_t<0, std::tuple<decltype(F(Listy))...>>;
     using Element = typename Lista::value_type;
-    static_assert(sizeof...(Listy) == katalog::kLiczbaTypow);
+    static_assert(sizeof...(Listy) == engine::kLiczbaTypow);
     return std::array<std::span<const Element>, sizeof...(Listy)>{
         std::span<const Element>(kPrzetworzona<F, Listy>)...};
 }
@@ -168,7 +170,7 @@ constexpr bool nadDolem(const Przedzial& p, double x) {
 // Each list tiles its domain from left to right: every sub-range is
 // non-empty and starts where the one before it ends, and the shared bound
 // belongs to at least one of the two.
-constexpr bool ciagle(const std::array<std::span<const Przedzial>, katalog::kLiczbaTypow>& listy) {
+constexpr bool ciagle(const std::array<std::span<const Przedzial>, engine::kLiczbaTypow>& listy) {
     for (const auto lista : listy) {
         for (std::size_t k = 0; k < lista.size(); ++k) {
             const Przedzial& b = lista[k];
@@ -245,7 +247,7 @@ double zaladujPotegowy(Tablica& w, const Zestaw& z, double x) {
 
 // a1 * (t - a2)^2 of type K's exponential term, square first.
 [[gnu::always_inline]] inline double wykladnikK(double a1, double t) {
-    const double d = t - its90::kKExpA2;
+    const double d = t - engine::kKExpA2;
     const double kwadrat = d * d;
     return a1 * kwadrat;
 }
@@ -253,7 +255,7 @@ double zaladujPotegowy(Tablica& w, const Zestaw& z, double x) {
 // Type K above 0 °C: a0 * exp(a1 * (t - a2)^2) on top of the polynomial. The
 // engine's own exp, so that a run of values gives the same bits (emfBlok).
 double wykladniczyK(double a0, double a1, double t) {
-    return a0 * its90::wykladnicza::wartosc(wykladnikK(a1, t));
+    return a0 * engine::wykladnicza::wartosc(wykladnikK(a1, t));
 }
 
 // The reference function on a set's own coefficients.
@@ -262,7 +264,7 @@ double wartosc(const Przedzial& p, double t) {
         case Wzor::Zagniezdzony10:
             return zagniezdzony<10>(p.wsp, t);
         case Wzor::ZagniezdzonyWykl9:
-            return zagniezdzony<9>(p.wsp, t) + wykladniczyK(its90::kKExpA0, its90::kKExpA1, t);
+            return zagniezdzony<9>(p.wsp, t) + wykladniczyK(engine::kKExpA0, engine::kKExpA1, t);
         case Wzor::Potegowy13:
             return potegowy<13>(p.wsp, t);
         case Wzor::Potegowy14:
@@ -297,13 +299,13 @@ KALVETRA_WEKTOROWO void blokZagniezdzonyWykl9(const Zestaw& wsp, const double* x
     const Zestaw w = wsp;
     int poza = 0;  // an int: a bool here keeps the loop from vectorising
     for (std::size_t j = 0; j < n; ++j) {
-        const double a = wykladnikK(its90::kKExpA1, x[j]);
-        poza |= ((a >= its90::wykladnicza::kOd) & (a <= its90::wykladnicza::kDo)) ? 0 : 1;
-        y[j] = zagniezdzony<9>(w, x[j]) + its90::kKExpA0 * its90::wykladnicza::rdzen(a);
+        const double a = wykladnikK(engine::kKExpA1, x[j]);
+        poza |= ((a >= engine::wykladnicza::kOd) & (a <= engine::wykladnicza::kDo)) ? 0 : 1;
+        y[j] = zagniezdzony<9>(w, x[j]) + engine::kKExpA0 * engine::wykladnicza::rdzen(a);
     }
     if (poza == 0) return;
     for (std::size_t j = 0; j < n; ++j) {
-        y[j] = zagniezdzony<9>(w, x[j]) + wykladniczyK(its90::kKExpA0, its90::kKExpA1, x[j]);
+        y[j] = zagniezdzony<9>(w, x[j]) + wykladniczyK(engine::kKExpA0, engine::kKExpA1, x[j]);
     }
 }
 
@@ -474,19 +476,19 @@ Lokalnie lokalnie(TypTermopary typ, double t) {
     }
     double e = f.wartosc(t);
     if (p.wzor == Wzor::ZagniezdzonyWykl9) {
-        const double g = wykladniczyK(its90::kKExpA0, its90::kKExpA1, t);
-        const double k = 2.0 * its90::kKExpA1 * (t - its90::kKExpA2);
+        const double g = wykladniczyK(engine::kKExpA0, engine::kKExpA1, t);
+        const double k = 2.0 * engine::kKExpA1 * (t - engine::kKExpA2);
         e += g;
         s += g * k;
-        s2 += g * (2.0 * its90::kKExpA1 + k * k);
+        s2 += g * (2.0 * engine::kKExpA1 + k * k);
     }
     return {e, s, s2};
 }
 
 // Inverse sub-ranges as published, for the front ends.
 template <std::size_t N>
-constexpr std::array<its90::PodzakresOdwrotnej, N> opisz(const std::array<Przedzial, N>& lista) {
-    std::array<its90::PodzakresOdwrotnej, N> o{};
+constexpr std::array<engine::PodzakresOdwrotnej, N> opisz(const std::array<Przedzial, N>& lista) {
+    std::array<engine::PodzakresOdwrotnej, N> o{};
     for (std::size_t i = 0; i < N; ++i) {
         o[i] = {{lista[i].dol, lista[i].gora}, lista[i].bladMin, lista[i].bladMax};
     }
@@ -497,7 +499,7 @@ constexpr auto kOpisyOdwrotnych = kNaOdwrotnych<[](const auto& lista) { return o
 // The window's temperature limits, °C. Type E stops at -200 and R and S at
 // 1768 although the reference function reaches -270 and 1768.1.
 // clang-format off
-constexpr std::array<its90::Zakres, katalog::kLiczbaTypow> kTemperaturaOkna{{
+constexpr std::array<engine::Zakres, engine::kLiczbaTypow> kTemperaturaOkna{{
     {-210.0, 1200.0},  // J
     {-270.0, 1372.0},  // K
     {-270.0, 400.0},   // T
@@ -522,8 +524,8 @@ double Termopara::Temperatura(double t) {
             return zagniezdzony<10>(Wsp, t);
         case Wzor::ZagniezdzonyWykl9:
             zaladuj<9>(Wsp, p.wsp);
-            Wsp[11] = its90::kKExpA0;
-            Wsp[12] = its90::kKExpA1;
+            Wsp[11] = engine::kKExpA0;
+            Wsp[12] = engine::kKExpA1;
             return zagniezdzony<9>(Wsp, t) + wykladniczyK(Wsp[11], Wsp[12], t);
         case Wzor::Potegowy13:
             return zaladujPotegowy<13>(Wsp, p.wsp, t);
@@ -542,8 +544,6 @@ double Termopara::EMF(double u) {
     return zaladujPotegowy<10>(Wsp, p.wsp, u);
 }
 
-namespace its90 {
-
 Zakres dziedzinaTemperatury(TypTermopary typ) {
     const auto lista = kReferencyjne[indeks(typ)];
     return {lista.front().dol, lista.back().gora};
@@ -556,7 +556,7 @@ Zakres dziedzinaOdwrotnej(TypTermopary typ) {
 
 Zakres dziedzinaDokladnej(TypTermopary typ) {
     static const auto kDziedziny = [] {
-        std::array<Zakres, katalog::kLiczbaTypow> d{};
+        std::array<Zakres, engine::kLiczbaTypow> d{};
         for (const TypTermopary i : kWszystkieTypy) {
             const Zakres t = dziedzinaTemperatury(i);
             // Type B's EMF falls below zero up to about 21 °C and returns to
@@ -601,8 +601,8 @@ double seebeck(TypTermopary typ, double t) {
     const Przedzial& p = wybierz(lista, t);
     double s = kSzybkie[indeks(typ)][numer(lista, p)].pochodna(t);
     if (p.wzor == Wzor::ZagniezdzonyWykl9) {
-        s += wykladniczyK(its90::kKExpA0, its90::kKExpA1, t) * 2.0 * its90::kKExpA1 *
-             (t - its90::kKExpA2);
+        s += wykladniczyK(engine::kKExpA0, engine::kKExpA1, t) * 2.0 * engine::kKExpA1 *
+             (t - engine::kKExpA2);
     }
     return s;
 }
@@ -658,16 +658,16 @@ std::optional<double> temperaturaDokladna(TypTermopary typ, double u) {
     return najlepszy;
 }
 
-}  // namespace its90
+}  // namespace engine
 
 namespace limity_okna {
 
-its90::Zakres temperatura(TypTermopary typ) {
-    return kTemperaturaOkna[indeks(typ)];
+engine::Zakres temperatura(engine::TypTermopary typ) {
+    return engine::kTemperaturaOkna[engine::indeks(typ)];
 }
 
-its90::Zakres emf(TypTermopary typ) {
-    const its90::Zakres u = its90::dziedzinaOdwrotnej(typ);
+engine::Zakres emf(engine::TypTermopary typ) {
+    const engine::Zakres u = engine::dziedzinaOdwrotnej(typ);
     return {u.od / 1000.0, u.doo / 1000.0};
 }
 

@@ -11,7 +11,7 @@
 #include <limits>
 #include <system_error>
 
-namespace liczby {
+namespace numbers {
 
 namespace {
 
@@ -240,4 +240,4 @@ void dopisz(std::string& wyjscie, double x, int cyfry, bool przecinek) {
     }
 }
 
-}  // namespace liczby
+}  // namespace numbers

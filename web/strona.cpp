@@ -6,12 +6,16 @@
 
 #include "form.h"
 #include "obliczenia.h"
+#include "window_ops.h"
 
 namespace web {
 
 namespace {
 
-namespace f = formularz;
+namespace f = ::form;
+using calculations::Pole;
+using calculations::WindowOps;
+using engine::TypTermopary;
 
 // Appends `text` as a JSON string.
 void quoted(std::string& out, std::string_view text) {
@@ -227,11 +231,11 @@ void Strona::setBox(std::size_t box, std::string_view text) {
 std::string Strona::click(std::string_view button) {
     Zapis zapis(boxes_);
     if (button == f::control(f::Id::Command1).name) {
-        Command1_Click(zapis, typ_);
+        calculations::Command1_Click(zapis, typ_);
     } else if (button == f::control(f::Id::Command2).name) {
-        Command2_Click(zapis, termopara_);
+        calculations::Command2_Click(zapis, termopara_);
     } else if (button == f::control(f::Id::Command3).name) {
-        Command3_Click(zapis, termopara_);
+        calculations::Command3_Click(zapis, termopara_);
     }
     return std::move(zapis).finish();
 }

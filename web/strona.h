@@ -1,12 +1,13 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "termopara.h"
 #include "typ_termopary.h"
-#include "window_ops.h"
 
 // The window as a web page: what the page's script asks of the calculations
 // and the form, answered in JSON. The script builds its elements from
@@ -33,8 +34,8 @@ class Strona {
     std::string click(std::string_view button);
 
   private:
-    TypTermopary typ_ = TypTermopary::J;
-    Termopara termopara_;
+    engine::TypTermopary typ_ = engine::TypTermopary::J;
+    engine::Termopara termopara_;
     std::array<std::string, 10> boxes_;
 };
 
