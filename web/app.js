@@ -223,6 +223,7 @@ createKalvetra().then((kv) => {
 
   queue(() => play(select(form.startItem))).then(() => {
     document.documentElement.dataset.ready = "true";
+    performance.mark("kalvetra-ready");
   });
 });
 
