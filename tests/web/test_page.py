@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """The web page in headless Chromium against the native calculations.
 
-    tests/web/test_page.py SITE ORACLE [--screenshots DIR]
+    tests/web/test_page.py SITE ORACLE
 
 SITE is the built page (build/web), ORACLE the native web_oracle: every text,
 message and focus the page shows is compared with the native build's steps
@@ -14,7 +14,6 @@ import subprocess
 import sys
 import tempfile
 import time
-from pathlib import Path
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -214,7 +213,7 @@ def check_menu_reset(page, form, check, oracle_path):
             check.equal(f"reset {s['control']}", page.value(s["control"]), s["text"])
 
 
-def check_phone(page, check, screenshot):
+def check_phone(page, check):
     page.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
         "width": 360, "height": 640, "deviceScaleFactor": 1, "mobile": True})
     page.open()
@@ -225,11 +224,6 @@ def check_phone(page, check, screenshot):
            .filter(e => e.getClientRects().length).filter(e => {
              const r = e.getBoundingClientRect(); return r.width < 44 || r.height < 44 })
            .map(e => e.id)"""), [])
-    if screenshot:
-        page.js("document.getElementById('Text2_0').value = '550';"
-                "document.getElementById('Command2').click();"
-                "document.getElementById('Frame3').scrollIntoView()")
-        page.driver.save_screenshot(str(screenshot))
     page.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
 
 
@@ -237,7 +231,6 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("site")
     parser.add_argument("oracle")
-    parser.add_argument("--screenshots", type=Path)
     args = parser.parse_args()
     form = oracle(args.oracle, "describe")
     keymap = oracle(args.oracle, "keys")
@@ -256,15 +249,7 @@ def main():
                 """return performance.getEntriesByType('resource')
                    .every(e => e.name.startsWith(location.origin))
                    && document.cookie === '' && localStorage.length === 0"""), True)
-            if args.screenshots:
-                page.open()
-                page.js("""for (const [k, v] of Object.entries(arguments[0]))
-                             document.getElementById(k).value = v;
-                           for (const b of ['Command1', 'Command2', 'Command3'])
-                             document.getElementById(b).click();""",
-                        {"Text1_0": "550", "Text2_0": "550", "Text3_0": "21,938", "Text3_1": "21"})
-                page.driver.save_screenshot(str(args.screenshots / "web-desktop.png"))
-            check_phone(page, check, args.screenshots and args.screenshots / "web-phone.png")
+            check_phone(page, check)
             # Offline: the service worker took the page; the server gone, reload and compute.
             WebDriverWait(page.driver, 20).until(
                 lambda d: d.execute_script("return !!navigator.serviceWorker.controller"))
