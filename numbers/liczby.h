@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-// Numbers as the command line reads and writes them: fast_float and fmt,
+// Numbers as every front end reads and writes them: fast_float and fmt,
 // never the C locale.
 namespace numbers {
 

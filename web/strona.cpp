@@ -13,7 +13,7 @@ namespace web {
 namespace {
 
 namespace f = ::form;
-using calculations::Pole;
+using calculations::Box;
 using calculations::WindowOps;
 using engine::TypTermopary;
 
@@ -73,8 +73,8 @@ std::string_view kindName(f::Kind kind) {
     return {};
 }
 
-std::string_view boxName(Pole pole) {
-    return f::control(f::kBoxes.at(static_cast<std::size_t>(pole))).name;
+std::string_view boxName(Box box) {
+    return f::control(f::kBoxes.at(static_cast<std::size_t>(box))).name;
 }
 
 // The calculations' window operations as steps for the page; the boxes read
@@ -83,18 +83,18 @@ class Zapis final : public WindowOps {
   public:
     explicit Zapis(std::array<std::string, 10>& boxes) : boxes_(boxes) { out_ += '['; }
 
-    [[nodiscard]] std::string text(Pole box) const override {
+    [[nodiscard]] std::string text(Box box) const override {
         return boxes_.at(static_cast<std::size_t>(box));
     }
-    void setText(Pole box, std::string_view text) override {
+    void setText(Box box, std::string_view text) override {
         boxes_.at(static_cast<std::size_t>(box)) = std::string(text);
         step("text", boxName(box), text);
     }
-    void setExplanation(Pole box, std::string_view text) override {
+    void setExplanation(Box box, std::string_view text) override {
         step("explain", boxName(box), text);
     }
     void message(std::string_view text) override { step("message", {}, text); }
-    void setFocus(Pole box) override { step("focus", boxName(box), {}); }
+    void setFocus(Box box) override { step("focus", boxName(box), {}); }
 
     void step(std::string_view op, std::string_view control, std::string_view text) {
         if (out_.size() > 1) out_ += ',';
@@ -213,7 +213,7 @@ std::string Strona::select(std::size_t item) {
     for (const f::Assignment& a : selection.texts) {
         const auto* box = std::find(f::kBoxes.begin(), f::kBoxes.end(), a.control);
         if (box != f::kBoxes.end()) {
-            zapis.setText(static_cast<Pole>(std::distance(f::kBoxes.begin(), box)), a.text);
+            zapis.setText(static_cast<Box>(std::distance(f::kBoxes.begin(), box)), a.text);
         } else {
             zapis.step("text", f::control(a.control).name, a.text);
         }
