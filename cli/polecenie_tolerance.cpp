@@ -38,7 +38,7 @@ void dodajTolerance(CLI::App& app, Wyjscia& wyjscia) {
                 for (int klasa = 1; klasa <= kKlasy; ++klasa) {
                     if (klasa > 1) s += '\t';
                     const std::optional<double> d =
-                        calculations::odchylkaWJednostce(u.typ, klasa, t, u.temperatura);
+                        conversions::odchylkaWJednostce(u.typ, klasa, t, u.temperatura);
                     if (d) {
                         numbers::dopisz(s, *d, kCyfryOdchylki, o->przecinek);
                     } else {

@@ -302,7 +302,7 @@ Odmowa tolerancja(const conversions::Ustawienia& u, int klasa, Wejscie t, double
         if (!conversions::wDziedzinie(u, x)) return Wynik{Powod::TemperaturaPozaZakresem, 0.0};
         return Wynik{
             Powod::Brak,
-            calculations::odchylkaWJednostce(u.typ, klasa, x, u.temperatura).value_or(kNaN)};
+            conversions::odchylkaWJednostce(u.typ, klasa, x, u.temperatura).value_or(kNaN)};
     });
 }
 
