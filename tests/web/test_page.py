@@ -185,11 +185,19 @@ def run_case(page, form, keymap, check, button, caption, typed, press, oracle_pa
     check.equal(f"{case}: focus", page.js("return document.activeElement.id"), focus)
 
 
-def check_names(page, form, check):
-    """Groups, boxes, buttons, menu bar and radio items named as the form names them."""
-    page.by_id(form["menus"][0]["name"]).click()
+def ax_names(page):
     tree = page.driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
-    names = {(n.get("role", {}).get("value"), n.get("name", {}).get("value")) for n in tree}
+    return {(n.get("role", {}).get("value"), n.get("name", {}).get("value")) for n in tree}
+
+
+def check_names(page, form, check):
+    """Groups, boxes, buttons, menu bar, radio items and message named as the form names them."""
+    page.by_id("Text2_0").send_keys("?")
+    page.by_id("Command2").click()
+    check.equal("message", ("alertdialog", form["messageTitle"]) in ax_names(page), True)
+    dismiss_messages(page)
+    page.by_id(form["menus"][0]["name"]).click()
+    names = ax_names(page)
     roles = {"panel": "group", "edit": "textbox", "button": "button"}
     expected = [(roles[c["kind"]], c["accessibleName"] or c["text"])
                 for c in form["controls"] if c["kind"] in roles]
@@ -199,12 +207,8 @@ def check_names(page, form, check):
     page.driver.switch_to.active_element.send_keys(Keys.ESCAPE)
 
 
-def check_menu_reset(page, form, check, oracle_path):
-    """A type chosen with the keyboard resets marks, Info and every box as the window does."""
-    for name in form["boxes"]:
-        if page.by_id(name).get_attribute("readonly") is None:
-            page.by_id(name).send_keys("7")
-    index = choose_type(page, form, "Termopara N", keyboard=True)
+def check_selection(page, check, oracle_path, index):
+    """Marks, Info and every box as the window's selection of menu item `index` sets them."""
     for s in oracle(oracle_path, index, "none")["select"]:
         if s["op"] == "mark":
             check.equal(f"mark {s['control']}", page.by_id(s["control"]).get_attribute(
@@ -240,11 +244,16 @@ def main():
         try:
             page.open()
             check.equal("title", page.driver.title, form["caption"])
+            check_selection(page, check, args.oracle, form["startItem"])  # the start state
             check_names(page, form, check)
             for button, cases in CASES.items():
                 for case in cases:
                     run_case(page, form, keymap, check, button, *case, args.oracle)
-            check_menu_reset(page, form, check, args.oracle)
+            for name in form["boxes"]:  # a type chosen with the keyboard resets them
+                if page.by_id(name).get_attribute("readonly") is None:
+                    page.by_id(name).send_keys("7")
+            check_selection(page, check, args.oracle,
+                            choose_type(page, form, "Termopara N", keyboard=True))
             check.equal("only its own origin, no cookies, no storage", page.js(
                 """return performance.getEntriesByType('resource')
                    .every(e => e.name.startsWith(location.origin))
