@@ -73,9 +73,10 @@ class Zimne {
         wczytaj(tc_, od, n, x_.data());
         // Inside the domain and off the ice point (which has no correction at
         // all), E(tc) is the engine's run; elsewhere zimneZlacza() decides.
-        naCelsjusza(u_.temperatura, {x_.data(), n}, ez);
-        if (wewnatrz(engine::dziedzinaTemperatury(u_.typ), {ez, n}, true)) {
-            engine::emfBlok(u_.typ, ez, ez, n);
+        naCelsjusza(u_.temperatura, {x_.data(), n}, c_.data());
+        if (wewnatrz(engine::dziedzinaTemperatury(u_.typ), {c_.data(), n}, true)) {
+            engine::emfBlok(u_.typ, c_.data(), ez, n);
+            for (std::size_t i = 0; i < n; ++i) ez[i] = emfZimnegoZlacza(u_.typ, c_[i], ez[i]);
             return true;
         }
         zimneZlacza(u_, {x_.data(), n}, {z, n});
@@ -95,6 +96,7 @@ class Zimne {
     Ciag tc_;
     Wynik wspolne_;
     std::array<double, kBlok> x_{};
+    std::array<double, kBlok> c_{};
 };
 
 // Runs `blok(od, n, r, zimne, y)` over the run: it fills the results r[0..n)

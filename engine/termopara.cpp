@@ -9,7 +9,8 @@
 #include <utility>
 
 #include "its90.h"
-#include "limity_okna.h"
+#include "katalog.h"
+#include "podzakresy.h"
 #include "wspolczynniki_its90.h"
 #include "wykladnicza.h"
 
@@ -19,149 +20,36 @@ namespace {
 
 using Tablica = std::array<double, 16>;
 
-// A coefficient set padded with zeros to the widest set (T below 0 °C).
-using Zestaw = std::array<double, 15>;
+// Every type's lists, by catalogue index.
+using Listy = std::array<std::span<const Przedzial>, kLiczbaTypow>;
+constexpr Listy kReferencyjne = [] {
+    Listy l{};
+    for (std::size_t i = 0; i < kLiczbaTypow; ++i) l[i] = kKatalog[i].referencyjne;
+    return l;
+}();
+constexpr Listy kOdwrotne = [] {
+    Listy l{};
+    for (std::size_t i = 0; i < kLiczbaTypow; ++i) l[i] = kKatalog[i].odwrotne;
+    return l;
+}();
 
-template <std::size_t N>
-constexpr Zestaw dopelnij(const std::array<double, N>& c) {
-    static_assert(N <= std::tuple_size_v<Zestaw>);
-    Zestaw z{};
-    for (std::size_t i = 0; i < N; ++i) z[i] = c[i];
-    return z;
+// The longest list: per-type tables derived from the lists hold that many.
+constexpr std::size_t kMaksPodzakresow = [] {
+    std::size_t n = 0;
+    for (const WierszKatalogu& w : kKatalog)
+        n = std::max({n, w.referencyjne.size(), w.odwrotne.size()});
+    return n;
+}();
+
+// F applied to each sub-range of each type's list, by catalogue index.
+template <class Element, class F>
+constexpr auto przetworz(const Listy& listy, F f) {
+    std::array<std::array<Element, kMaksPodzakresow>, kLiczbaTypow> t{};
+    for (std::size_t i = 0; i < kLiczbaTypow; ++i) {
+        for (std::size_t k = 0; k < listy[i].size(); ++k) t[i][k] = f(listy[i][k]);
+    }
+    return t;
 }
-
-// How a set is evaluated, with the highest slot that the evaluation reads.
-enum class Wzor : std::uint8_t {
-    Zagniezdzony10,     // Horner from slot 10 down (J, K below 0 °C)
-    ZagniezdzonyWykl9,  // Horner from slot 9, plus type K's exponential term
-    Potegowy10,         // c0 + c1*t + c2*t*t + ... up to slot 10
-    Potegowy13,         // E below 0 °C
-    Potegowy14,         // T below 0 °C
-};
-
-struct Przedzial {
-    double dol;
-    double gora;
-    bool dolWlacznie;
-    bool goraWlacznie;
-    Zestaw wsp;
-    Wzor wzor;
-    // Published error band of an inverse set, °C.
-    double bladMin = 0.0;
-    double bladMax = 0.0;
-};
-
-constexpr auto Z = Wzor::Zagniezdzony10;
-constexpr auto ZW = Wzor::ZagniezdzonyWykl9;
-constexpr auto P = Wzor::Potegowy10;
-constexpr auto P13 = Wzor::Potegowy13;
-constexpr auto P14 = Wzor::Potegowy14;
-
-// Reference-function sub-ranges in °C, in the order they are tested. A shared
-// bound belongs to the lower sub-range, except type K's 0 °C.
-// clang-format off
-constexpr std::array<Przedzial, 2> kRefJ{{
-    {-210.0,    760.0,    true,  true, dopelnij(engine::kJRef1), Z},
-    { 760.0,    1200.0,   false, true, dopelnij(engine::kJRef2), Z},
-}};
-constexpr std::array<Przedzial, 2> kRefK{{
-    {-270.0,    0.0,      true,  false, dopelnij(engine::kKRef1), Z},
-    { 0.0,      1372.0,   true,  true,  dopelnij(engine::kKRef2), ZW},
-}};
-constexpr std::array<Przedzial, 2> kRefT{{
-    {-270.0,    0.0,      true,  true, dopelnij(engine::kTRef1), P14},
-    { 0.0,      400.0,    false, true, dopelnij(engine::kTRef2), P},
-}};
-constexpr std::array<Przedzial, 2> kRefE{{
-    {-270.0,    0.0,      true,  true, dopelnij(engine::kERef1), P13},
-    { 0.0,      1000.0,   false, true, dopelnij(engine::kERef2), P},
-}};
-constexpr std::array<Przedzial, 2> kRefN{{
-    {-270.0,    0.0,      true,  true, dopelnij(engine::kNRef1), P},
-    { 0.0,      1300.0,   false, true, dopelnij(engine::kNRef2), P},
-}};
-constexpr std::array<Przedzial, 2> kRefB{{
-    { 0.0,      630.615,  true,  true, dopelnij(engine::kBRef1), P},
-    { 630.615,  1820.0,   false, true, dopelnij(engine::kBRef2), P},
-}};
-constexpr std::array<Przedzial, 3> kRefR{{
-    {-50.0,     1064.18,  true,  true, dopelnij(engine::kRRef1), P},
-    { 1064.18,  1664.5,   false, true, dopelnij(engine::kRRef2), P},
-    { 1664.5,   1768.1,   false, true, dopelnij(engine::kRRef3), P},
-}};
-constexpr std::array<Przedzial, 3> kRefS{{
-    {-50.0,     1064.18,  true,  true, dopelnij(engine::kSRef1), P},
-    { 1064.18,  1664.5,   false, true, dopelnij(engine::kSRef2), P},
-    { 1664.5,   1768.1,   false, true, dopelnij(engine::kSRef3), P},
-}};
-
-// Inverse sub-ranges in µV, in the order they are tested. R and S have
-// sub-ranges sharing a closed bound; there the later one applies.
-constexpr std::array<Przedzial, 3> kOdwJ{{
-    {-8095.0,   0.0,      true,  true, dopelnij(engine::kJInv1), P, -0.05, 0.03},
-    { 0.0,      42919.0,  false, true, dopelnij(engine::kJInv2), P, -0.04, 0.04},
-    { 42919.0,  69553.0,  false, true, dopelnij(engine::kJInv3), P, -0.04, 0.03},
-}};
-constexpr std::array<Przedzial, 3> kOdwK{{
-    {-5891.0,   0.0,      true,  true, dopelnij(engine::kKInv1), P, -0.02, 0.04},
-    { 0.0,      20644.0,  false, true, dopelnij(engine::kKInv2), P, -0.05, 0.04},
-    { 20644.0,  54886.0,  false, true, dopelnij(engine::kKInv3), P, -0.05, 0.06},
-}};
-constexpr std::array<Przedzial, 2> kOdwT{{
-    {-5603.0,   0.0,      true,  true, dopelnij(engine::kTInv1), P, -0.02, 0.04},
-    { 0.0,      20872.0,  false, true, dopelnij(engine::kTInv2), P, -0.03, 0.03},
-}};
-constexpr std::array<Przedzial, 2> kOdwE{{
-    {-8825.0,   0.0,      true,  true, dopelnij(engine::kEInv1), P, -0.01, 0.03},
-    { 0.0,      76373.0,  false, true, dopelnij(engine::kEInv2), P, -0.02, 0.02},
-}};
-constexpr std::array<Przedzial, 3> kOdwN{{
-    {-3990.0,   0.0,      true,  true, dopelnij(engine::kNInv1), P, -0.02, 0.03},
-    { 0.0,      20613.0,  false, true, dopelnij(engine::kNInv2), P, -0.02, 0.03},
-    { 20613.0,  47513.0,  false, true, dopelnij(engine::kNInv3), P, -0.04, 0.02},
-}};
-constexpr std::array<Przedzial, 2> kOdwB{{
-    { 291.0,    2431.0,   true,  true, dopelnij(engine::kBInv1), P, -0.02, 0.03},
-    { 2431.0,   13820.0,  false, true, dopelnij(engine::kBInv2), P, -0.01, 0.02},
-}};
-constexpr std::array<Przedzial, 4> kOdwR{{
-    {-226.0,    1923.0,   true,  true,  dopelnij(engine::kRInv1), P, -0.02, 0.02},
-    { 1923.0,   13228.0,  true,  false, dopelnij(engine::kRInv2), P, -0.005, 0.005},
-    { 13228.0,  19739.0,  true,  false, dopelnij(engine::kRInv3), P, -0.0005, 0.001},
-    { 19739.0,  21103.0,  true,  true,  dopelnij(engine::kRInv4), P, -0.001, 0.002},
-}};
-constexpr std::array<Przedzial, 4> kOdwS{{
-    {-235.0,    1874.0,   true,  true, dopelnij(engine::kSInv1), P, -0.02, 0.02},
-    { 1874.0,   11950.0,  false, true, dopelnij(engine::kSInv2), P, -0.01, 0.01},
-    { 11950.0,  17536.0,  true,  true, dopelnij(engine::kSInv3), P, -0.0002, 0.0002},
-    { 17536.0,  18693.0,  true,  true, dopelnij(engine::kSInv4), P, -0.002, 0.002},
-}};
-// clang-format on
-
-// Each type's list turned by F, kept in static storage for the spans below.
-template <auto F, const auto& Lista>
-inline constexpr auto kPrzetworzona = F(Lista);
-
-// Indexed by catalogue index: F applied to every type's list.
-template <auto F, const auto&... Listy>
-constexpr auto dlaTypow() {
-    using Lista = std::tuple_element_t<0, std::tuple<decltype(F(Listy))...>>;
-    using Element = typename Lista::value_type;
-    static_assert(sizeof...(Listy) == engine::kLiczbaTypow);
-    return std::array<std::span<const Element>, sizeof...(Listy)>{
-        std::span<const Element>(kPrzetworzona<F, Listy>)...};
-}
-
-template <auto F>
-constexpr auto kNaReferencyjnych =
-    dlaTypow<F, kRefJ, kRefK, kRefT, kRefE, kRefN, kRefB, kRefR, kRefS>();
-template <auto F>
-constexpr auto kNaOdwrotnych =
-    dlaTypow<F, kOdwJ, kOdwK, kOdwT, kOdwE, kOdwN, kOdwB, kOdwR, kOdwS>();
-
-constexpr auto kTaSama = [](const auto& lista) { return lista; };
-constexpr auto kReferencyjne = kNaReferencyjnych<kTaSama>;
-constexpr auto kOdwrotne = kNaOdwrotnych<kTaSama>;
 
 constexpr bool nadDolem(const Przedzial& p, double x) {
     return p.dolWlacznie ? x >= p.dol : x > p.dol;
@@ -170,7 +58,7 @@ constexpr bool nadDolem(const Przedzial& p, double x) {
 // Each list tiles its domain from left to right: every sub-range is
 // non-empty and starts where the one before it ends, and the shared bound
 // belongs to at least one of the two.
-constexpr bool ciagle(const std::array<std::span<const Przedzial>, engine::kLiczbaTypow>& listy) {
+constexpr bool ciagle(const Listy& listy) {
     for (const auto lista : listy) {
         for (std::size_t k = 0; k < lista.size(); ++k) {
             const Przedzial& b = lista[k];
@@ -300,7 +188,7 @@ KALVETRA_WEKTOROWO void blokZagniezdzonyWykl9(const Zestaw& wsp, const double* x
     int poza = 0;  // an int: a bool here keeps the loop from vectorising
     for (std::size_t j = 0; j < n; ++j) {
         const double a = wykladnikK(engine::kKExpA1, x[j]);
-        poza |= (a >= engine::wykladnicza::kOd) & (a <= engine::wykladnicza::kDo) ? 0 : 1;
+        poza |= ((a >= engine::wykladnicza::kOd) & (a <= engine::wykladnicza::kDo)) ? 0 : 1;
         y[j] = zagniezdzony<9>(w, x[j]) + engine::kKExpA0 * engine::wykladnicza::rdzen(a);
     }
     if (poza == 0) return;
@@ -442,16 +330,9 @@ struct Szybki {
     Horner pochodna;
 };
 
-template <std::size_t N>
-constexpr std::array<Szybki, N> szybkie(const std::array<Przedzial, N>& lista) {
-    std::array<Szybki, N> s{};
-    for (std::size_t i = 0; i < N; ++i) s[i] = {horner(lista[i]), pochodna(lista[i])};
-    return s;
-}
-
-constexpr auto kNaSzybkie = [](const auto& lista) { return szybkie(lista); };
-constexpr auto kSzybkie = kNaReferencyjnych<kNaSzybkie>;
-constexpr auto kSzybkieOdwrotne = kNaOdwrotnych<kNaSzybkie>;
+constexpr auto kNaSzybki = [](const Przedzial& p) { return Szybki{horner(p), pochodna(p)}; };
+constexpr auto kSzybkie = przetworz<Szybki>(kReferencyjne, kNaSzybki);
+constexpr auto kSzybkieOdwrotne = przetworz<Szybki>(kOdwrotne, kNaSzybki);
 
 std::size_t numer(std::span<const Przedzial> lista, const Przedzial& p) {
     return static_cast<std::size_t>(&p - lista.data());
@@ -486,30 +367,9 @@ Lokalnie lokalnie(TypTermopary typ, double t) {
 }
 
 // Inverse sub-ranges as published, for the front ends.
-template <std::size_t N>
-constexpr std::array<engine::PodzakresOdwrotnej, N> opisz(const std::array<Przedzial, N>& lista) {
-    std::array<engine::PodzakresOdwrotnej, N> o{};
-    for (std::size_t i = 0; i < N; ++i) {
-        o[i] = {{lista[i].dol, lista[i].gora}, lista[i].bladMin, lista[i].bladMax};
-    }
-    return o;
-}
-constexpr auto kOpisyOdwrotnych = kNaOdwrotnych<[](const auto& lista) { return opisz(lista); }>;
-
-// The window's temperature limits, °C. Type E stops at -200 and R and S at
-// 1768 although the reference function reaches -270 and 1768.1.
-// clang-format off
-constexpr std::array<engine::Zakres, engine::kLiczbaTypow> kTemperaturaOkna{{
-    {-210.0, 1200.0},  // J
-    {-270.0, 1372.0},  // K
-    {-270.0, 400.0},   // T
-    {-200.0, 1000.0},  // E
-    {-270.0, 1300.0},  // N
-    {0.0, 1820.0},     // B
-    {-50.0, 1768.0},   // R
-    {-50.0, 1768.0},   // S
-}};
-// clang-format on
+constexpr auto kOpisyOdwrotnych = przetworz<PodzakresOdwrotnej>(kOdwrotne, [](const Przedzial& p) {
+    return PodzakresOdwrotnej{{p.dol, p.gora}, p.bladMin, p.bladMax};
+});
 
 }  // namespace
 
@@ -572,7 +432,7 @@ Zakres dziedzinaDokladnej(TypTermopary typ) {
 }
 
 std::span<const PodzakresOdwrotnej> podzakresyOdwrotnej(TypTermopary typ) {
-    return kOpisyOdwrotnych[indeks(typ)];
+    return std::span(kOpisyOdwrotnych[indeks(typ)]).first(kOdwrotne[indeks(typ)].size());
 }
 
 std::size_t podzakresOdwrotnej(TypTermopary typ, double u) {
@@ -659,16 +519,3 @@ std::optional<double> temperaturaDokladna(TypTermopary typ, double u) {
 }
 
 }  // namespace engine
-
-namespace limity_okna {
-
-engine::Zakres temperatura(engine::TypTermopary typ) {
-    return engine::kTemperaturaOkna[engine::indeks(typ)];
-}
-
-engine::Zakres emf(engine::TypTermopary typ) {
-    const engine::Zakres u = engine::dziedzinaOdwrotnej(typ);
-    return {u.od / 1000.0, u.doo / 1000.0};
-}
-
-}  // namespace limity_okna

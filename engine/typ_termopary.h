@@ -8,23 +8,25 @@
 
 #include "katalog.h"
 
+// The catalogue's types by index and by letter.
 namespace engine {
 
-// The eight thermocouple types, in catalogue order.
-enum class TypTermopary : std::uint8_t { J, K, T, E, N, B, R, S };
+inline constexpr auto kWszystkieTypy = [] {
+    std::array<TypTermopary, kLiczbaTypow> t{};
+    for (std::size_t i = 0; i < kLiczbaTypow; ++i) t[i] = kKatalog[i].typ;
+    return t;
+}();
 
-inline constexpr std::array<TypTermopary, engine::kLiczbaTypow> kWszystkieTypy{
-    TypTermopary::J, TypTermopary::K, TypTermopary::T, TypTermopary::E,
-    TypTermopary::N, TypTermopary::B, TypTermopary::R, TypTermopary::S};
+namespace detail {
+inline constexpr auto kLitery = [] {
+    std::array<char, kLiczbaTypow> l{};
+    for (std::size_t i = 0; i < kLiczbaTypow; ++i) l[i] = kKatalog[i].litera;
+    return l;
+}();
+}  // namespace detail
 
-// The type letters, in catalogue order.
-inline constexpr std::string_view kLiteryTypow = "JKTENBRS";
-static_assert(kLiteryTypow.size() == engine::kLiczbaTypow);
-
-// Catalogue index (the window's Typ).
-constexpr std::size_t indeks(TypTermopary typ) {
-    return static_cast<std::size_t>(typ);
-}
+// The type letters, in catalogue order ("JKTENBRS").
+inline constexpr std::string_view kLiteryTypow{detail::kLitery.data(), detail::kLitery.size()};
 
 constexpr std::optional<TypTermopary> typZIndeksu(std::int16_t i) {
     if (i < 0 || static_cast<std::size_t>(i) >= kWszystkieTypy.size()) return std::nullopt;
@@ -32,7 +34,7 @@ constexpr std::optional<TypTermopary> typZIndeksu(std::int16_t i) {
 }
 
 constexpr char litera(TypTermopary typ) {
-    return kLiteryTypow[indeks(typ)];
+    return wiersz(typ).litera;
 }
 
 // 'k' and 'K' alike.

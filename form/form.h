@@ -48,6 +48,13 @@
 namespace form {
 
 inline constexpr std::string_view kCaption = "Kalvetra";
+
+// Field lengths of the window's fixed-length catalogue tables (Nazwa, Sklad,
+// Symbol, Zakres), in characters.
+inline constexpr std::size_t kDlugoscNazwy = 25;
+inline constexpr std::size_t kDlugoscSkladu = 53;
+inline constexpr std::size_t kDlugoscSymbolu = 25;
+inline constexpr std::size_t kDlugoscZakresu = 45;
 inline constexpr std::string_view kMessageTitle = "Wexa";
 
 // Stand-ins may replace the family; the size and the Polish letters must hold.
@@ -308,22 +315,28 @@ inline constexpr std::array<MenuItem, 2> kFileMenu{{
 }};
 
 namespace detail {
-constexpr MenuItem typeItem(std::string_view name, engine::TypTermopary typ) {
-    return {name, engine::kTypy.at(indeks(typ)).nazwa, Command::SelectType, typ, true};
-}
+// "mnuTyp" and the type's letter, for every type in catalogue order.
+inline constexpr auto kTypeItemNames = [] {
+    constexpr std::string_view kPrefix = "mnuTyp";
+    std::array<std::array<char, kPrefix.size() + 1>, engine::kLiczbaTypow> names{};
+    for (std::size_t i = 0; i < engine::kLiczbaTypow; ++i) {
+        for (std::size_t k = 0; k < kPrefix.size(); ++k) names.at(i).at(k) = kPrefix[k];
+        names.at(i).back() = engine::kKatalog.at(i).litera;
+    }
+    return names;
+}();
 }  // namespace detail
 
-// The menu lists S before R, unlike the catalogue.
-inline constexpr std::array<MenuItem, engine::kLiczbaTypow> kTypeMenu{{
-    detail::typeItem("mnuTypJ", engine::TypTermopary::J),
-    detail::typeItem("mnuTypK", engine::TypTermopary::K),
-    detail::typeItem("mnuTypT", engine::TypTermopary::T),
-    detail::typeItem("mnuTypE", engine::TypTermopary::E),
-    detail::typeItem("mnuTypN", engine::TypTermopary::N),
-    detail::typeItem("mnuTypB", engine::TypTermopary::B),
-    detail::typeItem("mnuTypS", engine::TypTermopary::S),
-    detail::typeItem("mnuTypR", engine::TypTermopary::R),
-}};
+// In the catalogue's menu order, which lists S before R.
+inline constexpr auto kTypeMenu = [] {
+    std::array<MenuItem, engine::kLiczbaTypow> menu{};
+    for (const engine::WierszKatalogu& w : engine::kKatalog) {
+        const auto& name = detail::kTypeItemNames.at(indeks(w.typ));
+        menu.at(w.pozycjaWMenu) = {std::string_view(name.data(), name.size()), w.opis.nazwa,
+                                   Command::SelectType, w.typ, true};
+    }
+    return menu;
+}();
 
 inline constexpr std::array<Menu, 2> kMenuBar{{
     {"mnuPlik", "Plik", kFileMenu},
@@ -360,10 +373,10 @@ struct InfoRow {
     std::size_t length;
 };
 inline constexpr std::array<InfoRow, 4> kInfoRows{{
-    {Id::Label1_0, &engine::Opis::nazwa, engine::kDlugoscNazwy},
-    {Id::Label1_1, &engine::Opis::sklad, engine::kDlugoscSkladu},
-    {Id::Label1_2, &engine::Opis::symbol, engine::kDlugoscSymbolu},
-    {Id::Label1_3, &engine::Opis::zakres, engine::kDlugoscZakresu},
+    {Id::Label1_0, &engine::Opis::nazwa, kDlugoscNazwy},
+    {Id::Label1_1, &engine::Opis::sklad, kDlugoscSkladu},
+    {Id::Label1_2, &engine::Opis::symbol, kDlugoscSymbolu},
+    {Id::Label1_3, &engine::Opis::zakres, kDlugoscZakresu},
 }};
 
 struct Assignment {

@@ -346,7 +346,7 @@ py::object tolerance(const py::object& typTermopary, const py::object& t, const 
     const Ustawienia u = ustawienia(typTermopary, unit);
     const int k = klasa(cls);
     const auto odchylka = [&u, k](double x) {
-        return calculations::odchylkaWJednostce(u.typ, k, x, u.temperatura);
+        return conversions::odchylkaWJednostce(u.typ, k, x, u.temperatura);
     };
     return licz("kalvetra.tolerance", u, {argument("t", t)}, mask, podnies(errors),
                 [&](const conversions::Ciag* we, double* w, std::size_t n, bool s) {

@@ -174,7 +174,7 @@ TEST(Command3, LimitsNeverExtrapolate) {
         // Temperatures of the inverse domain's ends.
         const double tMin = engine::temperaturaZEmf(t, u.od);
         const double tMax = engine::temperaturaZEmf(t, u.doo);
-        const auto granice = limity_okna::emf(t);
+        const auto granice = calculations::emfOkna(t);
         for (const double mv : {granice.od, granice.doo}) {
             const std::string emf = liczby.format(mv, "0.000");
             for (const char* zimne : {"-30", "0", "20", "80"}) {

@@ -107,7 +107,7 @@ constexpr conversions::Maska kBezMaski{};
 // The deviation of class k as the binding hands it to tolerancja().
 auto odchylka(const Ustawienia& u, int k) {
     return
-        [&u, k](double t) { return calculations::odchylkaWJednostce(u.typ, k, t, u.temperatura); };
+        [&u, k](double t) { return conversions::odchylkaWJednostce(u.typ, k, t, u.temperatura); };
 }
 
 TEST(Tablice, TemperaturaJakPrzeliczenia) {
@@ -157,7 +157,7 @@ TEST(Tablice, EmfSeebeckTolerancjaJakPrzeliczenia) {
                 if (w.dobry() && !conversions::wDziedzinie(u, t[i]))
                     w.powod = conversions::Powod::TemperaturaPozaZakresem;
                 if (w.dobry())
-                    w.wartosc = calculations::odchylkaWJednostce(u.typ, k, t[i], u.temperatura)
+                    w.wartosc = conversions::odchylkaWJednostce(u.typ, k, t[i], u.temperatura)
                                     .value_or(kNaN);
                 wKlasy[static_cast<std::size_t>(k - 1)].push_back(w);
             }

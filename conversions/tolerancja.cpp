@@ -2,9 +2,10 @@
 
 #include <cmath>
 
-#include "obliczenia.h"
+#include "its90.h"
+#include "przeliczenia.h"
 
-namespace calculations {
+namespace conversions {
 
 namespace {
 
@@ -13,17 +14,18 @@ constexpr double kLuzStopnia = 1e-12;  // relative
 }  // namespace
 
 std::optional<double> odchylkaWJednostce(engine::TypTermopary typ, int klasa, double t,
-                                         conversions::JednostkaTemperatury j) {
+                                         JednostkaTemperatury j) {
     // The classes end on whole degrees Celsius, which a conversion from °F
     // or K may miss by an ulp (1273.15 K).
-    double c = conversions::naCelsjusza(t, j);
+    double c = naCelsjusza(t, j);
     if (std::fabs(c - std::round(c)) <= kLuzStopnia * std::fabs(c)) c = std::round(c);
-    const Odchylka d = DopuszczalnyBlad(typ, klasa, c);
-    if (d.rodzaj != Odchylka::Rodzaj::Stala && d.rodzaj != Odchylka::Rodzaj::Obliczona) {
+    const engine::Odchylka d = engine::odchylka(typ, klasa, c);
+    if (d.rodzaj != engine::Odchylka::Rodzaj::Stala &&
+        d.rodzaj != engine::Odchylka::Rodzaj::Obliczona) {
         return std::nullopt;
     }
     // A deviation is a width: one kelvin is wKelwinie() degrees of the unit.
-    return d.wartosc * conversions::wKelwinie(j);
+    return d.wartosc * wKelwinie(j);
 }
 
-}  // namespace calculations
+}  // namespace conversions
