@@ -15,7 +15,7 @@ constexpr int kKlasy = 3;
 
 }  // namespace
 
-void dodajTolerance(CLI::App& app, Wyjscia& wyjscia) {
+void dodajTolerancje(CLI::App& app, Wyjscia& wyjscia) {
     Polecenie p = dodajPolecenie(app, "tolerance",
                                  "dopuszczalna odchyłka klas 1, 2 i 3 (IEC 60584-1) dla każdej "
                                  "temperatury, w stopniach jednostki --unit; N/A poza klasą");
