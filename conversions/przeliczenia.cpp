@@ -37,7 +37,7 @@ struct Tekst {
 };
 
 // Every refusal's text, for the command line and the row converter alike.
-constexpr std::array<Tekst, 12> kTeksty{{
+constexpr std::array<Tekst, 13> kTeksty{{
     {Powod::Brak, "", "", Dopisek::Nic},
     {Powod::NieLiczba, "to nie jest liczba", "not a number", Dopisek::Nic},
     {Powod::NaN, "NaN nie jest wartością pomiaru", "NaN is not a measured value", Dopisek::Nic},
@@ -48,6 +48,11 @@ constexpr std::array<Tekst, 12> kTeksty{{
      "cold-junction temperature out of range", Dopisek::ZakresTemperatury},
     {Powod::EmfPozaZakresem, "EMF (z kompensacją zimnego złącza) poza zakresem",
      "EMF (cold-junction compensated) out of range", Dopisek::ZakresEmf},
+    {Powod::EmfDwuznaczne,
+     "tę EMF (z kompensacją zimnego złącza) dają dwie temperatury; dokładna odwrotność przyjmuje "
+     "EMF",
+     "two temperatures give this EMF (cold-junction compensated); the exact inverse takes the EMF",
+     Dopisek::ZakresEmf},
     {Powod::BrakPola, "brak pola", "missing field", Dopisek::NumerPola},
     {Powod::KrokNiedodatni, "krok tabeli musi być dodatni", "the table's step must be positive",
      Dopisek::Nic},
@@ -156,12 +161,15 @@ void emfTemperatur(const Ustawienia& u, std::span<const double> t, Dalej dalej) 
 
 // A range's bound to `cyfry` decimals, rounded towards the inside so that
 // the bound as printed is accepted; a bound that already has no more
-// decimals (but for conversion noise) stays as it is.
-double doSrodka(double x, int cyfry, bool dolna) {
+// decimals (but for conversion noise) stays as it is, unless it is itself
+// refused (`otwarta`: type B's exact inverse, just above 0).
+double doSrodka(double x, int cyfry, bool dolna, bool otwarta = false) {
     const double skala = std::pow(10.0, cyfry);
     const double y = x * skala;
     const double r = std::round(y);
-    if (std::fabs(y - r) <= 4.0 * kUlpy * std::fabs(y)) return r / skala;
+    if (std::fabs(y - r) <= 4.0 * kUlpy * std::fabs(y)) {
+        return (otwarta ? r + (dolna ? 1.0 : -1.0) : r) / skala;
+    }
     return (dolna ? std::ceil(y) : std::floor(y)) / skala;
 }
 
@@ -250,10 +258,10 @@ bool wZakresie(engine::Zakres z, double x) {
     return x >= z.od - luz && x <= z.doo + luz;
 }
 
-std::optional<double> skompensowana(engine::Zakres d, double u, double zimne) {
+std::optional<double> skompensowana(engine::Zakres d, double u, double zimne, double luz) {
     // Added only when there is something to add: -0 + 0 would be +0.
     if (zimne != 0.0) u += zimne;
-    if (!wZakresie(d, u)) return std::nullopt;
+    if (!wZakresie({d.od - luz, d.doo + luz}, u)) return std::nullopt;
     return przytnij(d, u);
 }
 
@@ -305,18 +313,30 @@ Wynik temperatura(const Ustawienia& u, double e, double tc) {
     return temperatura(u, e, zimneZlacze(u, tc));
 }
 
-Wynik temperatura(const Ustawienia& u, double e, const Wynik& zimne) {
-    const Wynik m = doOdwrotnej(u, dziedzinaEmf(u), e, zimne);
-    if (!m.dobry()) return m;
-    double t = 0.0;
-    if (u.dokladna) {
-        const auto x = engine::temperaturaDokladna(u.typ, m.wartosc);
-        if (!x) return {Powod::EmfPozaZakresem, 0.0};
-        t = *x;
-    } else {
-        t = engine::temperaturaZEmf(u.typ, m.wartosc);
+namespace {
+
+// The exact inverse of e (EMF unit) against a cold junction of `zimne` µV.
+Wynik dokladna(const Ustawienia& u, double e, double zimne) {
+    const double mikrowolty = naMikrowolty(e, u.emf);
+    const auto dwuznaczne = engine::emfDwuznaczne(u.typ);
+    if (dwuznaczne && wZakresie(*dwuznaczne, zimne != 0.0 ? mikrowolty + zimne : mikrowolty)) {
+        return {Powod::EmfDwuznaczne, 0.0};
     }
-    return {Powod::Brak, zCelsjusza(t, u.temperatura)};
+    const double luz = naMikrowolty(numbers::polowaOstatniejCyfry(e), u.emf);
+    const auto m = skompensowana(engine::dziedzinaDokladnej(u.typ), mikrowolty, zimne, luz);
+    const auto t = m ? engine::temperaturaDokladna(u.typ, *m) : std::nullopt;
+    if (!t) return {Powod::EmfPozaZakresem, 0.0};
+    return {Powod::Brak, zCelsjusza(*t, u.temperatura)};
+}
+
+}  // namespace
+
+Wynik temperatura(const Ustawienia& u, double e, const Wynik& zimne) {
+    if (!zimne.dobry()) return zimne;
+    if (u.dokladna) return dokladna(u, e, zimne.wartosc);
+    const Wynik m = doOdwrotnej(u, engine::dziedzinaOdwrotnej(u.typ), e, zimne);
+    if (!m.dobry()) return m;
+    return {Powod::Brak, zCelsjusza(engine::temperaturaZEmf(u.typ, m.wartosc), u.temperatura)};
 }
 
 void temperatury(const Ustawienia& u, std::span<const double> e, std::span<const Wynik> zimne,
@@ -355,11 +375,11 @@ std::string opis(Powod powod, const Ustawienia& u, std::size_t pole, const Zimne
     const Slowa& w = kSlowa.at(nr(jezyk));
     std::string s(jezyk == Jezyk::Angielski ? t.angielski : t.tekst);
     const auto zakres = [&](engine::Zakres z, int cyfry, std::string_view jednostka,
-                            std::string_view przy) {
+                            std::string_view przy, bool otwarta = false) {
         s += std::string(w.typu) + litera(u.typ) + " (" + std::string(przy) + std::string(w.od) +
-             numbers::tekst(doSrodka(z.od, cyfry, true), cyfry, false) + std::string(w.doo) +
-             numbers::tekst(doSrodka(z.doo, cyfry, false), cyfry, false) + " " +
-             std::string(jednostka) + ")";
+             numbers::tekst(doSrodka(z.od, cyfry, true, otwarta), cyfry, false) +
+             std::string(w.doo) + numbers::tekst(doSrodka(z.doo, cyfry, false), cyfry, false) +
+             " " + std::string(jednostka) + ")";
     };
     switch (t.dopisek) {
         case Dopisek::Nic:
@@ -379,10 +399,14 @@ std::string opis(Powod powod, const Ustawienia& u, std::size_t pole, const Zimne
                 przy = std::string(w.przyZimnym) + numbers::tekst(zimne->temperatura, 2, false) +
                        " " + std::string(symbol(u.temperatura)) + ": ";
             }
-            zakres(emfWJednostce(z, u.emf), u.emf == JednostkaEmf::mV ? 3 : 0, symbol(u.emf), przy);
+            // The exact inverse's lowest EMF for type B is the least above 0.
+            const bool otwarta = u.dokladna && engine::emfDwuznaczne(u.typ).has_value();
+            zakres(emfWJednostce(z, u.emf), u.emf == JednostkaEmf::mV ? 3 : 0, symbol(u.emf), przy,
+                   otwarta);
             break;
         }
         case Dopisek::LimitWierszy:
+            // Appended piece by piece: GCC 12 at -O3 warns falsely on " " + to_string().
             s += ' ';
             s += std::to_string(kMaksWierszyTabeli);
             s += w.wierszy;
