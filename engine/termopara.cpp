@@ -4,13 +4,16 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <tuple>
+#include <type_traits>
 #include <utility>
 
 #include "its90.h"
 #include "limity_okna.h"
 #include "wspolczynniki_its90.h"
+#include "wspolczynniki_wre.h"
 #include "wykladnicza.h"
 
 namespace {
@@ -35,6 +38,8 @@ enum class Wzor : std::uint8_t {
     Potegowy10,         // c0 + c1*t + c2*t*t + ... up to slot 10
     Potegowy13,         // E below 0 °C
     Potegowy14,         // T below 0 °C
+    Zagniezdzony6,      // Horner from slot 6 (C)
+    Zagniezdzony8,      // Horner from slot 8 (A)
 };
 
 struct Przedzial {
@@ -54,9 +59,13 @@ constexpr auto ZW = Wzor::ZagniezdzonyWykl9;
 constexpr auto P = Wzor::Potegowy10;
 constexpr auto P13 = Wzor::Potegowy13;
 constexpr auto P14 = Wzor::Potegowy14;
+constexpr auto Z6 = Wzor::Zagniezdzony6;
+constexpr auto Z8 = Wzor::Zagniezdzony8;
 
 // Reference-function sub-ranges in °C, in the order they are tested. A shared
-// bound belongs to the lower sub-range, except type K's 0 °C.
+// bound belongs to the lower sub-range, except type K's 0 °C and type C's
+// 630.615 °C. C and A were published in power form without an evaluation to
+// match bit for bit, so they are evaluated in Horner's form.
 // clang-format off
 constexpr std::array<Przedzial, 2> kRefJ{{
     {-210.0,    760.0,    true,  true, dopelnij(its90::kJRef1), Z},
@@ -91,6 +100,13 @@ constexpr std::array<Przedzial, 3> kRefS{{
     {-50.0,     1064.18,  true,  true, dopelnij(its90::kSRef1), P},
     { 1064.18,  1664.5,   false, true, dopelnij(its90::kSRef2), P},
     { 1664.5,   1768.1,   false, true, dopelnij(its90::kSRef3), P},
+}};
+constexpr std::array<Przedzial, 2> kRefC{{
+    { 0.0,      630.615,  true,  false, dopelnij(its90::kCRef1), Z6},
+    { 630.615,  2315.0,   true,  true,  dopelnij(its90::kCRef2), Z6},
+}};
+constexpr std::array<Przedzial, 1> kRefA{{
+    { 0.0,      2500.0,   true,  true,  dopelnij(its90::kARef), Z8},
 }};
 
 // Inverse sub-ranges in µV, in the order they are tested. R and S have
@@ -134,7 +150,14 @@ constexpr std::array<Przedzial, 4> kOdwS{{
     { 11950.0,  17536.0,  true,  true, dopelnij(its90::kSInv3), P, -0.0002, 0.0002},
     { 17536.0,  18693.0,  true,  true, dopelnij(its90::kSInv4), P, -0.002, 0.002},
 }};
+// No inverse polynomial is published for C, and A's is good to ±1 °C only:
+// an empty list, and the exact inverse stands in for the polynomial.
+constexpr std::array<Przedzial, 0> kOdwC{};
+constexpr std::array<Przedzial, 0> kOdwA{};
 // clang-format on
+
+// Types with reference functions: the catalogue's, and C and A before they join it.
+constexpr std::size_t kLiczbaFunkcji = indeks(TypTermopary::A) + 1;
 
 // Each type's list turned by F, kept in static storage for the spans below.
 template <auto F, const auto& Lista>
@@ -145,17 +168,17 @@ template <auto F, const auto&... Listy>
 constexpr auto dlaTypow() {
     using Lista = std::tuple_element_t<0, std::tuple<decltype(F(Listy))...>>;
     using Element = typename Lista::value_type;
-    static_assert(sizeof...(Listy) == katalog::kLiczbaTypow);
+    static_assert(sizeof...(Listy) == kLiczbaFunkcji);
     return std::array<std::span<const Element>, sizeof...(Listy)>{
         std::span<const Element>(kPrzetworzona<F, Listy>)...};
 }
 
 template <auto F>
 constexpr auto kNaReferencyjnych =
-    dlaTypow<F, kRefJ, kRefK, kRefT, kRefE, kRefN, kRefB, kRefR, kRefS>();
+    dlaTypow<F, kRefJ, kRefK, kRefT, kRefE, kRefN, kRefB, kRefR, kRefS, kRefC, kRefA>();
 template <auto F>
 constexpr auto kNaOdwrotnych =
-    dlaTypow<F, kOdwJ, kOdwK, kOdwT, kOdwE, kOdwN, kOdwB, kOdwR, kOdwS>();
+    dlaTypow<F, kOdwJ, kOdwK, kOdwT, kOdwE, kOdwN, kOdwB, kOdwR, kOdwS, kOdwC, kOdwA>();
 
 constexpr auto kTaSama = [](const auto& lista) { return lista; };
 constexpr auto kReferencyjne = kNaReferencyjnych<kTaSama>;
@@ -168,7 +191,7 @@ constexpr bool nadDolem(const Przedzial& p, double x) {
 // Each list tiles its domain from left to right: every sub-range is
 // non-empty and starts where the one before it ends, and the shared bound
 // belongs to at least one of the two.
-constexpr bool ciagle(const std::array<std::span<const Przedzial>, katalog::kLiczbaTypow>& listy) {
+constexpr bool ciagle(const std::array<std::span<const Przedzial>, kLiczbaFunkcji>& listy) {
     for (const auto lista : listy) {
         for (std::size_t k = 0; k < lista.size(); ++k) {
             const Przedzial& b = lista[k];
@@ -188,7 +211,7 @@ static_assert(ciagle(kReferencyjne) && ciagle(kOdwrotne));
 // sub-ranges on outside the domain (the first below it, the last above it),
 // so every finite argument gives a finite result. Counting keeps it free of
 // data-dependent branches.
-const Przedzial& wybierz(std::span<const Przedzial> lista, double x) {
+constexpr const Przedzial& wybierz(std::span<const Przedzial> lista, double x) {
     std::size_t i = 0;
     for (std::size_t k = 1; k < lista.size(); ++k) i += nadDolem(lista[k], x) ? 1U : 0U;
     return lista[i];
@@ -267,6 +290,10 @@ double wartosc(const Przedzial& p, double t) {
             return potegowy<13>(p.wsp, t);
         case Wzor::Potegowy14:
             return potegowy<14>(p.wsp, t);
+        case Wzor::Zagniezdzony6:
+            return zagniezdzony<6>(p.wsp, t);
+        case Wzor::Zagniezdzony8:
+            return zagniezdzony<8>(p.wsp, t);
         case Wzor::Potegowy10:
             break;
     }
@@ -288,6 +315,18 @@ KALVETRA_WEKTOROWO void blokZagniezdzony10(const Zestaw& wsp, const double* x, d
                                            std::size_t n) {
     const Zestaw w = wsp;
     for (std::size_t j = 0; j < n; ++j) y[j] = zagniezdzony<10>(w, x[j]);
+}
+
+KALVETRA_WEKTOROWO void blokZagniezdzony6(const Zestaw& wsp, const double* x, double* y,
+                                          std::size_t n) {
+    const Zestaw w = wsp;
+    for (std::size_t j = 0; j < n; ++j) y[j] = zagniezdzony<6>(w, x[j]);
+}
+
+KALVETRA_WEKTOROWO void blokZagniezdzony8(const Zestaw& wsp, const double* x, double* y,
+                                          std::size_t n) {
+    const Zestaw w = wsp;
+    for (std::size_t j = 0; j < n; ++j) y[j] = zagniezdzony<8>(w, x[j]);
 }
 
 // Beyond rdzen()'s arguments (far outside the domain, or NaN) the values are
@@ -336,6 +375,10 @@ void blokWartosci(const Przedzial& p, const double* x, double* y, std::size_t n)
             return blokPotegowy13(p.wsp, x, y, n);
         case Wzor::Potegowy14:
             return blokPotegowy14(p.wsp, x, y, n);
+        case Wzor::Zagniezdzony6:
+            return blokZagniezdzony6(p.wsp, x, y, n);
+        case Wzor::Zagniezdzony8:
+            return blokZagniezdzony8(p.wsp, x, y, n);
         case Wzor::Potegowy10:
             break;
     }
@@ -415,7 +458,7 @@ struct Horner {
     Zestaw wsp{};
     std::size_t szczyt = 0;
 
-    [[nodiscard]] double operator()(double x) const {
+    [[nodiscard]] constexpr double operator()(double x) const {
         double e = wsp[szczyt];
         for (std::size_t i = szczyt; i-- > 0;) e = e * x + wsp[i];
         return e;
@@ -451,7 +494,7 @@ constexpr auto kNaSzybkie = [](const auto& lista) { return szybkie(lista); };
 constexpr auto kSzybkie = kNaReferencyjnych<kNaSzybkie>;
 constexpr auto kSzybkieOdwrotne = kNaOdwrotnych<kNaSzybkie>;
 
-std::size_t numer(std::span<const Przedzial> lista, const Przedzial& p) {
+constexpr std::size_t numer(std::span<const Przedzial> lista, const Przedzial& p) {
     return static_cast<std::size_t>(&p - lista.data());
 }
 
@@ -494,6 +537,103 @@ constexpr std::array<its90::PodzakresOdwrotnej, N> opisz(const std::array<Przedz
 }
 constexpr auto kOpisyOdwrotnych = kNaOdwrotnych<[](const auto& lista) { return opisz(lista); }>;
 
+// The exact inverse's seed for a type without an inverse polynomial: the
+// inverse tabulated at kWezly + 1 EMFs evenly spaced over the domain, with
+// its slope 1/S there, as one cubic (Hermite's) per interval. Within about
+// 1e-6 °C of the root, so that one Newton step reaches double precision.
+constexpr std::size_t kWezly = 256;
+
+struct Siatka {
+    double u0;                                      // µV
+    double naKrok;                                  // intervals per µV
+    double krok;                                    // µV
+    std::array<std::array<double, 4>, kWezly> wsp;  // t(u0 + (k + s) krok) = Horner in s
+};
+
+constexpr double emfHorner(std::span<const Przedzial> lista, std::span<const Szybki> szybkie,
+                           double t) {
+    return szybkie[numer(lista, wybierz(lista, t))].wartosc(t);
+}
+
+// The t in [od, doo] at which E reaches u, by bisection down to neighbouring
+// doubles: slow, but done by the compiler.
+constexpr double odwrocPolowiac(std::span<const Przedzial> lista, std::span<const Szybki> szybkie,
+                                double u) {
+    double od = lista.front().dol;
+    double doo = lista.back().gora;
+    for (;;) {
+        const double srodek = od + (doo - od) / 2.0;
+        if (srodek <= od || srodek >= doo) break;
+        (emfHorner(lista, szybkie, srodek) < u ? od : doo) = srodek;
+    }
+    return u - emfHorner(lista, szybkie, od) < emfHorner(lista, szybkie, doo) - u ? od : doo;
+}
+
+template <std::size_t N>
+constexpr Siatka siatka(const std::array<Przedzial, N>& lista) {
+    const auto szybkieListy = szybkie(lista);
+    const std::span<const Przedzial> l(lista);
+    const std::span<const Szybki> f(szybkieListy);
+    Siatka s{};
+    s.u0 = emfHorner(l, f, l.front().dol);
+    const double u1 = emfHorner(l, f, l.back().gora);
+    s.krok = (u1 - s.u0) / static_cast<double>(kWezly);
+    s.naKrok = static_cast<double>(kWezly) / (u1 - s.u0);
+    double t0 = l.front().dol;
+    double m0 = s.krok / f[0].pochodna(t0);  // dt per interval
+    for (std::size_t k = 0; k < kWezly; ++k) {
+        const double u = k + 1 == kWezly ? u1 : s.u0 + static_cast<double>(k + 1) * s.krok;
+        const double t1 = odwrocPolowiac(l, f, u);
+        const double m1 = s.krok / f[numer(l, wybierz(l, t1))].pochodna(t1);
+        s.wsp[k] = {t0, m0, 3.0 * (t1 - t0) - 2.0 * m0 - m1, 2.0 * (t0 - t1) + m0 + m1};
+        t0 = t1;
+        m0 = m1;
+    }
+    return s;
+}
+
+template <const auto& Lista>
+inline constexpr Siatka kSiatka = siatka(Lista);
+
+// Per type: the seed table where no inverse polynomial is published, else none.
+template <const auto& Ref, const auto& Odw>
+constexpr const Siatka* siatkaDla() {
+    if constexpr (std::tuple_size_v<std::remove_cvref_t<decltype(Odw)>> == 0) {
+        return &kSiatka<Ref>;
+    } else {
+        return nullptr;
+    }
+}
+
+constexpr std::array<const Siatka*, kLiczbaFunkcji> kSiatki{
+    siatkaDla<kRefJ, kOdwJ>(), siatkaDla<kRefK, kOdwK>(), siatkaDla<kRefT, kOdwT>(),
+    siatkaDla<kRefE, kOdwE>(), siatkaDla<kRefN, kOdwN>(), siatkaDla<kRefB, kOdwB>(),
+    siatkaDla<kRefR, kOdwR>(), siatkaDla<kRefS, kOdwS>(), siatkaDla<kRefC, kOdwC>(),
+    siatkaDla<kRefA, kOdwA>()};
+
+// The exact inverse from the seed table, for u within the domain: the seed,
+// then Newton's steps in Horner's form, which for these types is the
+// reference function's own evaluation. The slope stays above 7 µV/°C over
+// both domains, so a step of at most 1e-6 °C leaves an error below 1e-15 °C.
+double odwrocZSiatki(TypTermopary typ, const Siatka& s, double u) {
+    const auto lista = kReferencyjne[indeks(typ)];
+    const auto szybkie = kSzybkie[indeks(typ)];
+    const double od = lista.front().dol;
+    const double doo = lista.back().gora;
+    const double y = std::max((u - s.u0) * s.naKrok, 0.0);
+    const std::size_t k = std::min(static_cast<std::size_t>(y), kWezly - 1);
+    const double r = y - static_cast<double>(k);
+    const auto& c = s.wsp[k];
+    double x = std::clamp(c[0] + r * (c[1] + r * (c[2] + r * c[3])), od, doo);
+    for (int i = 0; i < 4; ++i) {
+        const Szybki& f = szybkie[numer(lista, wybierz(lista, x))];
+        const double krok = (f.wartosc(x) - u) / f.pochodna(x);
+        x = std::clamp(x - krok, od, doo);
+        if (!(std::fabs(krok) > 1e-6)) break;
+    }
+    return x;
+}
+
 // The window's temperature limits, °C. Type E stops at -200 and R and S at
 // 1768 although the reference function reaches -270 and 1768.1.
 // clang-format off
@@ -529,6 +669,12 @@ double Termopara::Temperatura(double t) {
             return zaladujPotegowy<13>(Wsp, p.wsp, t);
         case Wzor::Potegowy14:
             return zaladujPotegowy<14>(Wsp, p.wsp, t);
+        case Wzor::Zagniezdzony6:
+            zaladuj<6>(Wsp, p.wsp);
+            return zagniezdzony<6>(Wsp, t);
+        case Wzor::Zagniezdzony8:
+            zaladuj<8>(Wsp, p.wsp);
+            return zagniezdzony<8>(Wsp, t);
         case Wzor::Potegowy10:
             break;
     }
@@ -538,6 +684,7 @@ double Termopara::Temperatura(double t) {
 double Termopara::EMF(double u) {
     const auto typ = typZIndeksu(Typ);
     if (!typ) return 0.0;
+    if (kOdwrotne[indeks(*typ)].empty()) return its90::temperaturaZEmf(*typ, u);
     const Przedzial& p = wybierz(kOdwrotne[indeks(*typ)], u);
     return zaladujPotegowy<10>(Wsp, p.wsp, u);
 }
@@ -551,13 +698,15 @@ Zakres dziedzinaTemperatury(TypTermopary typ) {
 
 Zakres dziedzinaOdwrotnej(TypTermopary typ) {
     const auto lista = kOdwrotne[indeks(typ)];
+    if (lista.empty()) return dziedzinaDokladnej(typ);
     return {lista.front().dol, lista.back().gora};
 }
 
 Zakres dziedzinaDokladnej(TypTermopary typ) {
     static const auto kDziedziny = [] {
-        std::array<Zakres, katalog::kLiczbaTypow> d{};
-        for (const TypTermopary i : kWszystkieTypy) {
+        std::array<Zakres, kLiczbaFunkcji> d{};
+        for (std::size_t k = 0; k < kLiczbaFunkcji; ++k) {
+            const auto i = static_cast<TypTermopary>(k);
             const Zakres t = dziedzinaTemperatury(i);
             // Type B's EMF falls below zero up to about 21 °C and returns to
             // zero at about 42 °C; above its inverse polynomials' lowest EMF
@@ -577,6 +726,7 @@ std::span<const PodzakresOdwrotnej> podzakresyOdwrotnej(TypTermopary typ) {
 
 std::size_t podzakresOdwrotnej(TypTermopary typ, double u) {
     const auto lista = kOdwrotne[indeks(typ)];
+    if (lista.empty()) return 0;
     return numer(lista, wybierz(lista, u));
 }
 
@@ -585,6 +735,9 @@ double emfZTemperatury(TypTermopary typ, double t) {
 }
 
 double temperaturaZEmf(TypTermopary typ, double u) {
+    if (kOdwrotne[indeks(typ)].empty()) {
+        return temperaturaDokladna(typ, u).value_or(std::numeric_limits<double>::quiet_NaN());
+    }
     return potegowy<10>(wybierz(kOdwrotne[indeks(typ)], u).wsp, u);
 }
 
@@ -593,6 +746,10 @@ void emfBlok(TypTermopary typ, const double* t, double* e, std::size_t n) {
 }
 
 void temperaturaZEmfBlok(TypTermopary typ, const double* u, double* t, std::size_t n) {
+    if (kOdwrotne[indeks(typ)].empty()) {
+        for (std::size_t i = 0; i < n; ++i) t[i] = temperaturaZEmf(typ, u[i]);
+        return;
+    }
     poPodzakresach(kOdwrotne[indeks(typ)], u, t, n);
 }
 
@@ -610,6 +767,7 @@ double seebeck(TypTermopary typ, double t) {
 std::optional<double> temperaturaDokladna(TypTermopary typ, double u) {
     const Zakres dziedzina = dziedzinaDokladnej(typ);
     if (!dziedzina.zawiera(u)) return std::nullopt;
+    if (const Siatka* s = kSiatki[indeks(typ)]) return odwrocZSiatki(typ, *s, u);
     const Zakres t = dziedzinaTemperatury(typ);
     double od = t.od;
     double doo = t.doo;

@@ -9,7 +9,7 @@
 #include "katalog.h"
 
 // The eight thermocouple types, in catalogue order.
-enum class TypTermopary : std::uint8_t { J, K, T, E, N, B, R, S };
+enum class TypTermopary : std::uint8_t { J, K, T, E, N, B, R, S, C, A };
 
 inline constexpr std::array<TypTermopary, katalog::kLiczbaTypow> kWszystkieTypy{
     TypTermopary::J, TypTermopary::K, TypTermopary::T, TypTermopary::E,

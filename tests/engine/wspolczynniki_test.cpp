@@ -12,9 +12,10 @@
 
 #include "its90.h"
 #include "wspolczynniki_its90.h"
+#include "wspolczynniki_wre.h"
 
-#ifndef KALVETRA_ITS90_DIR
-#error "KALVETRA_ITS90_DIR must name the folder holding NIST's allcoeff.tab"
+#if !defined(KALVETRA_ITS90_DIR) || !defined(KALVETRA_WRE_DIR)
+#error "KALVETRA_ITS90_DIR and KALVETRA_WRE_DIR must name the folders of the coefficient tables"
 #endif
 
 namespace {
@@ -196,6 +197,26 @@ TEST(NistWspolczynniki, EngineConstantsEqualPublishedOnes) {
     EXPECT_EQ(its90::kKExpA2, przesun(nist.wykladnicze[2], 0));
     // 18 reference sets (161 coefficients), 23 inverse columns (225, zeros included).
     EXPECT_EQ(ile, 161 + 225);
+}
+
+// Types C and A, from the file laid out as allcoeff.tab; A's approximate
+// inverse follows its reference function there and is not kept.
+TEST(WreWspolczynniki, EngineConstantsEqualPublishedOnes) {
+    std::ifstream plik(std::string(KALVETRA_WRE_DIR) + "/coefficients.tab");
+    if (!plik) GTEST_SKIP() << "coefficients.tab not found in " << KALVETRA_WRE_DIR;
+    const Plik wre = wczytaj(plik);
+    const std::map<char, Zestawy> kSilnik{{'C', {its90::kCRef1, its90::kCRef2}},
+                                          {'A', {its90::kARef}}};
+    int ile = 0;
+    for (const auto& [typ, zestawy] : kSilnik) {
+        const Lista& n = wre.referencyjne.at(typ);
+        ASSERT_GE(n.size(), zestawy.size()) << typ;
+        for (std::size_t k = 0; k < zestawy.size(); ++k) {
+            ile += porownaj(zestawy[k], n[k], false,
+                            std::string(1, typ) + " ref " + std::to_string(k + 1));
+        }
+    }
+    EXPECT_EQ(ile, 7 + 7 + 9);
 }
 
 }  // namespace
