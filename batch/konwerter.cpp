@@ -16,7 +16,7 @@
 #include <emmintrin.h>
 #endif
 
-namespace konwersja {
+namespace batch {
 
 namespace {
 
@@ -80,11 +80,11 @@ class Znaki {
     std::array<bool, 256> tablica_{};
 };
 
-// A result in the row's output, the way liczby::dopisz writes it, when it
+// A result in the row's output, the way numbers::dopisz writes it, when it
 // lies well away from a half of its last decimal: then its digits are the
 // same under any rounding of halves. |x| * 10^Cyfry below 1e9 is within
 // 1.2e-7 of its exact value, so a fraction more than 1e-6 from 0.5 rounds
-// the same. Nothing written (nullptr) when liczby::dopisz must decide.
+// the same. Nothing written (nullptr) when numbers::dopisz must decide.
 template <int Cyfry>
 char* zapiszLiczbe(char* w, double x, char przecinek) {
     if constexpr (Cyfry < 0) return nullptr;
@@ -157,10 +157,10 @@ std::string_view nazwaKolumny(const Opcje& opcje) {
                                          : kEmf[static_cast<std::size_t>(u.emf)];
 }
 
-liczby::Separator separatorLiczb(char separator) {
-    if (separator == ',') return liczby::Separator::Kropka;
-    if (separator == '.') return liczby::Separator::Przecinek;
-    return liczby::Separator::Dowolny;
+numbers::Separator separatorLiczb(char separator) {
+    if (separator == ',') return numbers::Separator::Kropka;
+    if (separator == '.') return numbers::Separator::Przecinek;
+    return numbers::Separator::Dowolny;
 }
 
 bool Odbiorca::sledziPola() const {
@@ -183,7 +183,7 @@ Konwerter::Konwerter(const Opcje& opcje, Odbiorca& odbiorca, bool poczatekPliku)
     wCudzyslowie_['\n'] = true;
     wWierszu_ = specjalne_;
     wWierszu_['"'] = true;
-    zimneStale_ = {opcje_.zimne, przeliczenia::zimneZlacze(opcje_.ustawienia, opcje_.zimne)};
+    zimneStale_ = {opcje_.zimne, conversions::zimneZlacze(opcje_.ustawienia, opcje_.zimne)};
     nastepnePole(1);
 }
 
@@ -431,11 +431,11 @@ void Konwerter::koniecWiersza(std::string_view zakonczenie) {
     if (wyjscie_.size() >= pojemnosc_) oproznij();
 }
 
-const std::string& Konwerter::opis(przeliczenia::Powod powod) {
+const std::string& Konwerter::opis(conversions::Powod powod) {
     const auto i = static_cast<std::size_t>(powod);
     if (i >= opisy_.size()) opisy_.resize(i + 1);
     std::string& s = opisy_[i];
-    if (s.empty()) s = przeliczenia::opis(powod, opcje_.ustawienia, 0, &zimneStale_);
+    if (s.empty()) s = conversions::opis(powod, opcje_.ustawienia, 0, &zimneStale_);
     return s;
 }
 
@@ -444,46 +444,46 @@ void Konwerter::odrzuc(const std::string& powod) {
     odbiorca_.odrzucony(liniaWiersza_, powod);
 }
 
-bool Konwerter::czytajPole(std::size_t nr, const Pole& f, przeliczenia::Wynik& w) {
+bool Konwerter::czytajPole(std::size_t nr, const Pole& f, conversions::Wynik& w) {
     if (pole_ < nr) {
-        odrzuc(przeliczenia::opis(przeliczenia::Powod::BrakPola, opcje_.ustawienia, nr));
+        odrzuc(conversions::opis(conversions::Powod::BrakPola, opcje_.ustawienia, nr));
         return false;
     }
-    const liczby::Odczyt odczyt =
-        f.zepsute ? liczby::Odczyt{} : liczby::czytaj(f.tekst(), czytanie_);
-    w = f.zaDlugie ? przeliczenia::Wynik{przeliczenia::Powod::PoleZaDlugie, 0.0}
-                   : przeliczenia::zOdczytu(odczyt);
+    const numbers::Odczyt odczyt =
+        f.zepsute ? numbers::Odczyt{} : numbers::czytaj(f.tekst(), czytanie_);
+    w = f.zaDlugie ? conversions::Wynik{conversions::Powod::PoleZaDlugie, 0.0}
+                   : conversions::zOdczytu(odczyt);
     if (!w.dobry()) {
-        odrzuc(przeliczenia::opis(w.powod, opcje_.ustawienia, nr));
+        odrzuc(conversions::opis(w.powod, opcje_.ustawienia, nr));
         return false;
     }
     return true;
 }
 
-bool Konwerter::zimneZPola(const Pole& f, przeliczenia::ZimneZlacze& zimne) {
-    przeliczenia::Wynik tc;
+bool Konwerter::zimneZPola(const Pole& f, conversions::ZimneZlacze& zimne) {
+    conversions::Wynik tc;
     if (!czytajPole(opcje_.kolumnaZimnego, f, tc)) return false;
-    zimne = {tc.wartosc, przeliczenia::zimneZlacze(opcje_.ustawienia, tc.wartosc)};
+    zimne = {tc.wartosc, conversions::zimneZlacze(opcje_.ustawienia, tc.wartosc)};
     return true;
 }
 
 void Konwerter::wynik() {
-    przeliczenia::Wynik x;
+    conversions::Wynik x;
     if (!czytajPole(opcje_.kolumna, pola_[0], x)) return;
-    przeliczenia::ZimneZlacze zimne = zimneStale_;
+    conversions::ZimneZlacze zimne = zimneStale_;
     if (opcje_.kolumnaZimnego != 0 &&
         !zimneZPola(pola_[opcje_.kolumnaZimnego == opcje_.kolumna ? 0 : 1], zimne)) {
         return;
     }
-    const przeliczenia::Wynik r =
+    const conversions::Wynik r =
         opcje_.cel == Cel::Temperatura
-            ? przeliczenia::temperatura(opcje_.ustawienia, x.wartosc, zimne.emf)
-            : przeliczenia::emf(opcje_.ustawienia, x.wartosc, zimne.emf);
+            ? conversions::temperatura(opcje_.ustawienia, x.wartosc, zimne.emf)
+            : conversions::emf(opcje_.ustawienia, x.wartosc, zimne.emf);
     if (r.dobry()) {
-        liczby::dopisz(wyjscie_, r.wartosc, opcje_.cyfry, opcje_.przecinek);
-    } else if (r.powod == przeliczenia::Powod::EmfPozaZakresem && opcje_.kolumnaZimnego != 0) {
+        numbers::dopisz(wyjscie_, r.wartosc, opcje_.cyfry, opcje_.przecinek);
+    } else if (r.powod == conversions::Powod::EmfPozaZakresem && opcje_.kolumnaZimnego != 0) {
         // The range of the EMF as typed moves with the row's cold junction.
-        odrzuc(przeliczenia::opis(r.powod, opcje_.ustawienia, 0, &zimne));
+        odrzuc(conversions::opis(r.powod, opcje_.ustawienia, 0, &zimne));
     } else {
         odrzuc(opis(r.powod));
     }
@@ -546,9 +546,9 @@ std::size_t Konwerter::czytajWsad(const char* p, const char* const koniec) {
         double x = 0.0;
         double tc = 0.0;
         const bool liczby =
-            tekst[0] != nullptr && liczby::czytajKrotka(tekst[0], tekst[1], czytanie_, x) &&
+            tekst[0] != nullptr && numbers::czytajKrotka(tekst[0], tekst[1], czytanie_, x) &&
             (kolumnaZimnego == 0 ||
-             (tekst[2] != nullptr && liczby::czytajKrotka(tekst[2], tekst[3], czytanie_, tc)));
+             (tekst[2] != nullptr && numbers::czytajKrotka(tekst[2], tekst[3], czytanie_, tc)));
         w.rodzaj[n] =
             z == p ? Wsad::Rodzaj::Pusty : (liczby ? Wsad::Rodzaj::Liczby : Wsad::Rodzaj::Ogolny);
         w.wartosc[n] = liczby ? x : 0.0;
@@ -570,7 +570,7 @@ std::size_t Konwerter::czytajWsad(const char* p, const char* const koniec) {
 
 void Konwerter::policzWsad(std::size_t n) {
     Wsad& w = *wsad_;
-    const std::span<przeliczenia::Wynik> zimne(w.emfZimnego.data(), n);
+    const std::span<conversions::Wynik> zimne(w.emfZimnego.data(), n);
     if (opcje_.kolumnaZimnego != 0) {
         // A logger repeats its cold junction's reading: E(tc) once for each
         // run of the same reading.
@@ -583,23 +583,23 @@ void Konwerter::policzWsad(std::size_t n) {
             w.ktore[i] = static_cast<std::uint8_t>(m - 1);
             poprzednia = tc;
         }
-        przeliczenia::zimneZlacza(opcje_.ustawienia, {w.rozne.data(), m}, {w.emfRoznych.data(), m});
+        conversions::zimneZlacza(opcje_.ustawienia, {w.rozne.data(), m}, {w.emfRoznych.data(), m});
         for (std::size_t i = 0; i < n; ++i) zimne[i] = w.emfRoznych[w.ktore[i]];
     } else {
         std::fill(zimne.begin(), zimne.end(), zimneStale_.emf);
     }
     const std::span<const double> x(w.wartosc.data(), n);
-    const std::span<przeliczenia::Wynik> wynik(w.wynik.data(), n);
+    const std::span<conversions::Wynik> wynik(w.wynik.data(), n);
     if (opcje_.cel == Cel::Temperatura) {
-        przeliczenia::temperatury(opcje_.ustawienia, x, zimne, wynik);
+        conversions::temperatury(opcje_.ustawienia, x, zimne, wynik);
     } else {
-        przeliczenia::emfy(opcje_.ustawienia, x, zimne, wynik);
+        conversions::emfy(opcje_.ustawienia, x, zimne, wynik);
     }
 }
 
 void Konwerter::zapiszWsad(std::size_t n, const char* const koniec) {
     // The digits asked for, fixed at compile time: the counts the command
-    // line allows, and a writer that leaves every result to liczby::dopisz.
+    // line allows, and a writer that leaves every result to numbers::dopisz.
     using Pisz = char* (*)(char*, double, char);
     static constexpr std::array<Pisz, 11> kPisz{
         &zapiszLiczbe<0>, &zapiszLiczbe<1>, &zapiszLiczbe<2>, &zapiszLiczbe<3>,
@@ -660,7 +660,7 @@ void Konwerter::zapiszWsad(std::size_t n, const char* const koniec) {
                 w = koniecLiczby;
             } else {
                 oddajMiejsce();
-                liczby::dopisz(wyjscie_, wsad.wynik[i].wartosc, opcje_.cyfry, opcje_.przecinek);
+                numbers::dopisz(wyjscie_, wsad.wynik[i].wartosc, opcje_.cyfry, opcje_.przecinek);
                 zrobMiejsce(i + 1);
             }
             if (sledz) {
@@ -785,4 +785,4 @@ void Konwerter::przejmij(Konwerter& drugi) {
     odrzucone_ += drugi.odrzucone_;
 }
 
-}  // namespace konwersja
+}  // namespace batch

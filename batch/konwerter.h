@@ -15,12 +15,12 @@
 // input byte through unchanged: each row gets the delimiter and its result
 // just before its line ending. Input arrives in pieces of any size; memory
 // stays bounded whatever the length of the input.
-namespace konwersja {
+namespace batch {
 
 enum class Cel : std::uint8_t { Temperatura, Emf };
 
 struct Opcje {
-    przeliczenia::Ustawienia ustawienia;
+    conversions::Ustawienia ustawienia;
     Cel cel = Cel::Temperatura;
     std::size_t kolumna = 1;         // 1-based
     std::size_t kolumnaZimnego = 0;  // 0: every row uses `zimne`
@@ -35,7 +35,7 @@ struct Opcje {
 std::string_view nazwaKolumny(const Opcje& opcje);
 
 // The decimal separators read in a field: either, but not the delimiter.
-liczby::Separator separatorLiczb(char separator);
+numbers::Separator separatorLiczb(char separator);
 
 // A longer field is refused unread: memory stays bounded.
 inline constexpr std::size_t kMaksPola = std::size_t{1} << 20;
@@ -122,10 +122,10 @@ class Konwerter {
         std::array<double, kWiersze> zimne{};  // the cold junction's temperature
         // The cold junction's readings, each run of the same one once.
         std::array<double, kWiersze> rozne{};
-        std::array<przeliczenia::Wynik, kWiersze> emfRoznych{};
+        std::array<conversions::Wynik, kWiersze> emfRoznych{};
         std::array<std::uint8_t, kWiersze> ktore{};  // index into rozne
-        std::array<przeliczenia::Wynik, kWiersze> emfZimnego{};
-        std::array<przeliczenia::Wynik, kWiersze> wynik{};
+        std::array<conversions::Wynik, kWiersze> emfZimnego{};
+        std::array<conversions::Wynik, kWiersze> wynik{};
     };
 
     [[nodiscard]] bool naGranicyWiersza() const;
@@ -144,17 +144,17 @@ class Konwerter {
     void utrwal();
     void nastepnePole(std::size_t nr);
     void koniecWiersza(std::string_view zakonczenie);
-    bool czytajPole(std::size_t nr, const Pole& f, przeliczenia::Wynik& w);
-    bool zimneZPola(const Pole& f, przeliczenia::ZimneZlacze& zimne);
+    bool czytajPole(std::size_t nr, const Pole& f, conversions::Wynik& w);
+    bool zimneZPola(const Pole& f, conversions::ZimneZlacze& zimne);
     void wynik();
     void odrzuc(const std::string& powod);
-    const std::string& opis(przeliczenia::Powod powod);
+    const std::string& opis(conversions::Powod powod);
     void dopiszWyjscie(const char* od, const char* doo);
     void przejmij(Konwerter& drugi);
     void wyzeruj();
 
     Opcje opcje_;
-    liczby::Separator czytanie_;
+    numbers::Separator czytanie_;
     Odbiorca& odbiorca_;
     bool sledzPola_;
     std::array<bool, 256> specjalne_{};     // ends an unquoted field: delimiter, CR, LF
@@ -179,8 +179,8 @@ class Konwerter {
     std::uint64_t liniaWiersza_ = 1;  // line the current row started on
     std::array<Pole, 2> pola_{};      // the value's field, the cold junction's field
 
-    przeliczenia::ZimneZlacze zimneStale_;
-    std::vector<std::string> opisy_;  // przeliczenia::opis by Powod, as needed
+    conversions::ZimneZlacze zimneStale_;
+    std::vector<std::string> opisy_;  // conversions::opis by Powod, as needed
     std::unique_ptr<Wsad> wsad_;
 
     std::uint64_t wiersze_ = 0;
@@ -192,4 +192,4 @@ class Konwerter {
     double udzial_ = 0.5;  // this thread's share of a block
 };
 
-}  // namespace konwersja
+}  // namespace batch

@@ -3,13 +3,13 @@
 #include <span>
 #include <vector>
 
-namespace konwersja {
+namespace batch {
 
 namespace {
 
 class Strumien final : public Odbiorca {
   public:
-    Strumien(platforma::Wyjscie& dane, platforma::Wyjscie& bledy) : dane_(dane), bledy_(bledy) {}
+    Strumien(platform::Wyjscie& dane, platform::Wyjscie& bledy) : dane_(dane), bledy_(bledy) {}
 
     void wypisz(std::string_view bajty) override {
         dobry_ = dobry_ && dane_.pisz(bajty);
@@ -38,15 +38,15 @@ class Strumien final : public Odbiorca {
     [[nodiscard]] bool dobry() const { return dobry_; }
 
   private:
-    platforma::Wyjscie& dane_;
-    platforma::Wyjscie& bledy_;
+    platform::Wyjscie& dane_;
+    platform::Wyjscie& bledy_;
     std::string komunikaty_;
     bool dobry_ = true;
 };
 
 }  // namespace
 
-Podsumowanie konwertuj(platforma::Wejscie& we, platforma::Wyjscie& dane, platforma::Wyjscie& bledy,
+Podsumowanie konwertuj(platform::Wejscie& we, platform::Wyjscie& dane, platform::Wyjscie& bledy,
                        const Opcje& opcje, const Bloki& bloki, std::string_view przeczytane) {
     Strumien strumien(dane, bledy);
     Konwerter konwerter(opcje, strumien);
@@ -92,4 +92,4 @@ Podsumowanie konwertuj(platforma::Wejscie& we, platforma::Wyjscie& dane, platfor
     return wynik;
 }
 
-}  // namespace konwersja
+}  // namespace batch

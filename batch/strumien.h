@@ -8,7 +8,7 @@
 #include "konwerter.h"
 #include "platforma.h"
 
-namespace konwersja {
+namespace batch {
 
 struct Bloki {
     std::size_t rozmiar = std::size_t{1} << 20;       // bytes read at a time
@@ -26,8 +26,8 @@ struct Podsumowanie {
 // while more input is ready: when the input stalls, everything converted so
 // far is written and flushed. `przeczytane`: bytes already read from `we`
 // (a header looked at beforehand), converted first.
-Podsumowanie konwertuj(platforma::Wejscie& we, platforma::Wyjscie& dane, platforma::Wyjscie& bledy,
+Podsumowanie konwertuj(platform::Wejscie& we, platform::Wyjscie& dane, platform::Wyjscie& bledy,
                        const Opcje& opcje, const Bloki& bloki = {},
                        std::string_view przeczytane = {});
 
-}  // namespace konwersja
+}  // namespace batch

@@ -17,12 +17,12 @@
 
 namespace {
 
-Form1* form = nullptr;
+Form1* okno = nullptr;
 
 // A control or menu item by its object name ("Text2_0", "mnuTypJ").
 template <typename T>
 T* named(const char* name) {
-    return form->findChild<T*>(QLatin1String(name));
+    return okno->findChild<T*>(QLatin1String(name));
 }
 QLineEdit* box(const char* name) {
     return named<QLineEdit>(name);
@@ -136,7 +136,7 @@ int main(int argc, char** argv) {
     QApplication::instance()->installEventFilter(&messageCloser);
 
     Form1 window;
-    form = &window;
+    okno = &window;
     window.show();
     QCoreApplication::processEvents();
 

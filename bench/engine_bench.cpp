@@ -24,22 +24,22 @@ std::array<double, kIle> argumenty(double od, double doo) {
     return a;
 }
 
-TypTermopary typ(const benchmark::State& state) {
-    return kWszystkieTypy.at(static_cast<std::size_t>(state.range(0)));
+engine::TypTermopary typ(const benchmark::State& state) {
+    return engine::kWszystkieTypy.at(static_cast<std::size_t>(state.range(0)));
 }
 
-std::array<double, kIle> temperatury(TypTermopary t) {
-    const auto d = its90::dziedzinaTemperatury(t);
+std::array<double, kIle> temperatury(engine::TypTermopary t) {
+    const auto d = engine::dziedzinaTemperatury(t);
     return argumenty(d.od, d.doo);
 }
 
-std::array<double, kIle> napiecia(its90::Zakres d) {
+std::array<double, kIle> napiecia(engine::Zakres d) {
     return argumenty(d.od, d.doo);
 }
 
 void BM_Temperatura(benchmark::State& state) {
     const auto a = temperatury(typ(state));
-    Termopara tc;
+    engine::Termopara tc;
     tc.Typ = static_cast<std::int16_t>(indeks(typ(state)));
     std::size_t i = 0;
     for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): unused by design
@@ -50,8 +50,8 @@ void BM_Temperatura(benchmark::State& state) {
 }
 
 void BM_EMF(benchmark::State& state) {
-    const auto a = napiecia(its90::dziedzinaOdwrotnej(typ(state)));
-    Termopara tc;
+    const auto a = napiecia(engine::dziedzinaOdwrotnej(typ(state)));
+    engine::Termopara tc;
     tc.Typ = static_cast<std::int16_t>(indeks(typ(state)));
     std::size_t i = 0;
     for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): unused by design
@@ -62,22 +62,22 @@ void BM_EMF(benchmark::State& state) {
 }
 
 void BM_Seebeck(benchmark::State& state) {
-    const TypTermopary t = typ(state);
+    const engine::TypTermopary t = typ(state);
     const auto a = temperatury(t);
     std::size_t i = 0;
     for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): unused by design
-        benchmark::DoNotOptimize(its90::seebeck(t, a[i]));
+        benchmark::DoNotOptimize(engine::seebeck(t, a[i]));
         i = (i + 1) & (kIle - 1);
     }
     state.SetLabel(std::string(1, litera(t)));
 }
 
 void BM_TemperaturaDokladna(benchmark::State& state) {
-    const TypTermopary t = typ(state);
-    const auto a = napiecia(its90::dziedzinaDokladnej(t));
+    const engine::TypTermopary t = typ(state);
+    const auto a = napiecia(engine::dziedzinaDokladnej(t));
     std::size_t i = 0;
     for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): unused by design
-        benchmark::DoNotOptimize(its90::temperaturaDokladna(t, a[i]));
+        benchmark::DoNotOptimize(engine::temperaturaDokladna(t, a[i]));
         i = (i + 1) & (kIle - 1);
     }
     state.SetLabel(std::string(1, litera(t)));
@@ -85,10 +85,10 @@ void BM_TemperaturaDokladna(benchmark::State& state) {
 
 // The same arguments as one run of values, per value: kIle of them per
 // iteration, in the same scrambled order, so every block mixes sub-ranges.
-template <void (*Blok)(TypTermopary, const double*, double*, std::size_t), bool Odwrotna>
+template <void (*Blok)(engine::TypTermopary, const double*, double*, std::size_t), bool Odwrotna>
 void BM_Blok(benchmark::State& state) {
-    const TypTermopary t = typ(state);
-    const auto a = Odwrotna ? napiecia(its90::dziedzinaOdwrotnej(t)) : temperatury(t);
+    const engine::TypTermopary t = typ(state);
+    const auto a = Odwrotna ? napiecia(engine::dziedzinaOdwrotnej(t)) : temperatury(t);
     std::array<double, kIle> wynik{};
     for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): unused by design
         Blok(t, a.data(), wynik.data(), kIle);
@@ -99,7 +99,7 @@ void BM_Blok(benchmark::State& state) {
     state.SetLabel(std::string(1, litera(t)));
 }
 
-constexpr auto kOstatni = static_cast<std::int64_t>(kWszystkieTypy.size()) - 1;
+constexpr auto kOstatni = static_cast<std::int64_t>(engine::kWszystkieTypy.size()) - 1;
 
 }  // namespace
 
@@ -107,11 +107,11 @@ BENCHMARK(BM_Temperatura)->DenseRange(0, kOstatni)->ArgName("typ");
 BENCHMARK(BM_EMF)->DenseRange(0, kOstatni)->ArgName("typ");
 BENCHMARK(BM_Seebeck)->DenseRange(0, kOstatni)->ArgName("typ");
 BENCHMARK(BM_TemperaturaDokladna)->DenseRange(0, kOstatni)->ArgName("typ");
-BENCHMARK(BM_Blok<its90::emfBlok, false>)
+BENCHMARK(BM_Blok<engine::emfBlok, false>)
     ->Name("BM_EmfBlok")
     ->DenseRange(0, kOstatni)
     ->ArgName("typ");
-BENCHMARK(BM_Blok<its90::temperaturaZEmfBlok, true>)
+BENCHMARK(BM_Blok<engine::temperaturaZEmfBlok, true>)
     ->Name("BM_TemperaturaZEmfBlok")
     ->DenseRange(0, kOstatni)
     ->ArgName("typ");

@@ -7,6 +7,8 @@
 #include "its90.h"
 #include "okno.h"
 
+namespace calculations {
+
 namespace {
 
 // The fewest decimals, one at least, that write the published value whole
@@ -17,28 +19,30 @@ std::string krotko(double x) {
         const double skala = std::pow(10.0, cyfry);
         if (std::fabs(std::round(x * skala) - x * skala) < 1e-6) break;
     }
-    return liczby::doOkna(x, wzorzec);
+    return numbers::doOkna(x, wzorzec);
 }
 
 }  // namespace
 
-std::string objasnienieEMF(TypTermopary typ, double t) {
-    return "Współczynnik Seebecka: " + liczby::doOkna(its90::seebeck(typ, t), "0.000") + " µV/°C";
+std::string objasnienieEMF(engine::TypTermopary typ, double t) {
+    return "Współczynnik Seebecka: " + numbers::doOkna(engine::seebeck(typ, t), "0.000") + " µV/°C";
 }
 
-std::string objasnienieTemperatury(TypTermopary typ, double u) {
-    const auto podzakresy = its90::podzakresyOdwrotnej(typ);
-    const std::size_t i = its90::podzakresOdwrotnej(typ, u);
-    const its90::PodzakresOdwrotnej& p = podzakresy[i];
+std::string objasnienieTemperatury(engine::TypTermopary typ, double u) {
+    const auto podzakresy = engine::podzakresyOdwrotnej(typ);
+    const std::size_t i = engine::podzakresOdwrotnej(typ, u);
+    const engine::PodzakresOdwrotnej& p = podzakresy[i];
     std::string s = "Wielomian odwrotny NIST: podzakres " + std::to_string(i + 1) + " z " +
                     std::to_string(podzakresy.size()) + ", od " +
-                    liczby::doOkna(p.emf.od / 1000.0, "0.000") + " mV do " +
-                    liczby::doOkna(p.emf.doo / 1000.0, "0.000") + " mV\n";
+                    numbers::doOkna(p.emf.od / 1000.0, "0.000") + " mV do " +
+                    numbers::doOkna(p.emf.doo / 1000.0, "0.000") + " mV\n";
     s += "Błąd wielomianu: od " + krotko(p.bladMin) + " °C do " + krotko(p.bladMax) + " °C\n";
-    const auto dokladna = its90::temperaturaDokladna(typ, u);
+    const auto dokladna = engine::temperaturaDokladna(typ, u);
     s += "Dokładna odwrotność: " +
-         (dokladna ? liczby::doOkna(*dokladna, "0.0000") + " °C"
+         (dokladna ? numbers::doOkna(*dokladna, "0.0000") + " °C"
                    // NIST rounds some top EMFs up past the reference function's own.
                    : std::string("poza zakresem funkcji odniesienia"));
     return s;
 }
+
+}  // namespace calculations

@@ -15,9 +15,11 @@
 #include "okno.h"
 #include "typ_termopary.h"
 
+namespace calculations {
+
 namespace {
 
-using Przedzial = its90::Zakres;
+using Przedzial = engine::Zakres;
 
 // Slack of the compensated sum's check, microvolts. Type K's reference
 // function gives 2e-6 µV, not 0, at 0 °C; that must not refuse its top limit
@@ -61,7 +63,7 @@ constexpr Regula kPlatynowaKlasa1{true,  {0, 1600}, Regula::Strona::DoProgu, 1.0
 
 // Rows by type (J, K, T, E, N, B, R, S), columns by class 1, 2, 3.
 // clang-format off
-constexpr std::array<std::array<Regula, 3>, katalog::kLiczbaTypow> kReguly{{
+constexpr std::array<std::array<Regula, 3>, engine::kLiczbaTypow> kReguly{{
     /* J */ {stalaDo(-40, 750, 1.5, 375, 0.004), stalaDo(-40, 750, 2.5, 333, 0.0075), kBrak},
     /* K */ {stalaDo(-40, 1000, 1.5, 375, 0.004), stalaDo(-40, 1200, 2.5, 333, 0.0075),
              stalaOd(-200, 40, 2.5, -167, 0.015)},
@@ -91,7 +93,7 @@ constexpr std::array<std::string_view, 3> kPozaKlasyfikacja{
 
 // The box's text as a number, or nothing when it fails the numeric-text test.
 std::optional<double> liczba(const WindowOps& okno, Pole pole) {
-    return liczby::zOkna(okno.text(pole));
+    return numbers::zOkna(okno.text(pole));
 }
 
 // The message first: the box gets the focus only once the modal box is closed.
@@ -103,12 +105,12 @@ void zglos(WindowOps& okno, std::string_view komunikat, Pole pole) {
 }  // namespace
 
 Odchylka DopuszczalnyBlad(std::int16_t typ, int klasa, double t) {
-    const auto wybrany = typZIndeksu(typ);
+    const auto wybrany = engine::typZIndeksu(typ);
     if (!wybrany) return {Odchylka::Rodzaj::Nieklasyfikowana, 0.0};
     return DopuszczalnyBlad(*wybrany, klasa, t);
 }
 
-Odchylka DopuszczalnyBlad(TypTermopary typ, int klasa, double t) {
+Odchylka DopuszczalnyBlad(engine::TypTermopary typ, int klasa, double t) {
     if (klasa < 1 || klasa > 3) {
         return {Odchylka::Rodzaj::Nieklasyfikowana, 0.0};
     }
@@ -130,7 +132,7 @@ Odchylka DopuszczalnyBlad(TypTermopary typ, int klasa, double t) {
 namespace {
 
 // The number is read first: a type outside the catalogue still gets its message.
-void wyliczKlasy(WindowOps& okno, std::optional<TypTermopary> typ) {
+void wyliczKlasy(WindowOps& okno, std::optional<engine::TypTermopary> typ) {
     const auto t = liczba(okno, Pole::Text1_0);
     if (!t) {
         zglos(okno, "Niepoprawna wartość numeryczna temperatury", Pole::Text1_0);
@@ -144,11 +146,12 @@ void wyliczKlasy(WindowOps& okno, std::optional<TypTermopary> typ) {
         switch (o.rodzaj) {
             case Odchylka::Rodzaj::Stala:
                 okno.setText(kPolaKlas[i],
-                             liczby::doOkna(o.wartosc, kWzorzecOdchylki).append(kStopnieStala));
+                             numbers::doOkna(o.wartosc, kWzorzecOdchylki).append(kStopnieStala));
                 break;
             case Odchylka::Rodzaj::Obliczona:
-                okno.setText(kPolaKlas[i],
-                             liczby::doOkna(o.wartosc, kWzorzecOdchylki).append(kStopnieObliczona));
+                okno.setText(
+                    kPolaKlas[i],
+                    numbers::doOkna(o.wartosc, kWzorzecOdchylki).append(kStopnieObliczona));
                 break;
             case Odchylka::Rodzaj::PozaKlasyfikacja:
                 // The box keeps its old text while the message is open.
@@ -164,21 +167,21 @@ void wyliczKlasy(WindowOps& okno, std::optional<TypTermopary> typ) {
 
 }  // namespace
 
-void Command1_Click(WindowOps& okno, TypTermopary typ) {
+void Command1_Click(WindowOps& okno, engine::TypTermopary typ) {
     wyliczKlasy(okno, typ);
 }
 
 void Command1_Click(WindowOps& okno, std::int16_t Typ) {
-    wyliczKlasy(okno, typZIndeksu(Typ));
+    wyliczKlasy(okno, engine::typZIndeksu(Typ));
 }
 
-void Command2_Click(WindowOps& okno, Termopara& termopara) {
+void Command2_Click(WindowOps& okno, engine::Termopara& termopara) {
     const auto t = liczba(okno, Pole::Text2_0);
     if (!t) {
         zglos(okno, "Niepoprawna wartość numeryczna", Pole::Text2_0);
         return;
     }
-    const auto typ = typZIndeksu(termopara.Typ);
+    const auto typ = engine::typZIndeksu(termopara.Typ);
     if (!typ) {
         return;
     }
@@ -187,11 +190,11 @@ void Command2_Click(WindowOps& okno, Termopara& termopara) {
         return;
     }
     const double mikrowolty = termopara.Temperatura(*t);
-    okno.setText(Pole::Text2_2, liczby::doOkna(mikrowolty / 1000.0, kWzorzecEMF));
+    okno.setText(Pole::Text2_2, numbers::doOkna(mikrowolty / 1000.0, kWzorzecEMF));
     okno.setExplanation(Pole::Text2_2, objasnienieEMF(*typ, *t));
 }
 
-void Command3_Click(WindowOps& okno, Termopara& termopara) {
+void Command3_Click(WindowOps& okno, engine::Termopara& termopara) {
     const auto emf = liczba(okno, Pole::Text3_0);
     if (!emf) {
         zglos(okno, "Niepoprawna wartość numeryczna EMF", Pole::Text3_0);
@@ -206,7 +209,7 @@ void Command3_Click(WindowOps& okno, Termopara& termopara) {
         zglos(okno, "Czy nie przesadziłeś z tą temperaturą zimnego złącza?", Pole::Text3_1);
         return;
     }
-    const auto typ = typZIndeksu(termopara.Typ);
+    const auto typ = engine::typZIndeksu(termopara.Typ);
     if (!typ) {
         return;
     }
@@ -219,11 +222,13 @@ void Command3_Click(WindowOps& okno, Termopara& termopara) {
     // domain, where they extrapolate to nonsense (below absolute zero, beyond
     // the type's range); the sum meets the same limits, in microvolts.
     const double mikrowolty = *emf * 1000.0 + termopara.Temperatura(*zimne);
-    const Przedzial dziedzina = its90::dziedzinaOdwrotnej(*typ);
+    const Przedzial dziedzina = engine::dziedzinaOdwrotnej(*typ);
     if (!Przedzial{dziedzina.od - kLuzSumy, dziedzina.doo + kLuzSumy}.zawiera(mikrowolty)) {
         zglos(okno, kEMFPozaZakresem, Pole::Text3_0);
         return;
     }
-    okno.setText(Pole::Text3_2, liczby::doOkna(termopara.EMF(mikrowolty), kWzorzecTemperatury));
+    okno.setText(Pole::Text3_2, numbers::doOkna(termopara.EMF(mikrowolty), kWzorzecTemperatury));
     okno.setExplanation(Pole::Text3_2, objasnienieTemperatury(*typ, mikrowolty));
 }
+
+}  // namespace calculations

@@ -6,6 +6,8 @@
 #include "typ_termopary.h"
 #include "window_ops.h"
 
+namespace calculations {
+
 // Output patterns of the calculation panels.
 inline constexpr const char* kWzorzecEMF = "#####0.0000";
 inline constexpr const char* kWzorzecTemperatury = "#####0.00";
@@ -19,15 +21,17 @@ struct Odchylka {
 };
 
 // Permissible deviation (IEC 60584-1:2013) of type `typ` in class 1..3 at t.
-Odchylka DopuszczalnyBlad(TypTermopary typ, int klasa, double t);
+Odchylka DopuszczalnyBlad(engine::TypTermopary typ, int klasa, double t);
 // The same for a catalogue index; one outside the catalogue is unclassified.
 Odchylka DopuszczalnyBlad(std::int16_t typ, int klasa, double t);
 
 // "Wylicz" of "Dopuszczalny Błąd".
-void Command1_Click(WindowOps& okno, TypTermopary typ);
+void Command1_Click(WindowOps& okno, engine::TypTermopary typ);
 // The same for a catalogue index; one outside the catalogue writes nothing.
 void Command1_Click(WindowOps& okno, std::int16_t Typ);
 // "Wylicz" of "Temperatura --- > EMF".
-void Command2_Click(WindowOps& okno, Termopara& termopara);
+void Command2_Click(WindowOps& okno, engine::Termopara& termopara);
 // "Wylicz" of "EMF --- > Temperatura".
-void Command3_Click(WindowOps& okno, Termopara& termopara);
+void Command3_Click(WindowOps& okno, engine::Termopara& termopara);
+
+}  // namespace calculations

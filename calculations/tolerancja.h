@@ -5,8 +5,12 @@
 #include "przeliczenia.h"
 #include "typ_termopary.h"
 
+namespace calculations {
+
 // Permissible deviation of class 1..3 at t, a temperature in the user's unit
 // inside the type's domain, as a width in degrees of that unit; nothing where
 // the class gives none (N/A).
-std::optional<double> odchylkaWJednostce(TypTermopary typ, int klasa, double t,
-                                         przeliczenia::JednostkaTemperatury j);
+std::optional<double> odchylkaWJednostce(engine::TypTermopary typ, int klasa, double t,
+                                         conversions::JednostkaTemperatury j);
+
+}  // namespace calculations

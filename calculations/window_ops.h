@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace calculations {
+
 // The text boxes the calculations read and write, by control array and index.
 // clang-format off
 enum class Pole : std::uint8_t {
@@ -35,3 +37,5 @@ class WindowOps {
     WindowOps(const WindowOps&) = default;
     WindowOps& operator=(const WindowOps&) = default;
 };
+
+}  // namespace calculations

@@ -10,8 +10,8 @@ int main(int argc, char** argv) {
     const std::vector<std::string> argumenty(argv + (argc > 0 ? 1 : 0), argv + argc);
     // Standard output through the platform layer, which tells a failed write
     // from a reader that has gone.
-    platforma::BuforWyjscia bufor(platforma::standardoweWyjscie());
+    platform::BuforWyjscia bufor(platform::standardoweWyjscie());
     std::ostream dane(&bufor);
-    return cli::uruchom(argumenty, dane, std::cerr, platforma::standardoweWyjscie(),
-                        platforma::standardoweBledy());
+    return cli::uruchom(argumenty, dane, std::cerr, platform::standardoweWyjscie(),
+                        platform::standardoweBledy());
 }

@@ -14,11 +14,11 @@ int wmain(int argc, wchar_t** argv) {
     // Nothing in the C runtime may turn LF into CRLF or stop reading at 0x1A.
     for (const int fd : {0, 1, 2}) _setmode(fd, _O_BINARY);
     std::vector<std::string> argumenty;
-    for (int i = 1; i < argc; ++i) argumenty.push_back(platforma::utf8(argv[i]));
-    platforma::Wyjscie& daneBajty = platforma::standardoweWyjscie();
-    platforma::Wyjscie& bledyBajty = platforma::standardoweBledy();
-    platforma::BuforWyjscia daneBufor(daneBajty);
-    platforma::BuforWyjscia bledyBufor(bledyBajty);
+    for (int i = 1; i < argc; ++i) argumenty.push_back(platform::utf8(argv[i]));
+    platform::Wyjscie& daneBajty = platform::standardoweWyjscie();
+    platform::Wyjscie& bledyBajty = platform::standardoweBledy();
+    platform::BuforWyjscia daneBufor(daneBajty);
+    platform::BuforWyjscia bledyBufor(bledyBajty);
     std::ostream dane(&daneBufor);
     std::ostream bledy(&bledyBufor);
     bledy << std::unitbuf;  // unbuffered, as std::cerr

@@ -47,8 +47,8 @@ inline constexpr std::string_view kBladZapisu = "błąd zapisu wyniku";
 struct Wyjscia {
     std::ostream& dane;
     std::ostream& bledy;
-    platforma::Wyjscie& daneBajty;
-    platforma::Wyjscie& bledyBajty;
+    platform::Wyjscie& daneBajty;
+    platform::Wyjscie& bledyBajty;
     int kod = kKodDobry;
 };
 
@@ -65,13 +65,13 @@ struct Przeliczenie {
     std::string_view etykieta;  // the values' placeholder in the help
     std::string_view wartosci;  // what the values are
     // The result for one value, in the units of `u`; `zimne` is E(tc).
-    przeliczenia::Wynik (*licz)(const przeliczenia::Ustawienia& u, double x,
-                                const przeliczenia::Wynik& zimne);
+    conversions::Wynik (*licz)(const conversions::Ustawienia& u, double x,
+                               const conversions::Wynik& zimne);
     std::array<int, 2> cyfry;  // default decimals with --emf-unit mV, uV
     unsigned opcje;
 
-    [[nodiscard]] int domyslneCyfry(przeliczenia::JednostkaEmf j) const {
-        return cyfry.at(j == przeliczenia::JednostkaEmf::mV ? 0 : 1);
+    [[nodiscard]] int domyslneCyfry(conversions::JednostkaEmf j) const {
+        return cyfry.at(j == conversions::JednostkaEmf::mV ? 0 : 1);
     }
     // The defaults for the help: "3", or "4 w mV, 1 w µV".
     [[nodiscard]] std::string opisCyfr() const {

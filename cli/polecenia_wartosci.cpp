@@ -8,19 +8,19 @@ namespace cli {
 
 namespace {
 
-using przeliczenia::Ustawienia;
-using przeliczenia::Wynik;
+using conversions::Ustawienia;
+using conversions::Wynik;
 
 Wynik emf(const Ustawienia& u, double t, const Wynik& zimne) {
-    return przeliczenia::emf(u, t, zimne);
+    return conversions::emf(u, t, zimne);
 }
 
 Wynik temperatura(const Ustawienia& u, double e, const Wynik& zimne) {
-    return przeliczenia::temperatura(u, e, zimne);
+    return conversions::temperatura(u, e, zimne);
 }
 
 Wynik seebeck(const Ustawienia& u, double t, const Wynik& /*zimne*/) {
-    return przeliczenia::seebeck(u, t);
+    return conversions::seebeck(u, t);
 }
 
 }  // namespace
@@ -70,10 +70,10 @@ void dodajPrzeliczenie(CLI::App& app, Wyjscia& wyjscia, const Przeliczenie& p) {
         const Ustawienia u = ustawienia(*o);
         const int n = cyfry(*o, p.domyslneCyfry(u.emf));
         Odmowy odmowy;
-        const przeliczenia::ZimneZlacze zimne = zimneZlacze(*o, u, odmowy);
+        const conversions::ZimneZlacze zimne = zimneZlacze(*o, u, odmowy);
         wypiszWartosci(
             wyjscia, *o, odmowy, [&](double x) { return p.licz(u, x, zimne.emf); },
-            [&](std::string& s, double x) { liczby::dopisz(s, x, n, o->przecinek); }, &zimne);
+            [&](std::string& s, double x) { numbers::dopisz(s, x, n, o->przecinek); }, &zimne);
     });
 }
 

@@ -39,7 +39,7 @@ std::size_t numerKolumny(const std::string& tekst, const char* opcja, bool naglo
 
 // The header's first line, read before converting: its bytes up to and
 // including the first line end outside quotes, or all of a shorter input.
-std::string pierwszaLinia(platforma::Wejscie& we) {
+std::string pierwszaLinia(platform::Wejscie& we) {
     constexpr std::size_t kMaks = std::size_t{1} << 20;
     std::string linia;
     std::array<char, 4096> blok{};
@@ -119,12 +119,12 @@ char separator(const std::optional<std::string>& tekst, bool przecinek) {
 
 // A delimiter inside a field's number or the added result would cut it in
 // two: the row would silently get the wrong value or an extra field.
-void sprawdzSeparator(const konwersja::Opcje& w) {
+void sprawdzSeparator(const batch::Opcje& w) {
     const char s = w.separator;
     const std::string jaki = std::string("--delimiter „") + s + "” ";
     if (s == '"') throw BladUzycia(jaki + "otwiera pole w cudzysłowie");
     if (s == '\r' || s == '\n') throw BladUzycia("--delimiter nie może być końcem linii");
-    const std::string_view rola = liczby::rolaWLiczbie(s, konwersja::separatorLiczb(s));
+    const std::string_view rola = numbers::rolaWLiczbie(s, batch::separatorLiczb(s));
     if (!rola.empty()) {
         throw BladUzycia(jaki + "może wystąpić w liczbie pola (" + std::string(rola) + ")");
     }
@@ -133,7 +133,7 @@ void sprawdzSeparator(const konwersja::Opcje& w) {
             jaki + "to separator dziesiętny wyników" +
             (w.przecinek ? " z --decimal-comma" : " (przecinek daje --decimal-comma)"));
     }
-    const std::string_view nazwa = konwersja::nazwaKolumny(w);
+    const std::string_view nazwa = batch::nazwaKolumny(w);
     if (w.naglowek && nazwa.find(s) != std::string_view::npos) {
         throw BladUzycia(jaki + "występuje w nazwie kolumny wyniku „" + std::string(nazwa) +
                          "” (--header)");
@@ -141,13 +141,13 @@ void sprawdzSeparator(const konwersja::Opcje& w) {
 }
 
 // A refused --cold is noted in `odmowy`: nothing is converted then.
-konwersja::Opcje opcje(const Opcje& o, const OpcjeKonwersji& k, Odmowy& odmowy) {
-    konwersja::Opcje w;
+batch::Opcje opcje(const Opcje& o, const OpcjeKonwersji& k, Odmowy& odmowy) {
+    batch::Opcje w;
     w.ustawienia = ustawienia(o);
     if (k.cel == "temp") {
-        w.cel = konwersja::Cel::Temperatura;
+        w.cel = batch::Cel::Temperatura;
     } else if (k.cel == "emf") {
-        w.cel = konwersja::Cel::Emf;
+        w.cel = batch::Cel::Emf;
     } else if (k.cel.empty()) {
         throw BladUzycia("nie podano --to (temp lub emf)");
     } else {
@@ -162,16 +162,16 @@ konwersja::Opcje opcje(const Opcje& o, const OpcjeKonwersji& k, Odmowy& odmowy) 
     w.separator = separator(k.separator, o.przecinek);
     w.naglowek = k.naglowek;
     sprawdzSeparator(w);
-    const Przeliczenie& p = w.cel == konwersja::Cel::Temperatura ? kTemp : kEmf;
+    const Przeliczenie& p = w.cel == batch::Cel::Temperatura ? kTemp : kEmf;
     w.cyfry = cyfry(o, p.domyslneCyfry(w.ustawienia.emf));
     // Read once every usage error is ruled out: those come first.
     w.zimne = zimneZlacze(o, w.ustawienia, odmowy).temperatura;
     return w;
 }
 
-void konwertuj(Wyjscia& wyjscia, konwersja::Opcje opcje, const OpcjeKonwersji& k) {
+void konwertuj(Wyjscia& wyjscia, batch::Opcje opcje, const OpcjeKonwersji& k) {
     std::string blad;
-    const std::unique_ptr<platforma::Wejscie> we = platforma::Wejscie::otworz(k.plik, blad);
+    const std::unique_ptr<platform::Wejscie> we = platform::Wejscie::otworz(k.plik, blad);
     if (!we) {
         wyjscia.bledy << kNazwaProgramu << ": nie można otworzyć „" << k.plik << "”: " << blad
                       << '\n';
@@ -188,8 +188,8 @@ void konwertuj(Wyjscia& wyjscia, konwersja::Opcje opcje, const OpcjeKonwersji& k
             opcje.kolumnaZimnego = kolumnaONazwie(nazwy, *k.kolumnaZimnego, "--cold-column");
         }
     }
-    const konwersja::Podsumowanie p =
-        konwersja::konwertuj(*we, wyjscia.daneBajty, wyjscia.bledyBajty, opcje, {}, naglowek);
+    const batch::Podsumowanie p =
+        batch::konwertuj(*we, wyjscia.daneBajty, wyjscia.bledyBajty, opcje, {}, naglowek);
     if (wyjscia.daneBajty.przerwane()) {
         wyjscia.kod = kKodUzycie;  // nobody reads: an end, not news
     } else if (!p.blad.empty()) {
@@ -232,13 +232,13 @@ void dodajConvert(CLI::App& app, Wyjscia& wyjscia) {
         ->type_name("C");
     dodajPrzecinek(p);
     std::string nazwy;
-    for (const auto cel : {konwersja::Cel::Temperatura, konwersja::Cel::Emf}) {
+    for (const auto cel : {batch::Cel::Temperatura, batch::Cel::Emf}) {
         for (const auto j : {0, 1, 2}) {
-            konwersja::Opcje w;
+            batch::Opcje w;
             w.cel = cel;
-            w.ustawienia.temperatura = static_cast<przeliczenia::JednostkaTemperatury>(j);
-            w.ustawienia.emf = static_cast<przeliczenia::JednostkaEmf>(j % 2);
-            const std::string_view n = konwersja::nazwaKolumny(w);
+            w.ustawienia.temperatura = static_cast<conversions::JednostkaTemperatury>(j);
+            w.ustawienia.emf = static_cast<conversions::JednostkaEmf>(j % 2);
+            const std::string_view n = batch::nazwaKolumny(w);
             if (nazwy.find(n) == std::string::npos)
                 nazwy += (nazwy.empty() ? "" : ", ") + std::string(n);
         }
@@ -266,7 +266,7 @@ void dodajConvert(CLI::App& app, Wyjscia& wyjscia) {
         "wywołania, odczytu lub zapisu.");
     p.app->callback([o = p.opcje, k, &wyjscia] {
         Odmowy odmowy;
-        const konwersja::Opcje w = opcje(*o, *k, odmowy);
+        const batch::Opcje w = opcje(*o, *k, odmowy);
         if (odmowy.zglos(wyjscia)) return;
         konwertuj(wyjscia, w, *k);
     });

@@ -24,23 +24,23 @@ void dodajTolerance(CLI::App& app, Wyjscia& wyjscia) {
     dodajJednostke(p);
     dodajPrzecinek(p);
     p.app->callback([o = p.opcje, &wyjscia] {
-        const przeliczenia::Ustawienia u = ustawienia(*o);
+        const conversions::Ustawienia u = ustawienia(*o);
         Odmowy odmowy;
         wypiszWartosci(
             wyjscia, *o, odmowy,
             [&](double t) {
-                if (!przeliczenia::wDziedzinie(u, t)) {
-                    return przeliczenia::Wynik{przeliczenia::Powod::TemperaturaPozaZakresem, 0.0};
+                if (!conversions::wDziedzinie(u, t)) {
+                    return conversions::Wynik{conversions::Powod::TemperaturaPozaZakresem, 0.0};
                 }
-                return przeliczenia::Wynik{przeliczenia::Powod::Brak, t};
+                return conversions::Wynik{conversions::Powod::Brak, t};
             },
             [&](std::string& s, double t) {
                 for (int klasa = 1; klasa <= kKlasy; ++klasa) {
                     if (klasa > 1) s += '\t';
                     const std::optional<double> d =
-                        odchylkaWJednostce(u.typ, klasa, t, u.temperatura);
+                        calculations::odchylkaWJednostce(u.typ, klasa, t, u.temperatura);
                     if (d) {
-                        liczby::dopisz(s, *d, kCyfryOdchylki, o->przecinek);
+                        numbers::dopisz(s, *d, kCyfryOdchylki, o->przecinek);
                     } else {
                         s += "N/A";
                     }

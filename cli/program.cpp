@@ -35,7 +35,7 @@ std::vector<std::string> oznaczWartosci(std::span<const std::string> argumenty) 
         const bool wartosc =
             !poOpcjach && a.size() > 1 && a[0] == '-' && a[1] != '-' &&
             (a[1] < '0' || a[1] > '9') &&
-            liczby::czytaj(a, liczby::Separator::Dowolny).stan != liczby::Stan::NieLiczba;
+            numbers::czytaj(a, numbers::Separator::Dowolny).stan != numbers::Stan::NieLiczba;
         poOpcjach = poOpcjach || a == "--";
         wynik.push_back(wartosc ? kZnacznikWartosci + a : a);
     }
@@ -191,7 +191,7 @@ int przebieg(std::span<const std::string> argumenty, Wyjscia& wyjscia) {
 }  // namespace
 
 int uruchom(std::span<const std::string> argumenty, std::ostream& dane, std::ostream& bledy,
-            platforma::Wyjscie& daneBajty, platforma::Wyjscie& bledyBajty) {
+            platform::Wyjscie& daneBajty, platform::Wyjscie& bledyBajty) {
     Wyjscia wyjscia{dane, bledy, daneBajty, bledyBajty};
     const int kod = przebieg(argumenty, wyjscia);
     // Whatever was printed must have been written: a full disk or a closed
@@ -203,14 +203,14 @@ int uruchom(std::span<const std::string> argumenty, std::ostream& dane, std::ost
 }
 
 int uruchom(std::span<const std::string> argumenty, std::ostream& dane, std::ostream& bledy) {
-    platforma::WyjscieStrumienia daneBajty(dane);
-    platforma::WyjscieStrumienia bledyBajty(bledy);
+    platform::WyjscieStrumienia daneBajty(dane);
+    platform::WyjscieStrumienia bledyBajty(bledy);
     return uruchom(argumenty, dane, bledy, daneBajty, bledyBajty);
 }
 
 std::string podrecznik(std::string_view data) {
     std::ostringstream nic;
-    platforma::WyjscieStrumienia bajty(nic);
+    platform::WyjscieStrumienia bajty(nic);
     Wyjscia wyjscia{nic, nic, bajty, bajty};
     CLI::App app = nowaAplikacja();
     zbuduj(app, wyjscia, {});

@@ -16,7 +16,7 @@ inline constexpr const char* kNazwaProgramu = "kalvetra-cli";
 // writes its file bytes to `daneBajty` and `bledyBajty`, the same places as
 // `dane` and `bledy`; without them, to those streams.
 int uruchom(std::span<const std::string> argumenty, std::ostream& dane, std::ostream& bledy,
-            platforma::Wyjscie& daneBajty, platforma::Wyjscie& bledyBajty);
+            platform::Wyjscie& daneBajty, platform::Wyjscie& bledyBajty);
 int uruchom(std::span<const std::string> argumenty, std::ostream& dane, std::ostream& bledy);
 
 // The man page, in roff, from the texts of the help; `data` is its date.

@@ -6,7 +6,7 @@
 
 #include "liczby.h"
 
-namespace tabela {
+namespace cli {
 
 namespace {
 
@@ -41,13 +41,13 @@ struct Blok {
 
 }  // namespace
 
-PelneStopnie pelneStopnie(const przeliczenia::Ustawienia& u) {
-    const its90::Zakres d = its90::dziedzinaTemperatury(u.typ);
-    auto od = static_cast<long>(std::ceil(przeliczenia::zCelsjusza(d.od, u.temperatura) - 1e-6));
-    auto doo = static_cast<long>(std::floor(przeliczenia::zCelsjusza(d.doo, u.temperatura) + 1e-6));
+PelneStopnie pelneStopnie(const conversions::Ustawienia& u) {
+    const engine::Zakres d = engine::dziedzinaTemperatury(u.typ);
+    auto od = static_cast<long>(std::ceil(conversions::zCelsjusza(d.od, u.temperatura) - 1e-6));
+    auto doo = static_cast<long>(std::floor(conversions::zCelsjusza(d.doo, u.temperatura) + 1e-6));
     // Rounding of the unit's conversion may put a whole degree a hair outside.
-    if (!przeliczenia::wDziedzinie(u, static_cast<double>(od))) ++od;
-    if (!przeliczenia::wDziedzinie(u, static_cast<double>(doo))) --doo;
+    if (!conversions::wDziedzinie(u, static_cast<double>(od))) ++od;
+    if (!conversions::wDziedzinie(u, static_cast<double>(doo))) --doo;
     return {od, doo};
 }
 
@@ -62,37 +62,37 @@ int cyfryTemperatury(const Zakres& z) {
     return std::max(cyfry(z.krok), cyfry(z.od));
 }
 
-std::string csv(const przeliczenia::Ustawienia& u, const Zakres& z,
-                const przeliczenia::ZimneZlacze& zimne, const Wyglad& w) {
+std::string csv(const conversions::Ustawienia& u, const Zakres& z,
+                const conversions::ZimneZlacze& zimne, const Wyglad& w) {
     const char pole = w.przecinek ? ';' : ',';
     std::string s = "temperatura [";
-    s += przeliczenia::symbol(u.temperatura);
+    s += conversions::symbol(u.temperatura);
     s += "]";
     s += pole;
     s += "emf [mV]\n";
     const std::int64_t n = liczbaWierszy(z);
     const int ct = cyfryTemperatury(z);
-    przeliczenia::Ustawienia mv = u;
-    mv.emf = przeliczenia::JednostkaEmf::mV;
+    conversions::Ustawienia mv = u;
+    mv.emf = conversions::JednostkaEmf::mV;
     for (std::int64_t i = 0; i < n; ++i) {
         // Each temperature from the start, so that no rounding accumulates.
         const double t = std::min(z.od + static_cast<double>(i) * z.krok, z.doo);
-        const przeliczenia::Wynik e = przeliczenia::emf(mv, t, zimne.emf);
-        liczby::dopisz(s, t, ct, w.przecinek);
+        const conversions::Wynik e = conversions::emf(mv, t, zimne.emf);
+        numbers::dopisz(s, t, ct, w.przecinek);
         s += pole;
-        liczby::dopisz(s, e.wartosc, w.cyfry, w.przecinek);
+        numbers::dopisz(s, e.wartosc, w.cyfry, w.przecinek);
         s += '\n';
     }
     return s;
 }
 
-std::string nist(const przeliczenia::Ustawienia& u, long od, long doo,
-                 const przeliczenia::ZimneZlacze& zimne, const Wyglad& w) {
-    przeliczenia::Ustawienia mv = u;
-    mv.emf = przeliczenia::JednostkaEmf::mV;
+std::string nist(const conversions::Ustawienia& u, long od, long doo,
+                 const conversions::ZimneZlacze& zimne, const Wyglad& w) {
+    conversions::Ustawienia mv = u;
+    mv.emf = conversions::JednostkaEmf::mV;
     const auto komorka = [&](long t) {
-        return liczby::tekst(przeliczenia::emf(mv, static_cast<double>(t), zimne.emf).wartosc,
-                             w.cyfry, w.przecinek);
+        return numbers::tekst(conversions::emf(mv, static_cast<double>(t), zimne.emf).wartosc,
+                              w.cyfry, w.przecinek);
     };
     std::vector<Blok> bloki;
     if (od < 0) bloki.push_back({od, std::min(doo, 0L), -1});  // 0 in both, as NIST's
@@ -106,13 +106,13 @@ std::string nist(const przeliczenia::Ustawienia& u, long od, long doo,
         etyk = std::max(etyk, std::to_string(t).size());
     }
 
-    const std::string stopnie(przeliczenia::symbol(u.temperatura));
+    const std::string stopnie(conversions::symbol(u.temperatura));
     std::string tytul = " Tabela ITS-90 dla termopary typu ";
     tytul += litera(u.typ);
     const double tc = zimne.temperatura;
-    if (tc != przeliczenia::punktLodu(u.temperatura).temperatura) {
+    if (tc != conversions::punktLodu(u.temperatura).temperatura) {
         tytul += ", zimne złącze w ";
-        tytul += liczby::tekst(tc, cyfry(tc), w.przecinek);
+        tytul += numbers::tekst(tc, cyfry(tc), w.przecinek);
         tytul += ' ';
         tytul += stopnie;
     }
@@ -180,4 +180,4 @@ std::string nist(const przeliczenia::Ustawienia& u, long od, long doo,
     return s;
 }
 
-}  // namespace tabela
+}  // namespace cli

@@ -7,7 +7,7 @@
 
 // Tables of E(t) - E(tc) over a range of temperatures, the cold junction
 // checked beforehand.
-namespace tabela {
+namespace cli {
 
 struct Zakres {
     double od;    // first temperature, in the unit of the settings
@@ -25,7 +25,7 @@ struct PelneStopnie {
     long od;
     long doo;
 };
-PelneStopnie pelneStopnie(const przeliczenia::Ustawienia& u);
+PelneStopnie pelneStopnie(const conversions::Ustawienia& u);
 
 // How many steps of the range fit, plus one; 0 if `od` > `doo`.
 std::int64_t liczbaWierszy(const Zakres& z);
@@ -34,13 +34,13 @@ std::int64_t liczbaWierszy(const Zakres& z);
 int cyfryTemperatury(const Zakres& z);
 
 // "temperature,emf" lines after a header. The range must lie in the domain.
-std::string csv(const przeliczenia::Ustawienia& u, const Zakres& z,
-                const przeliczenia::ZimneZlacze& zimne, const Wyglad& w);
+std::string csv(const conversions::Ustawienia& u, const Zakres& z,
+                const conversions::ZimneZlacze& zimne, const Wyglad& w);
 
 // Laid out as NIST's published tables: rows of ten degrees, columns 0..10
 // (0..-10 in the block below zero, which comes first). The range's ends
 // must be whole degrees in the domain; the step is one degree.
-std::string nist(const przeliczenia::Ustawienia& u, long od, long doo,
-                 const przeliczenia::ZimneZlacze& zimne, const Wyglad& w);
+std::string nist(const conversions::Ustawienia& u, long od, long doo,
+                 const conversions::ZimneZlacze& zimne, const Wyglad& w);
 
-}  // namespace tabela
+}  // namespace cli

@@ -84,14 +84,14 @@ void dodajPrzecinek(Polecenie& p) {
                     "przecinek dziesiętny w wynikach (i ';' między polami CSV)");
 }
 
-przeliczenia::Ustawienia ustawienia(const Opcje& o) {
-    przeliczenia::Ustawienia u;
-    const auto typ = o.typ.size() == 1 ? typZLitery(o.typ[0]) : std::nullopt;
+conversions::Ustawienia ustawienia(const Opcje& o) {
+    conversions::Ustawienia u;
+    const auto typ = o.typ.size() == 1 ? engine::typZLitery(o.typ[0]) : std::nullopt;
     if (!typ) {
         throw BladUzycia("nieznany typ termopary „" + o.typ + "” (dozwolone: J K T E N B R S)");
     }
     u.typ = *typ;
-    using J = przeliczenia::JednostkaTemperatury;
+    using J = conversions::JednostkaTemperatury;
     if (o.jednostka == "C") {
         u.temperatura = J::C;
     } else if (o.jednostka == "F") {
@@ -103,9 +103,9 @@ przeliczenia::Ustawienia ustawienia(const Opcje& o) {
                          "” w --unit (dozwolone: C F K)");
     }
     if (o.jednostkaEmf == "mV") {
-        u.emf = przeliczenia::JednostkaEmf::mV;
+        u.emf = conversions::JednostkaEmf::mV;
     } else if (o.jednostkaEmf == "uV" || o.jednostkaEmf == "µV") {
-        u.emf = przeliczenia::JednostkaEmf::uV;
+        u.emf = conversions::JednostkaEmf::uV;
     } else {
         throw BladUzycia("nieznana jednostka napięcia „" + o.jednostkaEmf +
                          "” w --emf-unit (dozwolone: mV uV)");
@@ -147,17 +147,17 @@ bool Odmowy::zglos(Wyjscia& w) const {
     return true;
 }
 
-przeliczenia::Wynik przeczytaj(const std::string& tekst) {
-    return przeliczenia::odczyt(tekst, liczby::Separator::Dowolny);
+conversions::Wynik przeczytaj(const std::string& tekst) {
+    return conversions::odczyt(tekst, numbers::Separator::Dowolny);
 }
 
-przeliczenia::ZimneZlacze zimneZlacze(const Opcje& o, const przeliczenia::Ustawienia& u,
-                                      Odmowy& odmowy) {
-    if (!o.zimne) return przeliczenia::punktLodu(u.temperatura);
-    const przeliczenia::ZimneZlacze z = przeliczenia::zimneZOdczytu(u, przeczytaj(*o.zimne));
+conversions::ZimneZlacze zimneZlacze(const Opcje& o, const conversions::Ustawienia& u,
+                                     Odmowy& odmowy) {
+    if (!o.zimne) return conversions::punktLodu(u.temperatura);
+    const conversions::ZimneZlacze z = conversions::zimneZOdczytu(u, przeczytaj(*o.zimne));
     if (z.emf.dobry()) return z;
-    odmowy.dodaj(*o.zimne, "--cold", przeliczenia::opis(z.emf.powod, u));
-    return przeliczenia::punktLodu(u.temperatura);
+    odmowy.dodaj(*o.zimne, "--cold", conversions::opis(z.emf.powod, u));
+    return conversions::punktLodu(u.temperatura);
 }
 
 namespace {
@@ -169,15 +169,15 @@ bool odstep(char c) {
 // Values from standard input, answered as they arrive.
 class Strumien {
   public:
-    Strumien(Wyjscia& w, const przeliczenia::Ustawienia& u,
-             const std::function<przeliczenia::Wynik(double)>& licz,
+    Strumien(Wyjscia& w, const conversions::Ustawienia& u,
+             const std::function<conversions::Wynik(double)>& licz,
              const std::function<void(std::string&, double)>& pisz,
-             const przeliczenia::ZimneZlacze* zimne)
+             const conversions::ZimneZlacze* zimne)
         : w_(w), u_(u), licz_(licz), pisz_(pisz), zimne_(zimne) {}
 
     void czytaj() {
         std::string blad;
-        const std::unique_ptr<platforma::Wejscie> we = platforma::Wejscie::otworz("-", blad);
+        const std::unique_ptr<platform::Wejscie> we = platform::Wejscie::otworz("-", blad);
         std::vector<char> blok(std::size_t{64} << 10);
         for (;;) {
             // About to wait for input: what is answered goes out first.
@@ -211,14 +211,14 @@ class Strumien {
   private:
     void odpowiedz() {
         ++wartosci_;
-        przeliczenia::Wynik r = przeczytaj(wartosc_);
+        conversions::Wynik r = przeczytaj(wartosc_);
         if (r.dobry()) r = licz_(r.wartosc);
         if (r.dobry()) {
             pisz_(dane_, r.wartosc);
         } else {
             ++odrzucone_;
             bledy_ += std::to_string(linia_) + ": „" + wartosc_ +
-                      "”: " + przeliczenia::opis(r.powod, u_, 0, zimne_) + '\n';
+                      "”: " + conversions::opis(r.powod, u_, 0, zimne_) + '\n';
         }
         dane_ += '\n';
         wartosc_.clear();
@@ -236,10 +236,10 @@ class Strumien {
     }
 
     Wyjscia& w_;
-    const przeliczenia::Ustawienia& u_;
-    const std::function<przeliczenia::Wynik(double)>& licz_;
+    const conversions::Ustawienia& u_;
+    const std::function<conversions::Wynik(double)>& licz_;
     const std::function<void(std::string&, double)>& pisz_;
-    const przeliczenia::ZimneZlacze* zimne_;
+    const conversions::ZimneZlacze* zimne_;
     std::string wartosc_;
     std::string dane_;
     std::string bledy_;
@@ -251,10 +251,10 @@ class Strumien {
 }  // namespace
 
 void wypiszWartosci(Wyjscia& w, const Opcje& o, Odmowy& odmowy,
-                    const std::function<przeliczenia::Wynik(double)>& licz,
+                    const std::function<conversions::Wynik(double)>& licz,
                     const std::function<void(std::string&, double)>& pisz,
-                    const przeliczenia::ZimneZlacze* zimne) {
-    const przeliczenia::Ustawienia u = ustawienia(o);
+                    const conversions::ZimneZlacze* zimne) {
+    const conversions::Ustawienia u = ustawienia(o);
     if (o.wartosci.empty() || (o.wartosci.size() == 1 && o.wartosci.front() == "-")) {
         if (!odmowy.zglos(w)) Strumien(w, u, licz, pisz, zimne).czytaj();
         return;
@@ -265,13 +265,13 @@ void wypiszWartosci(Wyjscia& w, const Opcje& o, Odmowy& odmowy,
     const bool numeruj = o.wartosci.size() > 1;
     for (std::size_t i = 0; i < o.wartosci.size(); ++i) {
         const std::string& tekst = o.wartosci[i];
-        przeliczenia::Wynik r = przeczytaj(tekst);
+        conversions::Wynik r = przeczytaj(tekst);
         if (r.dobry()) r = licz(r.wartosc);
         if (r.dobry()) {
             wyniki.push_back(r.wartosc);
         } else {
             odmowy.dodaj(tekst, numeruj ? std::to_string(i + 1) + ". wartość" : "",
-                         przeliczenia::opis(r.powod, u, 0, zimne));
+                         conversions::opis(r.powod, u, 0, zimne));
         }
     }
     if (odmowy.zglos(w)) return;

@@ -56,7 +56,7 @@ void dodajCyfry(Polecenie& p, std::string_view domyslnie);
 void dodajPrzecinek(Polecenie& p);
 
 // Type and units; throws BladUzycia.
-przeliczenia::Ustawienia ustawienia(const Opcje& o);
+conversions::Ustawienia ustawienia(const Opcje& o);
 // --digits, or `domyslne`; throws BladUzycia outside 0..9.
 int cyfry(const Opcje& o, int domyslne);
 
@@ -79,13 +79,13 @@ inline constexpr char kZnacznikWartosci = '\0';
 std::string_view jakWpisano(std::string_view tekst);
 
 // A typed number: its value, or the reason it is refused.
-przeliczenia::Wynik przeczytaj(const std::string& tekst);
+conversions::Wynik przeczytaj(const std::string& tekst);
 
 // The cold junction of every subcommand: --cold, read and checked once, or
 // the ice point. A refused --cold is noted and the ice point returned, so
 // that the values are still checked on their own.
-przeliczenia::ZimneZlacze zimneZlacze(const Opcje& o, const przeliczenia::Ustawienia& u,
-                                      Odmowy& odmowy);
+conversions::ZimneZlacze zimneZlacze(const Opcje& o, const conversions::Ustawienia& u,
+                                     Odmowy& odmowy);
 
 // One line per value, in order: `licz` turns a value into a result (or
 // refuses it), `pisz` appends a result's text; `zimne` is the cold junction
@@ -94,8 +94,8 @@ przeliczenia::ZimneZlacze zimneZlacze(const Opcje& o, const przeliczenia::Ustawi
 // from standard input and each gets its line as it arrives, a refused one
 // an empty line and "LINE: reason" on standard error.
 void wypiszWartosci(Wyjscia& w, const Opcje& o, Odmowy& odmowy,
-                    const std::function<przeliczenia::Wynik(double)>& licz,
+                    const std::function<conversions::Wynik(double)>& licz,
                     const std::function<void(std::string&, double)>& pisz,
-                    const przeliczenia::ZimneZlacze* zimne = nullptr);
+                    const conversions::ZimneZlacze* zimne = nullptr);
 
 }  // namespace cli

@@ -8,7 +8,7 @@
 #include <span>
 #include <string>
 
-namespace przeliczenia {
+namespace conversions {
 
 namespace {
 
@@ -70,17 +70,17 @@ constexpr std::array<std::string_view, 2> kSymboleEmf{"mV", "µV"};
 // is refused, however little.
 constexpr double kUlpy = 4.0 * std::numeric_limits<double>::epsilon();
 
-bool zawiera(its90::Zakres z, double x) {
+bool zawiera(engine::Zakres z, double x) {
     const double luz = kUlpy * std::max(std::fabs(z.od), std::fabs(z.doo));
     return x >= z.od - luz && x <= z.doo + luz;
 }
 
-double przytnij(its90::Zakres z, double x) {
+double przytnij(engine::Zakres z, double x) {
     return x < z.od ? z.od : (x > z.doo ? z.doo : x);
 }
 
 // The temperature in °C if it lies in the domain `d` of the type.
-bool celsjusz(const Ustawienia& u, its90::Zakres d, double t, double& c) {
+bool celsjusz(const Ustawienia& u, engine::Zakres d, double t, double& c) {
     c = naCelsjusza(t, u.temperatura);
     if (!zawiera(d, c)) return false;
     c = przytnij(d, c);
@@ -88,7 +88,7 @@ bool celsjusz(const Ustawienia& u, its90::Zakres d, double t, double& c) {
 }
 
 bool celsjusz(const Ustawienia& u, double t, double& c) {
-    return celsjusz(u, its90::dziedzinaTemperatury(u.typ), t, c);
+    return celsjusz(u, engine::dziedzinaTemperatury(u.typ), t, c);
 }
 
 // Each step of a conversion but the engine's call, shared by the functions
@@ -109,7 +109,7 @@ Wynik emfZEmf(const Ustawienia& u, double e, const Wynik& zimne) {
 
 // The compensated EMF in µV that the inverse is given, clamped to its
 // domain `d`; or why there is none.
-Wynik doOdwrotnej(const Ustawienia& u, its90::Zakres d, double e, const Wynik& zimne) {
+Wynik doOdwrotnej(const Ustawienia& u, engine::Zakres d, double e, const Wynik& zimne) {
     if (!zimne.dobry()) return zimne;
     double mikrowolty = naMikrowolty(e, u.emf);
     if (zimne.wartosc != 0.0) mikrowolty += zimne.wartosc;
@@ -117,20 +117,20 @@ Wynik doOdwrotnej(const Ustawienia& u, its90::Zakres d, double e, const Wynik& z
     return {Powod::Brak, przytnij(d, mikrowolty)};
 }
 
-its90::Zakres dziedzinaEmf(const Ustawienia& u) {
-    return u.dokladna ? its90::dziedzinaDokladnej(u.typ) : its90::dziedzinaOdwrotnej(u.typ);
+engine::Zakres dziedzinaEmf(const Ustawienia& u) {
+    return u.dokladna ? engine::dziedzinaDokladnej(u.typ) : engine::dziedzinaOdwrotnej(u.typ);
 }
 
 // Values handed to the engine at a time, kept on the stack.
 constexpr std::size_t kKawalek = 64;
 
 // The engine over arrays: its runs give the bits of its one-value functions.
-void emfZTemperatur(TypTermopary typ, std::span<const double> t, std::span<double> e) {
-    its90::emfBlok(typ, t.data(), e.data(), t.size());
+void emfZTemperatur(engine::TypTermopary typ, std::span<const double> t, std::span<double> e) {
+    engine::emfBlok(typ, t.data(), e.data(), t.size());
 }
 
-void temperaturyZEmf(TypTermopary typ, std::span<const double> u, std::span<double> t) {
-    its90::temperaturaZEmfBlok(typ, u.data(), t.data(), u.size());
+void temperaturyZEmf(engine::TypTermopary typ, std::span<const double> u, std::span<double> t) {
+    engine::temperaturaZEmfBlok(typ, u.data(), t.data(), u.size());
 }
 
 // E(t) in µV of each temperature (temperature unit) that lies in the type's
@@ -138,7 +138,7 @@ void temperaturyZEmf(TypTermopary typ, std::span<const double> u, std::span<doub
 // it lies in the domain and its E(t).
 template <class Dalej>
 void emfTemperatur(const Ustawienia& u, std::span<const double> t, Dalej dalej) {
-    const its90::Zakres d = its90::dziedzinaTemperatury(u.typ);
+    const engine::Zakres d = engine::dziedzinaTemperatury(u.typ);
     std::array<double, kKawalek> c{};
     std::array<double, kKawalek> e{};
     std::array<bool, kKawalek> w{};
@@ -165,7 +165,7 @@ double doSrodka(double x, int cyfry, bool dolna) {
     return (dolna ? std::ceil(y) : std::floor(y)) / skala;
 }
 
-its90::Zakres emfWJednostce(its90::Zakres z, JednostkaEmf j) {
+engine::Zakres emfWJednostce(engine::Zakres z, JednostkaEmf j) {
     return {zMikrowoltow(z.od, j), zMikrowoltow(z.doo, j)};
 }
 
@@ -219,22 +219,22 @@ std::string_view symbol(JednostkaEmf j) {
     return kSymboleEmf.at(nr(j));
 }
 
-Wynik zOdczytu(const liczby::Odczyt& odczyt) {
+Wynik zOdczytu(const numbers::Odczyt& odczyt) {
     switch (odczyt.stan) {
-        case liczby::Stan::Liczba:
+        case numbers::Stan::Liczba:
             return {Powod::Brak, odczyt.wartosc};
-        case liczby::Stan::NaN:
+        case numbers::Stan::NaN:
             return {Powod::NaN, 0.0};
-        case liczby::Stan::Nieskonczona:
+        case numbers::Stan::Nieskonczona:
             return {Powod::Nieskonczona, 0.0};
-        case liczby::Stan::NieLiczba:
+        case numbers::Stan::NieLiczba:
             break;
     }
     return {Powod::NieLiczba, 0.0};
 }
 
-Wynik odczyt(std::string_view tekst, liczby::Separator separator) {
-    return zOdczytu(liczby::czytaj(tekst, separator));
+Wynik odczyt(std::string_view tekst, numbers::Separator separator) {
+    return zOdczytu(numbers::czytaj(tekst, separator));
 }
 
 bool wDziedzinie(const Ustawienia& u, double t) {
@@ -245,7 +245,7 @@ bool wDziedzinie(const Ustawienia& u, double t) {
 Wynik zimneZlacze(const Ustawienia& u, double tc) {
     double cz = 0.0;
     if (!celsjusz(u, tc, cz)) return {Powod::ZimneZlaczePozaZakresem, 0.0};
-    return zimneZEmf(cz, cz != 0.0 ? its90::emfZTemperatury(u.typ, cz) : 0.0);
+    return zimneZEmf(cz, cz != 0.0 ? engine::emfZTemperatury(u.typ, cz) : 0.0);
 }
 
 void zimneZlacza(const Ustawienia& u, std::span<const double> tc, std::span<Wynik> wynik) {
@@ -270,7 +270,7 @@ Wynik emf(const Ustawienia& u, double t, const Wynik& zimne) {
     double c = 0.0;
     if (!celsjusz(u, t, c)) return {Powod::TemperaturaPozaZakresem, 0.0};
     if (!zimne.dobry()) return zimne;
-    return emfZEmf(u, its90::emfZTemperatury(u.typ, c), zimne);
+    return emfZEmf(u, engine::emfZTemperatury(u.typ, c), zimne);
 }
 
 void emfy(const Ustawienia& u, std::span<const double> t, std::span<const Wynik> zimne,
@@ -289,11 +289,11 @@ Wynik temperatura(const Ustawienia& u, double e, const Wynik& zimne) {
     if (!m.dobry()) return m;
     double t = 0.0;
     if (u.dokladna) {
-        const auto x = its90::temperaturaDokladna(u.typ, m.wartosc);
+        const auto x = engine::temperaturaDokladna(u.typ, m.wartosc);
         if (!x) return {Powod::EmfPozaZakresem, 0.0};
         t = *x;
     } else {
-        t = its90::temperaturaZEmf(u.typ, m.wartosc);
+        t = engine::temperaturaZEmf(u.typ, m.wartosc);
     }
     return {Powod::Brak, zCelsjusza(t, u.temperatura)};
 }
@@ -305,7 +305,7 @@ void temperatury(const Ustawienia& u, std::span<const double> e, std::span<const
         for (std::size_t i = 0; i < e.size(); ++i) wynik[i] = temperatura(u, e[i], zimne[i]);
         return;
     }
-    const its90::Zakres d = its90::dziedzinaOdwrotnej(u.typ);
+    const engine::Zakres d = engine::dziedzinaOdwrotnej(u.typ);
     std::array<double, kKawalek> m{};
     std::array<double, kKawalek> t{};
     for (std::size_t od = 0; od < e.size(); od += kKawalek) {
@@ -325,35 +325,35 @@ void temperatury(const Ustawienia& u, std::span<const double> e, std::span<const
 Wynik seebeck(const Ustawienia& u, double t) {
     double c = 0.0;
     if (!celsjusz(u, t, c)) return {Powod::TemperaturaPozaZakresem, 0.0};
-    return {Powod::Brak, its90::seebeck(u.typ, c) * stopien(u.temperatura)};
+    return {Powod::Brak, engine::seebeck(u.typ, c) * stopien(u.temperatura)};
 }
 
 std::string opis(Powod powod, const Ustawienia& u, std::size_t pole, const ZimneZlacze* zimne) {
     const Tekst& t = kTeksty.at(nr(powod));
     std::string s(t.tekst);
-    const auto zakres = [&](its90::Zakres z, int cyfry, std::string_view jednostka,
+    const auto zakres = [&](engine::Zakres z, int cyfry, std::string_view jednostka,
                             std::string_view przy) {
         s += std::string(" typu ") + litera(u.typ) + " (" + std::string(przy) + "od " +
-             liczby::tekst(doSrodka(z.od, cyfry, true), cyfry, false) + " do " +
-             liczby::tekst(doSrodka(z.doo, cyfry, false), cyfry, false) + " " +
+             numbers::tekst(doSrodka(z.od, cyfry, true), cyfry, false) + " do " +
+             numbers::tekst(doSrodka(z.doo, cyfry, false), cyfry, false) + " " +
              std::string(jednostka) + ")";
     };
     switch (t.dopisek) {
         case Dopisek::Nic:
             break;
         case Dopisek::ZakresTemperatury: {
-            const its90::Zakres d = its90::dziedzinaTemperatury(u.typ);
+            const engine::Zakres d = engine::dziedzinaTemperatury(u.typ);
             zakres({zCelsjusza(d.od, u.temperatura), zCelsjusza(d.doo, u.temperatura)}, 2,
                    symbol(u.temperatura), "");
             break;
         }
         case Dopisek::ZakresEmf: {
-            its90::Zakres z = dziedzinaEmf(u);
+            engine::Zakres z = dziedzinaEmf(u);
             // The EMF as typed: the domain less the cold junction's EMF.
             std::string przy;
             if (zimne != nullptr && zimne->emf.dobry() && zimne->emf.wartosc != 0.0) {
                 z = {z.od - zimne->emf.wartosc, z.doo - zimne->emf.wartosc};
-                przy = "przy zimnym złączu " + liczby::tekst(zimne->temperatura, 2, false) + " " +
+                przy = "przy zimnym złączu " + numbers::tekst(zimne->temperatura, 2, false) + " " +
                        std::string(symbol(u.temperatura)) + ": ";
             }
             zakres(emfWJednostce(z, u.emf), u.emf == JednostkaEmf::mV ? 3 : 0, symbol(u.emf), przy);
@@ -380,4 +380,4 @@ std::string opis(Powod powod, const Ustawienia& u, std::size_t pole, const Zimne
     return s;
 }
 
-}  // namespace przeliczenia
+}  // namespace conversions

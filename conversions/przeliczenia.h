@@ -13,13 +13,13 @@
 // The conversions of the command line, in the user's units, each value
 // checked against the domain before the engine sees it: nothing is
 // extrapolated.
-namespace przeliczenia {
+namespace conversions {
 
 enum class JednostkaTemperatury : std::uint8_t { C, F, K };
 enum class JednostkaEmf : std::uint8_t { mV, uV };
 
 struct Ustawienia {
-    TypTermopary typ = TypTermopary::J;
+    engine::TypTermopary typ = engine::TypTermopary::J;
     JednostkaTemperatury temperatura = JednostkaTemperatury::C;
     JednostkaEmf emf = JednostkaEmf::mV;
     bool dokladna = false;  // the exact inverse instead of NIST's polynomial
@@ -65,9 +65,9 @@ struct Wynik {
 };
 
 // A number read from the user: NieLiczba, NaN and Nieskonczona as refusals.
-Wynik zOdczytu(const liczby::Odczyt& odczyt);
+Wynik zOdczytu(const numbers::Odczyt& odczyt);
 // The whole text as one number, or why it is refused.
-Wynik odczyt(std::string_view tekst, liczby::Separator separator);
+Wynik odczyt(std::string_view tekst, numbers::Separator separator);
 
 // E(tc) in µV for a cold junction at tc (temperature unit), checked once and
 // reused for every value measured against it.
@@ -109,4 +109,4 @@ bool wDziedzinie(const Ustawienia& u, double t);
 std::string opis(Powod powod, const Ustawienia& u, std::size_t pole = 0,
                  const ZimneZlacze* zimne = nullptr);
 
-}  // namespace przeliczenia
+}  // namespace conversions

@@ -8,7 +8,7 @@
 
 // Stateless ITS-90 arithmetic for every front end. Temperatures in °C,
 // EMF in µV against a reference junction at 0 °C.
-namespace its90 {
+namespace engine {
 
 // Both ends included; NaN lies outside.
 struct Zakres {
@@ -59,4 +59,4 @@ double seebeck(TypTermopary typ, double t);
 // two sets overlap by 0.14 nV and two temperatures share each EMF.
 std::optional<double> temperaturaDokladna(TypTermopary typ, double u);
 
-}  // namespace its90
+}  // namespace engine

@@ -6,7 +6,7 @@
 
 // The eight thermocouple types, in the catalogue order every part of the
 // program shares (J, K, T, E, N, B, R, S). Texts are UTF-8 display texts.
-namespace katalog {
+namespace engine {
 
 inline constexpr std::size_t kLiczbaTypow = 8;
 
@@ -44,4 +44,4 @@ inline constexpr std::array<Opis, kLiczbaTypow> kTypy{{
 }};
 // clang-format on
 
-}  // namespace katalog
+}  // namespace engine

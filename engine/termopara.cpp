@@ -16,6 +16,8 @@
 #include "wspolczynniki_wre.h"
 #include "wykladnicza.h"
 
+namespace engine {
+
 namespace {
 
 using Tablica = std::array<double, 16>;
@@ -68,87 +70,87 @@ constexpr auto Z8 = Wzor::Zagniezdzony8;
 // match bit for bit, so they are evaluated in Horner's form.
 // clang-format off
 constexpr std::array<Przedzial, 2> kRefJ{{
-    {-210.0,    760.0,    true,  true, dopelnij(its90::kJRef1), Z},
-    { 760.0,    1200.0,   false, true, dopelnij(its90::kJRef2), Z},
+    {-210.0,    760.0,    true,  true, dopelnij(engine::kJRef1), Z},
+    { 760.0,    1200.0,   false, true, dopelnij(engine::kJRef2), Z},
 }};
 constexpr std::array<Przedzial, 2> kRefK{{
-    {-270.0,    0.0,      true,  false, dopelnij(its90::kKRef1), Z},
-    { 0.0,      1372.0,   true,  true,  dopelnij(its90::kKRef2), ZW},
+    {-270.0,    0.0,      true,  false, dopelnij(engine::kKRef1), Z},
+    { 0.0,      1372.0,   true,  true,  dopelnij(engine::kKRef2), ZW},
 }};
 constexpr std::array<Przedzial, 2> kRefT{{
-    {-270.0,    0.0,      true,  true, dopelnij(its90::kTRef1), P14},
-    { 0.0,      400.0,    false, true, dopelnij(its90::kTRef2), P},
+    {-270.0,    0.0,      true,  true, dopelnij(engine::kTRef1), P14},
+    { 0.0,      400.0,    false, true, dopelnij(engine::kTRef2), P},
 }};
 constexpr std::array<Przedzial, 2> kRefE{{
-    {-270.0,    0.0,      true,  true, dopelnij(its90::kERef1), P13},
-    { 0.0,      1000.0,   false, true, dopelnij(its90::kERef2), P},
+    {-270.0,    0.0,      true,  true, dopelnij(engine::kERef1), P13},
+    { 0.0,      1000.0,   false, true, dopelnij(engine::kERef2), P},
 }};
 constexpr std::array<Przedzial, 2> kRefN{{
-    {-270.0,    0.0,      true,  true, dopelnij(its90::kNRef1), P},
-    { 0.0,      1300.0,   false, true, dopelnij(its90::kNRef2), P},
+    {-270.0,    0.0,      true,  true, dopelnij(engine::kNRef1), P},
+    { 0.0,      1300.0,   false, true, dopelnij(engine::kNRef2), P},
 }};
 constexpr std::array<Przedzial, 2> kRefB{{
-    { 0.0,      630.615,  true,  true, dopelnij(its90::kBRef1), P},
-    { 630.615,  1820.0,   false, true, dopelnij(its90::kBRef2), P},
+    { 0.0,      630.615,  true,  true, dopelnij(engine::kBRef1), P},
+    { 630.615,  1820.0,   false, true, dopelnij(engine::kBRef2), P},
 }};
 constexpr std::array<Przedzial, 3> kRefR{{
-    {-50.0,     1064.18,  true,  true, dopelnij(its90::kRRef1), P},
-    { 1064.18,  1664.5,   false, true, dopelnij(its90::kRRef2), P},
-    { 1664.5,   1768.1,   false, true, dopelnij(its90::kRRef3), P},
+    {-50.0,     1064.18,  true,  true, dopelnij(engine::kRRef1), P},
+    { 1064.18,  1664.5,   false, true, dopelnij(engine::kRRef2), P},
+    { 1664.5,   1768.1,   false, true, dopelnij(engine::kRRef3), P},
 }};
 constexpr std::array<Przedzial, 3> kRefS{{
-    {-50.0,     1064.18,  true,  true, dopelnij(its90::kSRef1), P},
-    { 1064.18,  1664.5,   false, true, dopelnij(its90::kSRef2), P},
-    { 1664.5,   1768.1,   false, true, dopelnij(its90::kSRef3), P},
+    {-50.0,     1064.18,  true,  true, dopelnij(engine::kSRef1), P},
+    { 1064.18,  1664.5,   false, true, dopelnij(engine::kSRef2), P},
+    { 1664.5,   1768.1,   false, true, dopelnij(engine::kSRef3), P},
 }};
 constexpr std::array<Przedzial, 2> kRefC{{
-    { 0.0,      630.615,  true,  false, dopelnij(its90::kCRef1), Z6},
-    { 630.615,  2315.0,   true,  true,  dopelnij(its90::kCRef2), Z6},
+    { 0.0,      630.615,  true,  false, dopelnij(engine::kCRef1), Z6},
+    { 630.615,  2315.0,   true,  true,  dopelnij(engine::kCRef2), Z6},
 }};
 constexpr std::array<Przedzial, 1> kRefA{{
-    { 0.0,      2500.0,   true,  true,  dopelnij(its90::kARef), Z8},
+    { 0.0,      2500.0,   true,  true,  dopelnij(engine::kARef), Z8},
 }};
 
 // Inverse sub-ranges in µV, in the order they are tested. R and S have
 // sub-ranges sharing a closed bound; there the later one applies.
 constexpr std::array<Przedzial, 3> kOdwJ{{
-    {-8095.0,   0.0,      true,  true, dopelnij(its90::kJInv1), P, -0.05, 0.03},
-    { 0.0,      42919.0,  false, true, dopelnij(its90::kJInv2), P, -0.04, 0.04},
-    { 42919.0,  69553.0,  false, true, dopelnij(its90::kJInv3), P, -0.04, 0.03},
+    {-8095.0,   0.0,      true,  true, dopelnij(engine::kJInv1), P, -0.05, 0.03},
+    { 0.0,      42919.0,  false, true, dopelnij(engine::kJInv2), P, -0.04, 0.04},
+    { 42919.0,  69553.0,  false, true, dopelnij(engine::kJInv3), P, -0.04, 0.03},
 }};
 constexpr std::array<Przedzial, 3> kOdwK{{
-    {-5891.0,   0.0,      true,  true, dopelnij(its90::kKInv1), P, -0.02, 0.04},
-    { 0.0,      20644.0,  false, true, dopelnij(its90::kKInv2), P, -0.05, 0.04},
-    { 20644.0,  54886.0,  false, true, dopelnij(its90::kKInv3), P, -0.05, 0.06},
+    {-5891.0,   0.0,      true,  true, dopelnij(engine::kKInv1), P, -0.02, 0.04},
+    { 0.0,      20644.0,  false, true, dopelnij(engine::kKInv2), P, -0.05, 0.04},
+    { 20644.0,  54886.0,  false, true, dopelnij(engine::kKInv3), P, -0.05, 0.06},
 }};
 constexpr std::array<Przedzial, 2> kOdwT{{
-    {-5603.0,   0.0,      true,  true, dopelnij(its90::kTInv1), P, -0.02, 0.04},
-    { 0.0,      20872.0,  false, true, dopelnij(its90::kTInv2), P, -0.03, 0.03},
+    {-5603.0,   0.0,      true,  true, dopelnij(engine::kTInv1), P, -0.02, 0.04},
+    { 0.0,      20872.0,  false, true, dopelnij(engine::kTInv2), P, -0.03, 0.03},
 }};
 constexpr std::array<Przedzial, 2> kOdwE{{
-    {-8825.0,   0.0,      true,  true, dopelnij(its90::kEInv1), P, -0.01, 0.03},
-    { 0.0,      76373.0,  false, true, dopelnij(its90::kEInv2), P, -0.02, 0.02},
+    {-8825.0,   0.0,      true,  true, dopelnij(engine::kEInv1), P, -0.01, 0.03},
+    { 0.0,      76373.0,  false, true, dopelnij(engine::kEInv2), P, -0.02, 0.02},
 }};
 constexpr std::array<Przedzial, 3> kOdwN{{
-    {-3990.0,   0.0,      true,  true, dopelnij(its90::kNInv1), P, -0.02, 0.03},
-    { 0.0,      20613.0,  false, true, dopelnij(its90::kNInv2), P, -0.02, 0.03},
-    { 20613.0,  47513.0,  false, true, dopelnij(its90::kNInv3), P, -0.04, 0.02},
+    {-3990.0,   0.0,      true,  true, dopelnij(engine::kNInv1), P, -0.02, 0.03},
+    { 0.0,      20613.0,  false, true, dopelnij(engine::kNInv2), P, -0.02, 0.03},
+    { 20613.0,  47513.0,  false, true, dopelnij(engine::kNInv3), P, -0.04, 0.02},
 }};
 constexpr std::array<Przedzial, 2> kOdwB{{
-    { 291.0,    2431.0,   true,  true, dopelnij(its90::kBInv1), P, -0.02, 0.03},
-    { 2431.0,   13820.0,  false, true, dopelnij(its90::kBInv2), P, -0.01, 0.02},
+    { 291.0,    2431.0,   true,  true, dopelnij(engine::kBInv1), P, -0.02, 0.03},
+    { 2431.0,   13820.0,  false, true, dopelnij(engine::kBInv2), P, -0.01, 0.02},
 }};
 constexpr std::array<Przedzial, 4> kOdwR{{
-    {-226.0,    1923.0,   true,  true,  dopelnij(its90::kRInv1), P, -0.02, 0.02},
-    { 1923.0,   13228.0,  true,  false, dopelnij(its90::kRInv2), P, -0.005, 0.005},
-    { 13228.0,  19739.0,  true,  false, dopelnij(its90::kRInv3), P, -0.0005, 0.001},
-    { 19739.0,  21103.0,  true,  true,  dopelnij(its90::kRInv4), P, -0.001, 0.002},
+    {-226.0,    1923.0,   true,  true,  dopelnij(engine::kRInv1), P, -0.02, 0.02},
+    { 1923.0,   13228.0,  true,  false, dopelnij(engine::kRInv2), P, -0.005, 0.005},
+    { 13228.0,  19739.0,  true,  false, dopelnij(engine::kRInv3), P, -0.0005, 0.001},
+    { 19739.0,  21103.0,  true,  true,  dopelnij(engine::kRInv4), P, -0.001, 0.002},
 }};
 constexpr std::array<Przedzial, 4> kOdwS{{
-    {-235.0,    1874.0,   true,  true, dopelnij(its90::kSInv1), P, -0.02, 0.02},
-    { 1874.0,   11950.0,  false, true, dopelnij(its90::kSInv2), P, -0.01, 0.01},
-    { 11950.0,  17536.0,  true,  true, dopelnij(its90::kSInv3), P, -0.0002, 0.0002},
-    { 17536.0,  18693.0,  true,  true, dopelnij(its90::kSInv4), P, -0.002, 0.002},
+    {-235.0,    1874.0,   true,  true, dopelnij(engine::kSInv1), P, -0.02, 0.02},
+    { 1874.0,   11950.0,  false, true, dopelnij(engine::kSInv2), P, -0.01, 0.01},
+    { 11950.0,  17536.0,  true,  true, dopelnij(engine::kSInv3), P, -0.0002, 0.0002},
+    { 17536.0,  18693.0,  true,  true, dopelnij(engine::kSInv4), P, -0.002, 0.002},
 }};
 // No inverse polynomial is published for C, and A's is good to ±1 °C only:
 // an empty list, and the exact inverse stands in for the polynomial.
@@ -268,7 +270,7 @@ double zaladujPotegowy(Tablica& w, const Zestaw& z, double x) {
 
 // a1 * (t - a2)^2 of type K's exponential term, square first.
 [[gnu::always_inline]] inline double wykladnikK(double a1, double t) {
-    const double d = t - its90::kKExpA2;
+    const double d = t - engine::kKExpA2;
     const double kwadrat = d * d;
     return a1 * kwadrat;
 }
@@ -276,7 +278,7 @@ double zaladujPotegowy(Tablica& w, const Zestaw& z, double x) {
 // Type K above 0 °C: a0 * exp(a1 * (t - a2)^2) on top of the polynomial. The
 // engine's own exp, so that a run of values gives the same bits (emfBlok).
 double wykladniczyK(double a0, double a1, double t) {
-    return a0 * its90::wykladnicza::wartosc(wykladnikK(a1, t));
+    return a0 * engine::wykladnicza::wartosc(wykladnikK(a1, t));
 }
 
 // The reference function on a set's own coefficients.
@@ -285,7 +287,7 @@ double wartosc(const Przedzial& p, double t) {
         case Wzor::Zagniezdzony10:
             return zagniezdzony<10>(p.wsp, t);
         case Wzor::ZagniezdzonyWykl9:
-            return zagniezdzony<9>(p.wsp, t) + wykladniczyK(its90::kKExpA0, its90::kKExpA1, t);
+            return zagniezdzony<9>(p.wsp, t) + wykladniczyK(engine::kKExpA0, engine::kKExpA1, t);
         case Wzor::Potegowy13:
             return potegowy<13>(p.wsp, t);
         case Wzor::Potegowy14:
@@ -336,13 +338,13 @@ KALVETRA_WEKTOROWO void blokZagniezdzonyWykl9(const Zestaw& wsp, const double* x
     const Zestaw w = wsp;
     int poza = 0;  // an int: a bool here keeps the loop from vectorising
     for (std::size_t j = 0; j < n; ++j) {
-        const double a = wykladnikK(its90::kKExpA1, x[j]);
-        poza |= (a >= its90::wykladnicza::kOd) & (a <= its90::wykladnicza::kDo) ? 0 : 1;
-        y[j] = zagniezdzony<9>(w, x[j]) + its90::kKExpA0 * its90::wykladnicza::rdzen(a);
+        const double a = wykladnikK(engine::kKExpA1, x[j]);
+        poza |= (a >= engine::wykladnicza::kOd) & (a <= engine::wykladnicza::kDo) ? 0 : 1;
+        y[j] = zagniezdzony<9>(w, x[j]) + engine::kKExpA0 * engine::wykladnicza::rdzen(a);
     }
     if (poza == 0) return;
     for (std::size_t j = 0; j < n; ++j) {
-        y[j] = zagniezdzony<9>(w, x[j]) + wykladniczyK(its90::kKExpA0, its90::kKExpA1, x[j]);
+        y[j] = zagniezdzony<9>(w, x[j]) + wykladniczyK(engine::kKExpA0, engine::kKExpA1, x[j]);
     }
 }
 
@@ -517,19 +519,19 @@ Lokalnie lokalnie(TypTermopary typ, double t) {
     }
     double e = f.wartosc(t);
     if (p.wzor == Wzor::ZagniezdzonyWykl9) {
-        const double g = wykladniczyK(its90::kKExpA0, its90::kKExpA1, t);
-        const double k = 2.0 * its90::kKExpA1 * (t - its90::kKExpA2);
+        const double g = wykladniczyK(engine::kKExpA0, engine::kKExpA1, t);
+        const double k = 2.0 * engine::kKExpA1 * (t - engine::kKExpA2);
         e += g;
         s += g * k;
-        s2 += g * (2.0 * its90::kKExpA1 + k * k);
+        s2 += g * (2.0 * engine::kKExpA1 + k * k);
     }
     return {e, s, s2};
 }
 
 // Inverse sub-ranges as published, for the front ends.
 template <std::size_t N>
-constexpr std::array<its90::PodzakresOdwrotnej, N> opisz(const std::array<Przedzial, N>& lista) {
-    std::array<its90::PodzakresOdwrotnej, N> o{};
+constexpr std::array<engine::PodzakresOdwrotnej, N> opisz(const std::array<Przedzial, N>& lista) {
+    std::array<engine::PodzakresOdwrotnej, N> o{};
     for (std::size_t i = 0; i < N; ++i) {
         o[i] = {{lista[i].dol, lista[i].gora}, lista[i].bladMin, lista[i].bladMax};
     }
@@ -637,7 +639,7 @@ double odwrocZSiatki(TypTermopary typ, const Siatka& s, double u) {
 // The window's temperature limits, °C. Type E stops at -200 and R and S at
 // 1768 although the reference function reaches -270 and 1768.1.
 // clang-format off
-constexpr std::array<its90::Zakres, katalog::kLiczbaTypow> kTemperaturaOkna{{
+constexpr std::array<engine::Zakres, engine::kLiczbaTypow> kTemperaturaOkna{{
     {-210.0, 1200.0},  // J
     {-270.0, 1372.0},  // K
     {-270.0, 400.0},   // T
@@ -662,8 +664,8 @@ double Termopara::Temperatura(double t) {
             return zagniezdzony<10>(Wsp, t);
         case Wzor::ZagniezdzonyWykl9:
             zaladuj<9>(Wsp, p.wsp);
-            Wsp[11] = its90::kKExpA0;
-            Wsp[12] = its90::kKExpA1;
+            Wsp[11] = engine::kKExpA0;
+            Wsp[12] = engine::kKExpA1;
             return zagniezdzony<9>(Wsp, t) + wykladniczyK(Wsp[11], Wsp[12], t);
         case Wzor::Potegowy13:
             return zaladujPotegowy<13>(Wsp, p.wsp, t);
@@ -684,12 +686,10 @@ double Termopara::Temperatura(double t) {
 double Termopara::EMF(double u) {
     const auto typ = typZIndeksu(Typ);
     if (!typ) return 0.0;
-    if (kOdwrotne[indeks(*typ)].empty()) return its90::temperaturaZEmf(*typ, u);
+    if (kOdwrotne[indeks(*typ)].empty()) return engine::temperaturaZEmf(*typ, u);
     const Przedzial& p = wybierz(kOdwrotne[indeks(*typ)], u);
     return zaladujPotegowy<10>(Wsp, p.wsp, u);
 }
-
-namespace its90 {
 
 Zakres dziedzinaTemperatury(TypTermopary typ) {
     const auto lista = kReferencyjne[indeks(typ)];
@@ -758,8 +758,8 @@ double seebeck(TypTermopary typ, double t) {
     const Przedzial& p = wybierz(lista, t);
     double s = kSzybkie[indeks(typ)][numer(lista, p)].pochodna(t);
     if (p.wzor == Wzor::ZagniezdzonyWykl9) {
-        s += wykladniczyK(its90::kKExpA0, its90::kKExpA1, t) * 2.0 * its90::kKExpA1 *
-             (t - its90::kKExpA2);
+        s += wykladniczyK(engine::kKExpA0, engine::kKExpA1, t) * 2.0 * engine::kKExpA1 *
+             (t - engine::kKExpA2);
     }
     return s;
 }
@@ -816,16 +816,16 @@ std::optional<double> temperaturaDokladna(TypTermopary typ, double u) {
     return najlepszy;
 }
 
-}  // namespace its90
+}  // namespace engine
 
 namespace limity_okna {
 
-its90::Zakres temperatura(TypTermopary typ) {
-    return kTemperaturaOkna[indeks(typ)];
+engine::Zakres temperatura(engine::TypTermopary typ) {
+    return engine::kTemperaturaOkna[engine::indeks(typ)];
 }
 
-its90::Zakres emf(TypTermopary typ) {
-    const its90::Zakres u = its90::dziedzinaOdwrotnej(typ);
+engine::Zakres emf(engine::TypTermopary typ) {
+    const engine::Zakres u = engine::dziedzinaOdwrotnej(typ);
     return {u.od / 1000.0, u.doo / 1000.0};
 }
 

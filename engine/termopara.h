@@ -5,6 +5,8 @@
 
 #include "typ_termopary.h"
 
+namespace engine {
+
 // ITS-90 thermocouple arithmetic (NIST Monograph 175) for the eight standard
 // types. The selected type and the coefficient working table are public state:
 // the window owns one Termopara and writes Typ on every type selection.
@@ -23,3 +25,5 @@ class Termopara {
     // EMF in microvolts against 0 degrees Celsius -> temperature in degrees Celsius.
     double EMF(double u);
 };
+
+}  // namespace engine

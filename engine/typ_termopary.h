@@ -8,16 +8,18 @@
 
 #include "katalog.h"
 
+namespace engine {
+
 // The eight thermocouple types, in catalogue order.
 enum class TypTermopary : std::uint8_t { J, K, T, E, N, B, R, S, C, A };
 
-inline constexpr std::array<TypTermopary, katalog::kLiczbaTypow> kWszystkieTypy{
+inline constexpr std::array<TypTermopary, engine::kLiczbaTypow> kWszystkieTypy{
     TypTermopary::J, TypTermopary::K, TypTermopary::T, TypTermopary::E,
     TypTermopary::N, TypTermopary::B, TypTermopary::R, TypTermopary::S};
 
 // The type letters, in catalogue order.
 inline constexpr std::string_view kLiteryTypow = "JKTENBRS";
-static_assert(kLiteryTypow.size() == katalog::kLiczbaTypow);
+static_assert(kLiteryTypow.size() == engine::kLiczbaTypow);
 
 // Catalogue index (the window's Typ).
 constexpr std::size_t indeks(TypTermopary typ) {
@@ -40,3 +42,5 @@ constexpr std::optional<TypTermopary> typZLitery(char c) {
     if (i == std::string_view::npos) return std::nullopt;
     return kWszystkieTypy[i];
 }
+
+}  // namespace engine

@@ -7,7 +7,7 @@
 // coefficients c_i, /1000^i for inverse coefficients d_i), so that every
 // published digit is kept and no rounding comes from a runtime multiply.
 // Zeros that NIST lists above a set's last coefficient are left out.
-namespace its90 {
+namespace engine {
 
 // clang-format off
 // ---- Type J ----
@@ -538,4 +538,4 @@ inline constexpr std::array<double, 5> kSInv4{
 
 // clang-format on
 
-}  // namespace its90
+}  // namespace engine

@@ -7,7 +7,7 @@
 // rescaled to microvolts by moving each published literal's decimal exponent
 // (x1000), as wspolczynniki_its90.h does. No inverse polynomial is kept: both
 // types are inverted exactly.
-namespace its90 {
+namespace engine {
 
 // clang-format off
 // ---- Type C ----
@@ -50,4 +50,4 @@ inline constexpr std::array<double, 9> kARef{
 };
 // clang-format on
 
-}  // namespace its90
+}  // namespace engine

@@ -12,7 +12,7 @@
 // 2^(k/256) comes from a table kept to twice double precision, exp(r) from a
 // short series. Within 0.51 ulp of exp(x): at most one ulp off the correctly
 // rounded value, and that for about one argument in 3000.
-namespace its90::wykladnicza {
+namespace engine::wykladnicza {
 
 // Double-double arithmetic: hi + lo, |lo| at most half an ulp of hi. Needs
 // each product and sum rounded on its own (no fused multiply-add).
@@ -147,4 +147,4 @@ inline double wartosc(double x) {
     return x >= kOd && x <= kDo ? rdzen(x) : std::exp(x);
 }
 
-}  // namespace its90::wykladnicza
+}  // namespace engine::wykladnicza

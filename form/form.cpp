@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace formularz {
+namespace form {
 
 Point centredPosition(const Rect& screen, const Size& outer) {
     const float left = static_cast<float>(screen.width - outer.width) / 2.0F;
@@ -34,4 +34,4 @@ std::string field(std::string_view text, std::size_t length) {
     return out;
 }
 
-}  // namespace formularz
+}  // namespace form

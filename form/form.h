@@ -45,7 +45,7 @@
 // Buttons: Command1 runs Command1_Click (the class deviations), Command2
 // Command2_Click, Command3 Command3_Click (calculations/obliczenia.h); the
 // boxes in kBoxes order are the calculations' Pole values.
-namespace formularz {
+namespace form {
 
 inline constexpr std::string_view kCaption = "Kalvetra";
 inline constexpr std::string_view kMessageTitle = "Wexa";
@@ -292,7 +292,7 @@ struct MenuItem {
     std::string_view name;
     std::string_view caption;
     Command command;
-    TypTermopary typ;  // of a SelectType item
+    engine::TypTermopary typ;  // of a SelectType item
     bool enabled;
 };
 
@@ -303,26 +303,26 @@ struct Menu {
 };
 
 inline constexpr std::array<MenuItem, 2> kFileMenu{{
-    {"mnuDrukuj", "Drukuj", Command::None, TypTermopary::J, false},
-    {"mnuKoniec", "Koniec", Command::Quit, TypTermopary::J, true},
+    {"mnuDrukuj", "Drukuj", Command::None, engine::TypTermopary::J, false},
+    {"mnuKoniec", "Koniec", Command::Quit, engine::TypTermopary::J, true},
 }};
 
 namespace detail {
-constexpr MenuItem typeItem(std::string_view name, TypTermopary typ) {
-    return {name, katalog::kTypy.at(indeks(typ)).nazwa, Command::SelectType, typ, true};
+constexpr MenuItem typeItem(std::string_view name, engine::TypTermopary typ) {
+    return {name, engine::kTypy.at(indeks(typ)).nazwa, Command::SelectType, typ, true};
 }
 }  // namespace detail
 
 // The menu lists S before R, unlike the catalogue.
-inline constexpr std::array<MenuItem, katalog::kLiczbaTypow> kTypeMenu{{
-    detail::typeItem("mnuTypJ", TypTermopary::J),
-    detail::typeItem("mnuTypK", TypTermopary::K),
-    detail::typeItem("mnuTypT", TypTermopary::T),
-    detail::typeItem("mnuTypE", TypTermopary::E),
-    detail::typeItem("mnuTypN", TypTermopary::N),
-    detail::typeItem("mnuTypB", TypTermopary::B),
-    detail::typeItem("mnuTypS", TypTermopary::S),
-    detail::typeItem("mnuTypR", TypTermopary::R),
+inline constexpr std::array<MenuItem, engine::kLiczbaTypow> kTypeMenu{{
+    detail::typeItem("mnuTypJ", engine::TypTermopary::J),
+    detail::typeItem("mnuTypK", engine::TypTermopary::K),
+    detail::typeItem("mnuTypT", engine::TypTermopary::T),
+    detail::typeItem("mnuTypE", engine::TypTermopary::E),
+    detail::typeItem("mnuTypN", engine::TypTermopary::N),
+    detail::typeItem("mnuTypB", engine::TypTermopary::B),
+    detail::typeItem("mnuTypS", engine::TypTermopary::S),
+    detail::typeItem("mnuTypR", engine::TypTermopary::R),
 }};
 
 inline constexpr std::array<Menu, 2> kMenuBar{{
@@ -356,14 +356,14 @@ constexpr std::string_view infoText(std::string_view text, std::size_t length) {
 // Where each catalogue text goes in the Info panel, and its field's length.
 struct InfoRow {
     Id label;
-    std::string_view katalog::Opis::*text;
+    std::string_view engine::Opis::*text;
     std::size_t length;
 };
 inline constexpr std::array<InfoRow, 4> kInfoRows{{
-    {Id::Label1_0, &katalog::Opis::nazwa, katalog::kDlugoscNazwy},
-    {Id::Label1_1, &katalog::Opis::sklad, katalog::kDlugoscSkladu},
-    {Id::Label1_2, &katalog::Opis::symbol, katalog::kDlugoscSymbolu},
-    {Id::Label1_3, &katalog::Opis::zakres, katalog::kDlugoscZakresu},
+    {Id::Label1_0, &engine::Opis::nazwa, engine::kDlugoscNazwy},
+    {Id::Label1_1, &engine::Opis::sklad, engine::kDlugoscSkladu},
+    {Id::Label1_2, &engine::Opis::symbol, engine::kDlugoscSymbolu},
+    {Id::Label1_3, &engine::Opis::zakres, engine::kDlugoscZakresu},
 }};
 
 struct Assignment {
@@ -381,10 +381,10 @@ struct Selection {
     std::array<Id, detail::countExplained()> explanationsCleared;
 };
 
-constexpr Selection selection(TypTermopary typ) {
+constexpr Selection selection(engine::TypTermopary typ) {
     Selection s{};
     for (std::size_t i = 0; i < kTypeMenu.size(); ++i) s.marks.at(i) = kTypeMenu.at(i).typ == typ;
-    const katalog::Opis& opis = katalog::kTypy.at(indeks(typ));
+    const engine::Opis& opis = engine::kTypy.at(indeks(typ));
     std::size_t n = 0;
     for (const InfoRow& row : kInfoRows) {
         s.texts.at(n++) = {row.label, infoText(opis.*row.text, row.length)};
@@ -403,4 +403,4 @@ constexpr void decimalComma(std::int16_t& KeyAscii) {
     if (KeyAscii == 46) KeyAscii = 44;
 }
 
-}  // namespace formularz
+}  // namespace form

@@ -26,10 +26,10 @@ void wymagaj(bool warunek, const char* co) {
 
 constexpr char kSeparatory[] = {',', ';', '\t', ' ', '|', '.', '0', '\xEF'};
 
-Zapis wKawalkach(std::string_view wejscie, const konwersja::Opcje& opcje, std::uint8_t ziarno,
+Zapis wKawalkach(std::string_view wejscie, const batch::Opcje& opcje, std::uint8_t ziarno,
                  bool rownolegle) {
     Zapis zapis;
-    konwersja::Konwerter k(opcje, zapis);
+    batch::Konwerter k(opcje, zapis);
     std::size_t i = 0;
     std::uint32_t los = ziarno + 1u;
     while (i < wejscie.size()) {
@@ -61,11 +61,11 @@ std::size_t ile(std::string_view s, char c) {
 // input is cut. The rest: the input.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t rozmiar) {
     if (rozmiar < 4) return 0;
-    konwersja::Opcje o;
-    o.cel = (dane[0] & 1u) != 0 ? konwersja::Cel::Emf : konwersja::Cel::Temperatura;
+    batch::Opcje o;
+    o.cel = (dane[0] & 1u) != 0 ? batch::Cel::Emf : batch::Cel::Temperatura;
     o.naglowek = (dane[0] & 2u) != 0;
     o.przecinek = (dane[0] & 4u) != 0;
-    o.ustawienia.typ = *typZIndeksu(static_cast<std::int16_t>((dane[0] >> 4u) & 7u));
+    o.ustawienia.typ = *engine::typZIndeksu(static_cast<std::int16_t>((dane[0] >> 4u) & 7u));
     o.separator = kSeparatory[dane[1] % sizeof kSeparatory];
     o.kolumna = 1u + (dane[2] & 3u);
     if ((dane[0] & 8u) != 0) o.kolumnaZimnego = 1u + ((dane[2] >> 2u) & 3u);

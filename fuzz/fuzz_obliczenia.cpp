@@ -63,11 +63,11 @@ bool ujemneZero(const std::string& tekst) {
 }
 
 bool zlyTyp(std::int16_t typ) {
-    return !typZIndeksu(typ);
+    return !engine::typZIndeksu(typ);
 }
 
 std::int16_t typZ(std::uint8_t bajt) {
-    constexpr auto kLiczba = static_cast<std::int16_t>(katalog::kLiczbaTypow);
+    constexpr auto kLiczba = static_cast<std::int16_t>(engine::kLiczbaTypow);
     if (bajt < 0xF8) return static_cast<std::int16_t>(bajt % kLiczba);
     constexpr std::int16_t kSpoza[] = {-1,
                                        kLiczba,
@@ -81,7 +81,8 @@ std::int16_t typZ(std::uint8_t bajt) {
 }
 
 void sprawdzBledy(const FakeWindow& okno,
-                  std::initializer_list<std::pair<const char*, Pole>> dozwolone, Pole wynik) {
+                  std::initializer_list<std::pair<const char*, calculations::Pole>> dozwolone,
+                  calculations::Pole wynik) {
     const auto& ops = okno.operacje;
     wymagaj(ops.size() == 2 && ops[0].rodzaj == Operacja::Rodzaj::Message &&
                 ops[1].rodzaj == Operacja::Rodzaj::SetFocus,
@@ -98,7 +99,7 @@ void sprawdzBledy(const FakeWindow& okno,
     wymagaj(okno.text(wynik) == kStary, "a refusal changed the result box", okno.text(wynik));
 }
 
-void sprawdzWynik(const FakeWindow& okno, Pole wynik, const std::regex& wzorzec) {
+void sprawdzWynik(const FakeWindow& okno, calculations::Pole wynik, const std::regex& wzorzec) {
     const auto& ops = okno.operacje;
     wymagaj(ops.size() == 1 && ops[0].rodzaj == Operacja::Rodzaj::SetText && ops[0].pole == wynik,
             "a result is one write into the result box");
@@ -108,14 +109,15 @@ void sprawdzWynik(const FakeWindow& okno, Pole wynik, const std::regex& wzorzec)
 
 void temperaturaNaEMF(std::int16_t typ, const std::string& temperatura, const std::string& inne) {
     FakeWindow okno;
-    okno.pola[Pole::Text2_0] = temperatura;
-    okno.pola[Pole::Text2_1] = inne;
-    okno.pola[Pole::Text2_2] = kStary;
-    Termopara termopara;
+    okno.pola[calculations::Pole::Text2_0] = temperatura;
+    okno.pola[calculations::Pole::Text2_1] = inne;
+    okno.pola[calculations::Pole::Text2_2] = kStary;
+    engine::Termopara termopara;
     termopara.Typ = typ;
-    Command2_Click(okno, termopara);
+    calculations::Command2_Click(okno, termopara);
     wymagaj(termopara.Typ == typ, "the calculation wrote Typ");
-    wymagaj(okno.text(Pole::Text2_0) == temperatura && okno.text(Pole::Text2_1) == inne,
+    wymagaj(okno.text(calculations::Pole::Text2_0) == temperatura &&
+                okno.text(calculations::Pole::Text2_1) == inne,
             "an input box changed");
     if (okno.operacje.empty()) {
         wymagaj(zlyTyp(typ) && okno.isNumeric(temperatura), "nothing happened for a valid type");
@@ -124,25 +126,26 @@ void temperaturaNaEMF(std::int16_t typ, const std::string& temperatura, const st
                     !okno.isNumeric(temperatura),
                 "numeric message and numeric test disagree");
         sprawdzBledy(okno,
-                     {{"Niepoprawna wartość numeryczna", Pole::Text2_0},
-                      {"Temperatura poza zakresem", Pole::Text2_0}},
-                     Pole::Text2_2);
+                     {{"Niepoprawna wartość numeryczna", calculations::Pole::Text2_0},
+                      {"Temperatura poza zakresem", calculations::Pole::Text2_0}},
+                     calculations::Pole::Text2_2);
     } else {
         wymagaj(!zlyTyp(typ), "a result for a type outside the catalogue");
-        sprawdzWynik(okno, Pole::Text2_2, wzorzecEMF());
+        sprawdzWynik(okno, calculations::Pole::Text2_2, wzorzecEMF());
     }
 }
 
 void emfNaTemperature(std::int16_t typ, const std::string& emf, const std::string& zimne) {
     FakeWindow okno;
-    okno.pola[Pole::Text3_0] = emf;
-    okno.pola[Pole::Text3_1] = zimne;
-    okno.pola[Pole::Text3_2] = kStary;
-    Termopara termopara;
+    okno.pola[calculations::Pole::Text3_0] = emf;
+    okno.pola[calculations::Pole::Text3_1] = zimne;
+    okno.pola[calculations::Pole::Text3_2] = kStary;
+    engine::Termopara termopara;
     termopara.Typ = typ;
-    Command3_Click(okno, termopara);
+    calculations::Command3_Click(okno, termopara);
     wymagaj(termopara.Typ == typ, "the calculation wrote Typ");
-    wymagaj(okno.text(Pole::Text3_0) == emf && okno.text(Pole::Text3_1) == zimne,
+    wymagaj(okno.text(calculations::Pole::Text3_0) == emf &&
+                okno.text(calculations::Pole::Text3_1) == zimne,
             "an input box changed");
     if (okno.operacje.empty()) {
         wymagaj(zlyTyp(typ) && okno.isNumeric(emf) && okno.isNumeric(zimne),
@@ -151,36 +154,38 @@ void emfNaTemperature(std::int16_t typ, const std::string& emf, const std::strin
         wymagaj((okno.operacje[0].tekst == "Niepoprawna wartość numeryczna EMF") ==
                     !okno.isNumeric(emf),
                 "numeric message and numeric test disagree");
-        sprawdzBledy(okno,
-                     {{"Niepoprawna wartość numeryczna EMF", Pole::Text3_0},
-                      {"Niepoprawna wartość numeryczna zimnego złącza", Pole::Text3_1},
-                      {"Czy nie przesadziłeś z tą temperaturą zimnego złącza?", Pole::Text3_1},
-                      {"Wartość EMF poza zakresem", Pole::Text3_0}},
-                     Pole::Text3_2);
+        sprawdzBledy(
+            okno,
+            {{"Niepoprawna wartość numeryczna EMF", calculations::Pole::Text3_0},
+             {"Niepoprawna wartość numeryczna zimnego złącza", calculations::Pole::Text3_1},
+             {"Czy nie przesadziłeś z tą temperaturą zimnego złącza?", calculations::Pole::Text3_1},
+             {"Wartość EMF poza zakresem", calculations::Pole::Text3_0}},
+            calculations::Pole::Text3_2);
     } else {
         wymagaj(!zlyTyp(typ), "a result for a type outside the catalogue");
-        sprawdzWynik(okno, Pole::Text3_2, wzorzecTemperatury());
+        sprawdzWynik(okno, calculations::Pole::Text3_2, wzorzecTemperatury());
     }
 }
 
 void dopuszczalnyBlad(std::int16_t typ, const std::string& temperatura) {
-    constexpr Pole kKlasy[] = {Pole::Text1_1, Pole::Text1_2, Pole::Text1_3};
+    constexpr calculations::Pole kKlasy[] = {
+        calculations::Pole::Text1_1, calculations::Pole::Text1_2, calculations::Pole::Text1_3};
     constexpr const char* kPoza[] = {"Wartość temperatury poza klasyfikacją dla Klasy 1",
                                      "Wartość temperatury poza klasyfikacją dla Klasy 2",
                                      "Wartość temperatury poza klasyfikacją dla Klasy 3"};
     FakeWindow okno;
-    okno.pola[Pole::Text1_0] = temperatura;
-    for (const Pole p : kKlasy) okno.pola[p] = kStary;
-    Command1_Click(okno, typ);
-    wymagaj(okno.text(Pole::Text1_0) == temperatura, "the input box changed");
+    okno.pola[calculations::Pole::Text1_0] = temperatura;
+    for (const calculations::Pole p : kKlasy) okno.pola[p] = kStary;
+    calculations::Command1_Click(okno, typ);
+    wymagaj(okno.text(calculations::Pole::Text1_0) == temperatura, "the input box changed");
 
     const auto& ops = okno.operacje;
     if (!okno.isNumeric(temperatura)) {
         wymagaj(ops.size() == 2 &&
                     ops[0] == Operacja::komunikat("Niepoprawna wartość numeryczna temperatury") &&
-                    ops[1] == Operacja::fokus(Pole::Text1_0),
+                    ops[1] == Operacja::fokus(calculations::Pole::Text1_0),
                 "a non-numeric temperature is one message, then the focus");
-        for (const Pole p : kKlasy)
+        for (const calculations::Pole p : kKlasy)
             wymagaj(okno.text(p) == kStary, "a refusal changed a class box");
         return;
     }
@@ -221,10 +226,10 @@ void formatowanie(const std::uint8_t* dane, std::size_t rozmiar) {
                   {"#####0.00", std::regex(R"(-?[0-9]+,[0-9]{2})"), 0.005},
                   {"####0.0", std::regex(R"(-?[0-9]+,[0-9])"), 0.05}};
     for (const auto& w : wzorce) {
-        const std::string utf8 = liczby::doOkna(x, w.wzorzec);
+        const std::string utf8 = numbers::doOkna(x, w.wzorzec);
         wymagaj(std::regex_match(utf8, w.ksztalt), "formatted text has the wrong shape", utf8);
         wymagaj(!ujemneZero(utf8), "minus zero", utf8);
-        const auto odczyt = liczby::zOkna(utf8);
+        const auto odczyt = numbers::zOkna(utf8);
         wymagaj(odczyt.has_value(), "formatted text is not numeric", utf8);
         const double z = *odczyt;
         // Below 2^52 the written digits are within half a unit of the last place

@@ -9,7 +9,7 @@
 #include <limits>
 #include <system_error>
 
-namespace liczby {
+namespace numbers {
 
 namespace {
 
@@ -243,4 +243,4 @@ void dopisz(std::string& wyjscie, double x, int cyfry, bool przecinek) {
     }
 }
 
-}  // namespace liczby
+}  // namespace numbers

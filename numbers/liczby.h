@@ -9,7 +9,7 @@
 
 // Numbers as the command line reads and writes them: std::from_chars and
 // std::to_chars, never the C locale.
-namespace liczby {
+namespace numbers {
 
 enum class Separator : std::uint8_t {
     Kropka,     // "12.5"
@@ -97,4 +97,4 @@ inline std::string tekst(double x, int cyfry, bool przecinek) {
     return s;
 }
 
-}  // namespace liczby
+}  // namespace numbers

@@ -6,7 +6,7 @@
 
 #include "liczby.h"
 
-namespace liczby {
+namespace numbers {
 
 namespace {
 
@@ -137,4 +137,4 @@ std::string doOkna(double x, std::string_view wzorzec) {
     return tekst(x, miejscaWzorca(wzorzec), true);
 }
 
-}  // namespace liczby
+}  // namespace numbers

@@ -7,7 +7,7 @@
 // Numbers as the window reads and writes them: Polish rules (decimal comma,
 // a no-break space or a space between groups of three digits), whatever the
 // system's locale. Texts are UTF-8.
-namespace liczby {
+namespace numbers {
 
 // The box's text as a finite number, or nothing when it is not one.
 std::optional<double> zOkna(std::string_view tekst);
@@ -17,4 +17,4 @@ std::optional<double> zOkna(std::string_view tekst);
 // does, never "-0".
 std::string doOkna(double x, std::string_view wzorzec);
 
-}  // namespace liczby
+}  // namespace numbers

@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-namespace platforma {
+namespace platform {
 
 bool WyjscieStrumienia::pisz(std::string_view bajty) {
     strumien_.write(bajty.data(), static_cast<std::streamsize>(bajty.size()));
@@ -41,4 +41,4 @@ int BuforWyjscia::sync() {
     return oproznij() && cel_.splucz() ? 0 : -1;
 }
 
-}  // namespace platforma
+}  // namespace platform

@@ -15,7 +15,7 @@
 // waiting for it, and writing bytes unchanged to standard output and error.
 // platforma.cpp is the same everywhere; posix.cpp implements the rest, and
 // another system's implementation is one more file chosen in CMakeLists.txt.
-namespace platforma {
+namespace platform {
 
 // A POSIX file descriptor, or a Win32 HANDLE.
 using Uchwyt = std::intptr_t;
@@ -113,4 +113,4 @@ class WyjscieStrumienia final : public Wyjscie {
     std::ostream& strumien_;
 };
 
-}  // namespace platforma
+}  // namespace platform

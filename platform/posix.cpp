@@ -7,7 +7,7 @@
 
 #include "platforma.h"
 
-namespace platforma {
+namespace platform {
 
 namespace {
 
@@ -83,4 +83,4 @@ Wyjscie& standardoweBledy() {
     return bledy;
 }
 
-}  // namespace platforma
+}  // namespace platform

@@ -18,34 +18,34 @@ namespace py = pybind11;
 
 namespace {
 
-using przeliczenia::Ustawienia;
-using Jadro = std::function<tablice::Odmowa(const tablice::Wejscie*, double*, std::size_t, bool)>;
+using conversions::Ustawienia;
+using Jadro = std::function<python::Odmowa(const python::Wejscie*, double*, std::size_t, bool)>;
 
 // Below this a second thread costs more than it saves.
 constexpr std::size_t kProgWatkow = std::size_t{1} << 15;
 
-TypTermopary typ(const py::object& o) {
+engine::TypTermopary typ(const py::object& o) {
     if (py::isinstance<py::str>(o)) {
         const auto s = o.cast<std::string>();
         if (s.size() == 1) {
-            if (const auto t = typZLitery(s[0])) return *t;
+            if (const auto t = engine::typZLitery(s[0])) return *t;
         }
     }
     throw py::value_error("unknown thermocouple type " + py::repr(o).cast<std::string>() +
                           " (one of J K T E N B R S)");
 }
 
-przeliczenia::JednostkaTemperatury jednostka(const std::string& s) {
-    using J = przeliczenia::JednostkaTemperatury;
+conversions::JednostkaTemperatury jednostka(const std::string& s) {
+    using J = conversions::JednostkaTemperatury;
     if (s == "C") return J::C;
     if (s == "F") return J::F;
     if (s == "K") return J::K;
     throw py::value_error("unknown temperature unit '" + s + "' (one of C F K)");
 }
 
-przeliczenia::JednostkaEmf jednostkaEmf(const std::string& s) {
-    if (s == "mV") return przeliczenia::JednostkaEmf::mV;
-    if (s == "uV" || s == "µV") return przeliczenia::JednostkaEmf::uV;
+conversions::JednostkaEmf jednostkaEmf(const std::string& s) {
+    if (s == "mV") return conversions::JednostkaEmf::mV;
+    if (s == "uV" || s == "µV") return conversions::JednostkaEmf::uV;
     throw py::value_error("unknown EMF unit '" + s + "' (one of mV uV)");
 }
 
@@ -160,8 +160,8 @@ struct Petla {
     }
 
     // Elements [od, doo) of the flattened output; the first refusal's flat index.
-    tablice::Odmowa przebieg(const Jadro& jadro, double* wynik, std::size_t od, std::size_t doo,
-                             bool stop) const {
+    python::Odmowa przebieg(const Jadro& jadro, double* wynik, std::size_t od, std::size_t doo,
+                            bool stop) const {
         const std::size_t nd = ksztalt.size();
         std::vector<py::ssize_t> i(nd, 0);
         auto reszta = static_cast<py::ssize_t>(od);
@@ -169,8 +169,8 @@ struct Petla {
             i[d] = reszta % ksztalt[d];
             reszta /= ksztalt[d];
         }
-        std::vector<tablice::Wejscie> we(dane.size());
-        tablice::Odmowa pierwsza;
+        std::vector<python::Wejscie> we(dane.size());
+        python::Odmowa pierwsza;
         std::size_t poz = od;
         while (poz < doo) {
             const auto dlugosc =
@@ -180,7 +180,7 @@ struct Petla {
                 for (std::size_t d = 0; d < nd; ++d) przesuniecie += i[d] * kroki[j][d];
                 we[j] = {dane[j] + przesuniecie, kroki[j].back()};
             }
-            tablice::Odmowa o = jadro(we.data(), wynik + poz, dlugosc, stop);
+            python::Odmowa o = jadro(we.data(), wynik + poz, dlugosc, stop);
             if (o.jest() && !pierwsza.jest()) {
                 o.indeks += poz;
                 pierwsza = o;
@@ -233,12 +233,12 @@ py::object licz(const char* funkcja, const Ustawienia& u, const std::vector<Argu
     const auto n = static_cast<std::size_t>(wynik.size());
     double* dane = wynik.mutable_data();
     const Petla petla(argumenty, k);
-    tablice::Odmowa odmowa;
+    python::Odmowa odmowa;
     {
         py::gil_scoped_release bez;
         if (n >= kProgWatkow && std::thread::hardware_concurrency() >= 2) {
             const std::size_t polowa = n / 2;
-            tablice::Odmowa druga;
+            python::Odmowa druga;
             std::thread w([&] { druga = petla.przebieg(jadro, dane, polowa, n, stop); });
             odmowa = petla.przebieg(jadro, dane, 0, polowa, stop);
             w.join();
@@ -252,7 +252,7 @@ py::object licz(const char* funkcja, const Ustawienia& u, const std::vector<Argu
         const double x = wartoscW(a, odmowa.indeks, k);
         throw py::value_error(std::string(funkcja) + ": " + gdzie(odmowa.indeks, k) + a.nazwa +
                               " = " + py::repr(py::float_(x)).cast<std::string>() + ": " +
-                              przeliczenia::opis(odmowa.powod, u));
+                              conversions::opis(odmowa.powod, u));
     }
     if (k.empty()) return py::float_(dane[0]);
     return wynik;
@@ -261,7 +261,7 @@ py::object licz(const char* funkcja, const Ustawienia& u, const std::vector<Argu
 // The cold junction: the given one, or the ice point in the unit.
 Argument zimne(const py::object& cold, const Ustawienia& u) {
     if (cold.is_none()) {
-        return argument("cold", py::float_(przeliczenia::punktLodu(u.temperatura).temperatura));
+        return argument("cold", py::float_(conversions::punktLodu(u.temperatura).temperatura));
     }
     return argument("cold", cold);
 }
@@ -274,8 +274,8 @@ py::object emf(const py::object& typTermopary, const py::object& t, const py::ob
     u.emf = jednostkaEmf(emfUnit);
     const bool stop = podnies(errors);
     return licz("kalvetra.emf", u, {argument("t", t), zimne(cold, u)}, stop,
-                [&u](const tablice::Wejscie* we, double* w, std::size_t n, bool s) {
-                    return tablice::emf(u, we[0], we[1], w, n, s);
+                [&u](const python::Wejscie* we, double* w, std::size_t n, bool s) {
+                    return python::emf(u, we[0], we[1], w, n, s);
                 });
 }
 
@@ -289,8 +289,8 @@ py::object temperature(const py::object& typTermopary, const py::object& e, cons
     u.dokladna = exact;
     const bool stop = podnies(errors);
     return licz("kalvetra.temperature", u, {argument("e", e), zimne(cold, u)}, stop,
-                [&u](const tablice::Wejscie* we, double* w, std::size_t n, bool s) {
-                    return tablice::temperatura(u, we[0], we[1], w, n, s);
+                [&u](const python::Wejscie* we, double* w, std::size_t n, bool s) {
+                    return python::temperatura(u, we[0], we[1], w, n, s);
                 });
 }
 
@@ -301,8 +301,8 @@ py::object seebeck(const py::object& typTermopary, const py::object& t, const st
     u.temperatura = jednostka(unit);
     const bool stop = podnies(errors);
     return licz("kalvetra.seebeck", u, {argument("t", t)}, stop,
-                [&u](const tablice::Wejscie* we, double* w, std::size_t n, bool s) {
-                    return tablice::seebeck(u, we[0], w, n, s);
+                [&u](const python::Wejscie* we, double* w, std::size_t n, bool s) {
+                    return python::seebeck(u, we[0], w, n, s);
                 });
 }
 
@@ -314,8 +314,8 @@ py::object tolerance(const py::object& typTermopary, const py::object& t, const 
     const int k = klasa(cls);
     const bool stop = podnies(errors);
     return licz("kalvetra.tolerance", u, {argument("t", t)}, stop,
-                [&u, k](const tablice::Wejscie* we, double* w, std::size_t n, bool s) {
-                    return tablice::tolerancja(u, k, we[0], w, n, s);
+                [&u, k](const python::Wejscie* we, double* w, std::size_t n, bool s) {
+                    return python::tolerancja(u, k, we[0], w, n, s);
                 });
 }
 
@@ -387,9 +387,9 @@ refused as by emf().)";
 
 PYBIND11_MODULE(kalvetra, m) {
     m.doc() = kOpisModulu;
-    py::tuple typy(kLiteryTypow.size());
-    for (std::size_t i = 0; i < kLiteryTypow.size(); ++i)
-        typy[i] = py::str(std::string(1, kLiteryTypow[i]));
+    py::tuple typy(engine::kLiteryTypow.size());
+    for (std::size_t i = 0; i < engine::kLiteryTypow.size(); ++i)
+        typy[i] = py::str(std::string(1, engine::kLiteryTypow[i]));
     m.attr("TYPES") = typy;
     m.def("emf", &emf, kOpisEmf, py::arg("typ"), py::arg("t"), py::arg("cold") = py::none(),
           py::kw_only(), py::arg("unit") = "C", py::arg("emf_unit") = "mV",

@@ -13,12 +13,12 @@
 #include "tolerancja.h"
 #include "typ_termopary.h"
 
-namespace tablice {
+namespace python {
 
 namespace {
 
-using przeliczenia::Powod;
-using przeliczenia::Wynik;
+using conversions::Powod;
+using conversions::Wynik;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
@@ -39,13 +39,13 @@ Powod nieskonczonosc(double x) {
 // and so is a logger's column where it leaves the engine's runs.
 class Zimne {
   public:
-    explicit Zimne(const przeliczenia::Ustawienia& u) : u_(u) {}
+    explicit Zimne(const conversions::Ustawienia& u) : u_(u) {}
 
     const Wynik& dla(double tc) {
         const auto bity = std::bit_cast<std::uint64_t>(tc);
         if (!znane_ || bity != bity_) {
             const Powod p = nieskonczonosc(tc);
-            wynik_ = p != Powod::Brak ? Wynik{p, 0.0} : przeliczenia::zimneZlacze(u_, tc);
+            wynik_ = p != Powod::Brak ? Wynik{p, 0.0} : conversions::zimneZlacze(u_, tc);
             bity_ = bity;
             znane_ = true;
         }
@@ -53,7 +53,7 @@ class Zimne {
     }
 
   private:
-    const przeliczenia::Ustawienia& u_;
+    const conversions::Ustawienia& u_;
     Wynik wynik_;
     std::uint64_t bity_ = 0;
     bool znane_ = false;
@@ -95,30 +95,30 @@ void wczytaj(Wejscie we, std::size_t od, std::size_t m, double* x) {
     for (std::size_t i = 0; i < m; ++i) x[i] = wartosc(we, od + i);
 }
 
-void naCelsjusza(const przeliczenia::Ustawienia& u, double* x, std::size_t m) {
-    if (u.temperatura == przeliczenia::JednostkaTemperatury::C) return;
-    for (std::size_t i = 0; i < m; ++i) x[i] = przeliczenia::naCelsjusza(x[i], u.temperatura);
+void naCelsjusza(const conversions::Ustawienia& u, double* x, std::size_t m) {
+    if (u.temperatura == conversions::JednostkaTemperatury::C) return;
+    for (std::size_t i = 0; i < m; ++i) x[i] = conversions::naCelsjusza(x[i], u.temperatura);
 }
 
-void zCelsjusza(const przeliczenia::Ustawienia& u, double* x, std::size_t m) {
-    if (u.temperatura == przeliczenia::JednostkaTemperatury::C) return;
-    for (std::size_t i = 0; i < m; ++i) x[i] = przeliczenia::zCelsjusza(x[i], u.temperatura);
+void zCelsjusza(const conversions::Ustawienia& u, double* x, std::size_t m) {
+    if (u.temperatura == conversions::JednostkaTemperatury::C) return;
+    for (std::size_t i = 0; i < m; ++i) x[i] = conversions::zCelsjusza(x[i], u.temperatura);
 }
 
-void naMikrowolty(const przeliczenia::Ustawienia& u, double* x, std::size_t m) {
-    if (u.emf == przeliczenia::JednostkaEmf::uV) return;
-    for (std::size_t i = 0; i < m; ++i) x[i] = przeliczenia::naMikrowolty(x[i], u.emf);
+void naMikrowolty(const conversions::Ustawienia& u, double* x, std::size_t m) {
+    if (u.emf == conversions::JednostkaEmf::uV) return;
+    for (std::size_t i = 0; i < m; ++i) x[i] = conversions::naMikrowolty(x[i], u.emf);
 }
 
-void zMikrowoltow(const przeliczenia::Ustawienia& u, double* x, std::size_t m) {
-    if (u.emf == przeliczenia::JednostkaEmf::uV) return;
-    for (std::size_t i = 0; i < m; ++i) x[i] = przeliczenia::zMikrowoltow(x[i], u.emf);
+void zMikrowoltow(const conversions::Ustawienia& u, double* x, std::size_t m) {
+    if (u.emf == conversions::JednostkaEmf::uV) return;
+    for (std::size_t i = 0; i < m; ++i) x[i] = conversions::zMikrowoltow(x[i], u.emf);
 }
 
 // Whether every value lies in the range (and, with `bezZera`, none is 0),
 // each with its cold junction accepted: then a block goes straight through
 // the engine's run, with no element set apart.
-bool wszystkie(its90::Zakres d, const double* x, const Powod* pz, std::size_t m, bool bezZera) {
+bool wszystkie(engine::Zakres d, const double* x, const Powod* pz, std::size_t m, bool bezZera) {
     int inne = 0;  // an int and bitwise tests: the loop vectorises
     for (std::size_t i = 0; i < m; ++i) {
         const bool tak =
@@ -129,10 +129,10 @@ bool wszystkie(its90::Zakres d, const double* x, const Powod* pz, std::size_t m,
 }
 
 // The cold junctions' E(tc) (b.ez) and refusals (b.pz) of elements od..od+m,
-// as przeliczenia::zimneZlacze gives them. Those inside the domain, but for
+// as conversions::zimneZlacze gives them. Those inside the domain, but for
 // the ice point (which has no correction at all), go through the engine's
 // run; the rest, bounds, NaN and refusals, through Zimne one at a time.
-void zimneBloku(const przeliczenia::Ustawienia& u, Zimne& zimne, Wejscie tc, std::size_t od,
+void zimneBloku(const conversions::Ustawienia& u, Zimne& zimne, Wejscie tc, std::size_t od,
                 std::size_t m, Bufory& b) {
     if (tc.krok == 0) {
         const Wynik& z = zimne.dla(wartosc(tc, 0));
@@ -140,12 +140,12 @@ void zimneBloku(const przeliczenia::Ustawienia& u, Zimne& zimne, Wejscie tc, std
         std::fill_n(b.pz.data(), m, z.powod);
         return;
     }
-    const its90::Zakres d = its90::dziedzinaTemperatury(u.typ);
+    const engine::Zakres d = engine::dziedzinaTemperatury(u.typ);
     wczytaj(tc, od, m, b.wartosci.data());
     naCelsjusza(u, b.wartosci.data(), m);
     std::fill_n(b.pz.data(), m, Powod::Brak);
     if (wszystkie(d, b.wartosci.data(), b.pz.data(), m, true)) {
-        its90::emfBlok(u.typ, b.wartosci.data(), b.ez.data(), m);
+        engine::emfBlok(u.typ, b.wartosci.data(), b.ez.data(), m);
         return;
     }
     std::size_t ile = 0;
@@ -160,7 +160,7 @@ void zimneBloku(const przeliczenia::Ustawienia& u, Zimne& zimne, Wejscie tc, std
             b.pz[i] = z.powod;
         }
     }
-    its90::emfBlok(u.typ, b.x.data(), b.x.data(), ile);
+    engine::emfBlok(u.typ, b.x.data(), b.x.data(), ile);
     for (std::size_t j = 0; j < ile; ++j) b.ez[b.gdzie[j]] = b.x[j];
 }
 
@@ -173,9 +173,9 @@ bool zapamietaj(const Odmowa& o, Odmowa& pierwsza, bool stop) {
 
 }  // namespace
 
-Odmowa emf(const przeliczenia::Ustawienia& u, Wejscie t, Wejscie tc, double* wynik, std::size_t n,
+Odmowa emf(const conversions::Ustawienia& u, Wejscie t, Wejscie tc, double* wynik, std::size_t n,
            bool stop) {
-    const its90::Zakres d = its90::dziedzinaTemperatury(u.typ);
+    const engine::Zakres d = engine::dziedzinaTemperatury(u.typ);
     Zimne zimne(u);
     Bufory b;  // scratch
     Odmowa pierwsza;
@@ -188,7 +188,7 @@ Odmowa emf(const przeliczenia::Ustawienia& u, Wejscie t, Wejscie tc, double* wyn
         Odmowa o;
         std::size_t ile = m;
         if (wszystkie(d, b.wartosci.data(), b.pz.data(), m, false)) {
-            its90::emfBlok(u.typ, b.wartosci.data(), b.x.data(), m);
+            engine::emfBlok(u.typ, b.wartosci.data(), b.x.data(), m);
             std::iota(b.gdzie.begin(), b.gdzie.begin() + static_cast<std::ptrdiff_t>(m), 0);
         } else {
             ile = 0;
@@ -201,10 +201,10 @@ Odmowa emf(const przeliczenia::Ustawienia& u, Wejscie t, Wejscie tc, double* wyn
                     continue;
                 }
                 // Near the bounds and on refusals the scalar path decides, the
-                // element's own range first, as przeliczenia::emf checks it.
+                // element's own range first, as conversions::emf checks it.
                 const double x = wartosc(t, od + i);
                 const Powod p = nieskonczonosc(x);
-                const Wynik r = p != Powod::Brak ? Wynik{p, 0.0} : przeliczenia::emf(u, x, zi);
+                const Wynik r = p != Powod::Brak ? Wynik{p, 0.0} : conversions::emf(u, x, zi);
                 if (r.dobry()) {
                     w[i] = r.wartosc;
                     continue;
@@ -216,9 +216,9 @@ Odmowa emf(const przeliczenia::Ustawienia& u, Wejscie t, Wejscie tc, double* wyn
                 }
                 if (stop) break;
             }
-            its90::emfBlok(u.typ, b.x.data(), b.x.data(), ile);
+            engine::emfBlok(u.typ, b.x.data(), b.x.data(), ile);
         }
-        // E(t) - E(tc) as przeliczenia::emf subtracts it.
+        // E(t) - E(tc) as conversions::emf subtracts it.
         for (std::size_t j = 0; j < ile; ++j) {
             const double ez = b.ez[b.gdzie[j]];
             b.x[j] = ez != 0.0 ? b.x[j] - ez : b.x[j];
@@ -230,9 +230,9 @@ Odmowa emf(const przeliczenia::Ustawienia& u, Wejscie t, Wejscie tc, double* wyn
     return pierwsza;
 }
 
-Odmowa temperatura(const przeliczenia::Ustawienia& u, Wejscie e, Wejscie tc, double* wynik,
+Odmowa temperatura(const conversions::Ustawienia& u, Wejscie e, Wejscie tc, double* wynik,
                    std::size_t n, bool stop) {
-    const its90::Zakres d = its90::dziedzinaOdwrotnej(u.typ);
+    const engine::Zakres d = engine::dziedzinaOdwrotnej(u.typ);
     Zimne zimne(u);
     Bufory b;  // scratch
     Odmowa pierwsza;
@@ -242,7 +242,7 @@ Odmowa temperatura(const przeliczenia::Ustawienia& u, Wejscie e, Wejscie tc, dou
         zimneBloku(u, zimne, tc, od, m, b);
         wczytaj(e, od, m, b.wartosci.data());
         naMikrowolty(u, b.wartosci.data(), m);
-        // The compensated sum as przeliczenia::temperatura adds it.
+        // The compensated sum as conversions::temperatura adds it.
         for (std::size_t i = 0; i < m; ++i) {
             const double ez = b.ez[i];
             b.x[i] = ez != 0.0 ? b.wartosci[i] + ez : b.wartosci[i];
@@ -254,7 +254,7 @@ Odmowa temperatura(const przeliczenia::Ustawienia& u, Wejscie e, Wejscie tc, dou
         } else {
             ile = 0;
             for (std::size_t i = 0; i < m; ++i) {
-                // The cold junction first, as przeliczenia::temperatura checks it.
+                // The cold junction first, as conversions::temperatura checks it.
                 const Wynik zi{b.pz[i], b.ez[i]};
                 const double ei = wartosc(e, od + i);
                 Wynik r = zi;
@@ -266,7 +266,7 @@ Odmowa temperatura(const przeliczenia::Ustawienia& u, Wejscie e, Wejscie tc, dou
                         continue;
                     }
                     // Near the bounds (and the exact inverse) the scalar path decides.
-                    r = przeliczenia::temperatura(u, ei, zi);
+                    r = conversions::temperatura(u, ei, zi);
                 }
                 if (r.dobry()) {
                     w[i] = r.wartosc;
@@ -277,7 +277,7 @@ Odmowa temperatura(const przeliczenia::Ustawienia& u, Wejscie e, Wejscie tc, dou
                 if (stop) break;
             }
         }
-        its90::temperaturaZEmfBlok(u.typ, b.x.data(), b.x.data(), ile);
+        engine::temperaturaZEmfBlok(u.typ, b.x.data(), b.x.data(), ile);
         zCelsjusza(u, b.x.data(), ile);
         for (std::size_t j = 0; j < ile; ++j) w[b.gdzie[j]] = b.x[j];
         if (zapamietaj(o, pierwsza, stop)) break;
@@ -285,24 +285,25 @@ Odmowa temperatura(const przeliczenia::Ustawienia& u, Wejscie e, Wejscie tc, dou
     return pierwsza;
 }
 
-Odmowa seebeck(const przeliczenia::Ustawienia& u, Wejscie t, double* wynik, std::size_t n,
+Odmowa seebeck(const conversions::Ustawienia& u, Wejscie t, double* wynik, std::size_t n,
                bool stop) {
     return przebieg(wynik, n, stop, [&](std::size_t i, bool&) {
         const double x = wartosc(t, i);
         if (const Powod p = nieskonczonosc(x); p != Powod::Brak) return Wynik{p, 0.0};
-        return przeliczenia::seebeck(u, x);
+        return conversions::seebeck(u, x);
     });
 }
 
-Odmowa tolerancja(const przeliczenia::Ustawienia& u, int klasa, Wejscie t, double* wynik,
+Odmowa tolerancja(const conversions::Ustawienia& u, int klasa, Wejscie t, double* wynik,
                   std::size_t n, bool stop) {
     return przebieg(wynik, n, stop, [&](std::size_t i, bool&) {
         const double x = wartosc(t, i);
         if (const Powod p = nieskonczonosc(x); p != Powod::Brak) return Wynik{p, 0.0};
-        if (!przeliczenia::wDziedzinie(u, x)) return Wynik{Powod::TemperaturaPozaZakresem, 0.0};
-        return Wynik{Powod::Brak,
-                     odchylkaWJednostce(u.typ, klasa, x, u.temperatura).value_or(kNaN)};
+        if (!conversions::wDziedzinie(u, x)) return Wynik{Powod::TemperaturaPozaZakresem, 0.0};
+        return Wynik{
+            Powod::Brak,
+            calculations::odchylkaWJednostce(u.typ, klasa, x, u.temperatura).value_or(kNaN)};
     });
 }
 
-}  // namespace tablice
+}  // namespace python

@@ -7,7 +7,7 @@
 
 // Conversions over runs of values for the Python module: the same checks and
 // the same numbers as przeliczenia, element by element.
-namespace tablice {
+namespace python {
 
 // n values of a numpy array: a byte stride, 0 for one value repeated.
 struct Wejscie {
@@ -20,7 +20,7 @@ inline constexpr std::size_t kBrakOdmowy = std::numeric_limits<std::size_t>::max
 // The first refused element of a run, if any.
 struct Odmowa {
     std::size_t indeks = kBrakOdmowy;
-    przeliczenia::Powod powod = przeliczenia::Powod::Brak;
+    conversions::Powod powod = conversions::Powod::Brak;
     bool zimne = false;  // the cold junction's value was refused, not the element's own
 
     [[nodiscard]] bool jest() const { return indeks != kBrakOdmowy; }
@@ -28,14 +28,14 @@ struct Odmowa {
 
 // Each fills wynik[0..n) and returns the first refusal. With `stop` it ends
 // there; otherwise every refused element becomes NaN and the run goes on.
-Odmowa emf(const przeliczenia::Ustawienia& u, Wejscie t, Wejscie tc, double* wynik, std::size_t n,
+Odmowa emf(const conversions::Ustawienia& u, Wejscie t, Wejscie tc, double* wynik, std::size_t n,
            bool stop);
-Odmowa temperatura(const przeliczenia::Ustawienia& u, Wejscie e, Wejscie tc, double* wynik,
+Odmowa temperatura(const conversions::Ustawienia& u, Wejscie e, Wejscie tc, double* wynik,
                    std::size_t n, bool stop);
-Odmowa seebeck(const przeliczenia::Ustawienia& u, Wejscie t, double* wynik, std::size_t n,
+Odmowa seebeck(const conversions::Ustawienia& u, Wejscie t, double* wynik, std::size_t n,
                bool stop);
 // Class 1..3; NaN where the class gives no deviation, which is no refusal.
-Odmowa tolerancja(const przeliczenia::Ustawienia& u, int klasa, Wejscie t, double* wynik,
+Odmowa tolerancja(const conversions::Ustawienia& u, int klasa, Wejscie t, double* wynik,
                   std::size_t n, bool stop);
 
-}  // namespace tablice
+}  // namespace python

@@ -15,7 +15,7 @@
 // file and kalvetra-cli's "table --format nist" are read by the same rules.
 namespace nist_tabela {
 
-inline constexpr std::string_view kLitery = kLiteryTypow;
+inline constexpr std::string_view kLitery = engine::kLiteryTypow;
 
 inline bool calkowita(const std::string& s) {
     std::size_t i = (!s.empty() && s[0] == '-') ? 1 : 0;

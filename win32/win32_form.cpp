@@ -14,8 +14,8 @@
 
 namespace {
 
-using formularz::Id;
-using formularz::Kind;
+using form::Id;
+using form::Kind;
 
 constexpr wchar_t kClassName[] = L"Kalvetra";
 // Control ids stay clear of IDOK and IDCANCEL, which the dialog manager sends.
@@ -27,13 +27,12 @@ constexpr int kIconResource = 1;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kExStyle = 0;
 
-const formularz::Control& describe(Id id) {
-    return formularz::control(id);
+const form::Control& describe(Id id) {
+    return form::control(id);
 }
 
 bool focusable(Id id) {
-    return std::find(formularz::kTabOrder.begin(), formularz::kTabOrder.end(), id) !=
-           formularz::kTabOrder.end();
+    return std::find(form::kTabOrder.begin(), form::kTabOrder.end(), id) != form::kTabOrder.end();
 }
 
 // Child windows are created in the order the focus walks them (Tab follows
@@ -43,49 +42,48 @@ bool focusable(Id id) {
 // frames, before the rows.
 std::vector<Id> creationOrder() {
     std::vector<Id> order;
-    std::array<bool, formularz::kControls.size()> created{};
+    std::array<bool, form::kControls.size()> created{};
     const auto create = [&](Id id) {
-        if (created.at(formularz::index(id))) return;
-        created.at(formularz::index(id)) = true;
+        if (created.at(form::index(id))) return;
+        created.at(form::index(id)) = true;
         order.push_back(id);
     };
-    for (const Id next : formularz::kTabOrder) {
-        for (std::size_t i = 0; i < formularz::index(next); ++i) {
-            const Id id = formularz::kControls.at(i).id;
+    for (const Id next : form::kTabOrder) {
+        for (std::size_t i = 0; i < form::index(next); ++i) {
+            const Id id = form::kControls.at(i).id;
             if (focusable(id)) continue;
-            const auto box = formularz::boxOf(id);
-            if (box && *box != next && !created.at(formularz::index(*box))) continue;
+            const auto box = form::boxOf(id);
+            if (box && *box != next && !created.at(form::index(*box))) continue;
             create(id);
         }
         create(next);
     }
-    for (const formularz::Control& c : formularz::kControls) create(c.id);
+    for (const form::Control& c : form::kControls) create(c.id);
     return order;
 }
 
 // A control's rectangle in client pixels: the panel's place and the control's
 // place in it are converted on their own, as nested windows would be.
 RECT clientRect(Id id, UINT dpi) {
-    const formularz::Control& c = describe(id);
-    formularz::Rect r = formularz::toPixels(c.where, static_cast<int>(dpi));
+    const form::Control& c = describe(id);
+    form::Rect r = form::toPixels(c.where, static_cast<int>(dpi));
     if (c.parent) {
-        const formularz::Rect panel =
-            formularz::toPixels(describe(*c.parent).where, static_cast<int>(dpi));
+        const form::Rect panel = form::toPixels(describe(*c.parent).where, static_cast<int>(dpi));
         r.left += panel.left;
         r.top += panel.top;
     }
     return {r.left, r.top, r.left + r.width, r.top + r.height};
 }
 
-std::optional<Pole> poleOf(Id id) {
-    const auto* it = std::find(formularz::kBoxes.begin(), formularz::kBoxes.end(), id);
-    if (it == formularz::kBoxes.end()) return std::nullopt;
-    return static_cast<Pole>(it - formularz::kBoxes.begin());
+std::optional<calculations::Pole> poleOf(Id id) {
+    const auto* it = std::find(form::kBoxes.begin(), form::kBoxes.end(), id);
+    if (it == form::kBoxes.end()) return std::nullopt;
+    return static_cast<calculations::Pole>(it - form::kBoxes.begin());
 }
 
 std::size_t typeMenuIndex() {
-    for (std::size_t m = 0; m < formularz::kMenuBar.size(); ++m) {
-        if (formularz::kMenuBar.at(m).items.data() == formularz::kTypeMenu.data()) return m;
+    for (std::size_t m = 0; m < form::kMenuBar.size(); ++m) {
+        if (form::kMenuBar.at(m).items.data() == form::kTypeMenu.data()) return m;
     }
     return 0;
 }
@@ -121,14 +119,14 @@ Win32Form::Win32Form(HINSTANCE instance, Win32WindowOps::ShowMessage show)
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    window_ = CreateWindowExW(kExStyle, kClassName, toWide(formularz::kCaption).c_str(), kStyle,
+    window_ = CreateWindowExW(kExStyle, kClassName, toWide(form::kCaption).c_str(), kStyle,
                               monitor.rcWork.left, monitor.rcWork.top, 0, 0, nullptr, menuBar_,
                               instance, this);
     dpi_ = GetDpiForWindow(window_);
     createControls(instance);
     createTooltip(instance);
-    std::array<HWND, formularz::kBoxes.size()> boxes{};
-    for (std::size_t i = 0; i < boxes.size(); ++i) boxes.at(i) = control(formularz::kBoxes.at(i));
+    std::array<HWND, form::kBoxes.size()> boxes{};
+    for (std::size_t i = 0; i < boxes.size(); ++i) boxes.at(i) = control(form::kBoxes.at(i));
     ops_ = std::make_unique<Win32WindowOps>(window_, boxes, tooltip_, accessible_, show_);
     applyDpi();
 
@@ -152,8 +150,8 @@ UINT Win32Form::menuCommand(std::size_t menu, std::size_t item) {
 
 void Win32Form::createMenus() {
     menuBar_ = CreateMenu();
-    for (std::size_t m = 0; m < formularz::kMenuBar.size(); ++m) {
-        const formularz::Menu& menu = formularz::kMenuBar.at(m);
+    for (std::size_t m = 0; m < form::kMenuBar.size(); ++m) {
+        const form::Menu& menu = form::kMenuBar.at(m);
         popups_.at(m) = CreatePopupMenu();
         for (std::size_t i = 0; i < menu.items.size(); ++i) {
             AppendMenuW(popups_.at(m), MF_STRING, menuCommand(m, i),
@@ -166,7 +164,7 @@ void Win32Form::createMenus() {
 
 void Win32Form::createControls(HINSTANCE instance) {
     for (const Id id : creationOrder()) {
-        const formularz::Control& c = describe(id);
+        const form::Control& c = describe(id);
         const wchar_t* type = WC_STATICW;
         std::wstring text;
         DWORD style = WS_CHILD | WS_VISIBLE;
@@ -196,9 +194,9 @@ void Win32Form::createControls(HINSTANCE instance) {
         }
         HWND hwnd = CreateWindowExW(
             exStyle, type, text.c_str(), style, 0, 0, 0, 0, window_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlIdBase + formularz::index(id))),
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlIdBase + form::index(id))),
             instance, nullptr);
-        controls_.at(formularz::index(id)) = hwnd;
+        controls_.at(form::index(id)) = hwnd;
         if (c.kind == Kind::Edit) {
             // No length limit: a long paste must not be cut into another number.
             SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);
@@ -218,7 +216,7 @@ void Win32Form::createTooltip(HINSTANCE instance) {
                         WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance, nullptr);
     std::wstring empty;
-    for (const formularz::Control& c : formularz::kControls) {
+    for (const form::Control& c : form::kControls) {
         if (!c.explained) continue;
         TTTOOLINFOW tool{};
         tool.cbSize = TTTOOLINFOW_V2_SIZE;
@@ -260,9 +258,9 @@ bool Win32Form::captionsFit() const {
     const auto fits = [&](Id label, std::string_view text) {
         RECT r = clientRect(label, dpi_);
         // A row caption shows up to its box.
-        if (const auto box = formularz::boxOf(label))
+        if (const auto box = form::boxOf(label))
             r.right = std::min(r.right, clientRect(*box, dpi_).left);
-        const bool bold = describe(label).font == formularz::FontRole::NameBoldRed;
+        const bool bold = describe(label).font == form::FontRole::NameBoldRed;
         HGDIOBJ old = SelectObject(dc, bold ? nameFont_ : font_);
         const std::wstring wide = toWide(text);
         SIZE size{};
@@ -271,11 +269,11 @@ bool Win32Form::captionsFit() const {
         return size.cx <= r.right - r.left;
     };
     bool all = true;
-    for (const formularz::Control& c : formularz::kControls) {
+    for (const form::Control& c : form::kControls) {
         if (c.kind == Kind::Label && !c.text.empty()) all = all && fits(c.id, c.text);
     }
-    for (const TypTermopary typ : kWszystkieTypy) {
-        for (const formularz::Assignment& a : formularz::selection(typ).texts) {
+    for (const engine::TypTermopary typ : engine::kWszystkieTypy) {
+        for (const form::Assignment& a : form::selection(typ).texts) {
             if (describe(a.control).kind == Kind::Label) all = all && fits(a.control, a.text);
         }
     }
@@ -288,14 +286,13 @@ void Win32Form::place(Id id) {
     HWND hwnd = control(id);
     SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    const formularz::Control& c = describe(id);
+    const form::Control& c = describe(id);
     SendMessageW(
         hwnd, WM_SETFONT,
-        reinterpret_cast<WPARAM>(c.font == formularz::FontRole::NameBoldRed ? nameFont_ : font_),
-        FALSE);
+        reinterpret_cast<WPARAM>(c.font == form::FontRole::NameBoldRed ? nameFont_ : font_), FALSE);
     // A row caption reaches under its box; the box must stay whole, so the
     // caption gives up the overlap.
-    const auto box = formularz::boxOf(id);
+    const auto box = form::boxOf(id);
     if (!box) return;
     const RECT boxRect = clientRect(*box, dpi_);
     RECT overlap{};
@@ -310,8 +307,8 @@ void Win32Form::place(Id id) {
 }
 
 SIZE Win32Form::outerSize() const {
-    RECT r{0, 0, formularz::toPixels(formularz::kClient.width, static_cast<int>(dpi_)),
-           formularz::toPixels(formularz::kClient.height, static_cast<int>(dpi_))};
+    RECT r{0, 0, form::toPixels(form::kClient.width, static_cast<int>(dpi_)),
+           form::toPixels(form::kClient.height, static_cast<int>(dpi_))};
     AdjustWindowRectExForDpi(&r, kStyle, TRUE, kExStyle, dpi_);
     return {r.right - r.left, r.bottom - r.top};
 }
@@ -327,7 +324,7 @@ void Win32Form::applyDpi() {
     SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
     SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
     createFonts();
-    for (const formularz::Control& c : formularz::kControls) place(c.id);
+    for (const form::Control& c : form::kControls) place(c.id);
     SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     const SIZE outer = outerSize();
     SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
@@ -342,18 +339,18 @@ void Win32Form::centreOnScreen() {
         return;
     }
     const auto rect = [](const RECT& r) {
-        return formularz::Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+        return form::Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
     };
     const SIZE outer = outerSize();
-    const formularz::Point at = formularz::placedPosition(
-        rect(monitor.rcMonitor), rect(monitor.rcWork), {outer.cx, outer.cy});
+    const form::Point at =
+        form::placedPosition(rect(monitor.rcMonitor), rect(monitor.rcWork), {outer.cx, outer.cy});
     SetWindowPos(window_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Form::Form_Load() {
     centreOnScreen();
-    for (std::size_t m = 0; m < formularz::kMenuBar.size(); ++m) {
-        const formularz::Menu& menu = formularz::kMenuBar.at(m);
+    for (std::size_t m = 0; m < form::kMenuBar.size(); ++m) {
+        const form::Menu& menu = form::kMenuBar.at(m);
         for (std::size_t i = 0; i < menu.items.size(); ++i) {
             if (!menu.items[i].enabled) {
                 EnableMenuItem(popups_.at(m), static_cast<UINT>(i), MF_BYPOSITION | MF_GRAYED);
@@ -361,28 +358,28 @@ void Win32Form::Form_Load() {
         }
     }
     Napisy();
-    selectType(TypTermopary::J);
-    focus_ = control(formularz::kTabOrder.front());
+    selectType(engine::TypTermopary::J);
+    focus_ = control(form::kTabOrder.front());
     SetFocus(focus_);
 }
 
 void Win32Form::Napisy() {
-    for (const formularz::Control& c : formularz::kControls) {
+    for (const form::Control& c : form::kControls) {
         if ((c.kind == Kind::Label && !c.text.empty()) || c.kind == Kind::Button) {
             SetWindowTextW(control(c.id), toWide(c.text).c_str());
         }
     }
 }
 
-void Win32Form::selectType(TypTermopary typ) {
+void Win32Form::selectType(engine::TypTermopary typ) {
     termopara_.ustawTyp(typ);
-    const formularz::Selection s = formularz::selection(typ);
+    const form::Selection s = form::selection(typ);
     HMENU types = popups_.at(typeMenuIndex());
     for (std::size_t i = 0; i < s.marks.size(); ++i) {
         CheckMenuItem(types, static_cast<UINT>(i),
                       MF_BYPOSITION | (s.marks.at(i) ? MF_CHECKED : MF_UNCHECKED));
     }
-    for (const formularz::Assignment& a : s.texts) {
+    for (const form::Assignment& a : s.texts) {
         SetWindowTextW(control(a.control), toWide(a.text).c_str());
     }
     for (const Id id : s.explanationsCleared) {
@@ -419,13 +416,13 @@ int Win32Form::run() {
 }
 
 void Win32Form::Command1_Click() {
-    ::Command1_Click(*ops_, termopara_.Typ);
+    calculations::Command1_Click(*ops_, termopara_.Typ);
 }
 void Win32Form::Command2_Click() {
-    ::Command2_Click(*ops_, termopara_);
+    calculations::Command2_Click(*ops_, termopara_);
 }
 void Win32Form::Command3_Click() {
-    ::Command3_Click(*ops_, termopara_);
+    calculations::Command3_Click(*ops_, termopara_);
 }
 
 void Win32Form::mnuKoniec_Click() {
@@ -433,22 +430,22 @@ void Win32Form::mnuKoniec_Click() {
 }
 
 void Win32Form::Text1_KeyPress([[maybe_unused]] std::int16_t Index, std::int16_t& KeyAscii) {
-    formularz::decimalComma(KeyAscii);
+    form::decimalComma(KeyAscii);
 }
 void Win32Form::Text2_KeyPress([[maybe_unused]] std::int16_t Index, std::int16_t& KeyAscii) {
-    formularz::decimalComma(KeyAscii);
+    form::decimalComma(KeyAscii);
 }
 void Win32Form::Text3_KeyPress([[maybe_unused]] std::int16_t Index, std::int16_t& KeyAscii) {
-    formularz::decimalComma(KeyAscii);
+    form::decimalComma(KeyAscii);
 }
 
 void Win32Form::keyPress(HWND box, std::int16_t& KeyAscii) {
-    for (const formularz::Control& c : formularz::kControls) {
+    for (const form::Control& c : form::kControls) {
         if (c.kind != Kind::Edit || control(c.id) != box) continue;
-        const auto pole = poleOf(c.id).value_or(Pole::Text1_0);
-        if (pole <= Pole::Text1_3) {
+        const auto pole = poleOf(c.id).value_or(calculations::Pole::Text1_0);
+        if (pole <= calculations::Pole::Text1_3) {
             Text1_KeyPress(c.index, KeyAscii);
-        } else if (pole <= Pole::Text2_2) {
+        } else if (pole <= calculations::Pole::Text2_2) {
             Text2_KeyPress(c.index, KeyAscii);
         } else {
             Text3_KeyPress(c.index, KeyAscii);
@@ -483,19 +480,19 @@ void Win32Form::menuCommand(UINT id) {
     if (id < kMenuIdBase) return;
     const std::size_t m = (id - kMenuIdBase) / kMenuIdStride;
     const std::size_t i = (id - kMenuIdBase) % kMenuIdStride;
-    if (m >= formularz::kMenuBar.size() || i >= formularz::kMenuBar.at(m).items.size()) return;
-    const formularz::MenuItem& item = formularz::kMenuBar.at(m).items[i];
+    if (m >= form::kMenuBar.size() || i >= form::kMenuBar.at(m).items.size()) return;
+    const form::MenuItem& item = form::kMenuBar.at(m).items[i];
     // A disabled item sends nothing; the check is for a command sent by hand.
     if ((GetMenuState(popups_.at(m), static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED) != 0) {
         return;
     }
     switch (item.command) {
-        case formularz::Command::None:
+        case form::Command::None:
             break;
-        case formularz::Command::Quit:
+        case form::Command::Quit:
             mnuKoniec_Click();
             break;
-        case formularz::Command::SelectType:
+        case form::Command::SelectType:
             selectType(item.typ);
             break;
     }
@@ -547,7 +544,7 @@ LRESULT Win32Form::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_CTLCOLORSTATIC:
             if (reinterpret_cast<HWND>(lParam) == control(Id::Label1_0)) {
-                const formularz::Rgb red = formularz::kNameColour;
+                const form::Rgb red = form::kNameColour;
                 auto* dc = reinterpret_cast<HDC>(wParam);
                 SetTextColor(dc, RGB(red.red, red.green, red.blue));
                 SetBkColor(dc, GetSysColor(COLOR_BTNFACE));

@@ -35,9 +35,7 @@ class Win32Form {
     void quitAfterFirstPaint() { quitAfterPaint_ = true; }
 
     [[nodiscard]] HWND window() const { return window_; }
-    [[nodiscard]] HWND control(formularz::Id id) const {
-        return controls_.at(formularz::index(id));
-    }
+    [[nodiscard]] HWND control(form::Id id) const { return controls_.at(form::index(id)); }
     // The drop-down of kMenuBar[menu], and the command an item of it sends.
     [[nodiscard]] HMENU menu(std::size_t menu) const { return popups_.at(menu); }
     [[nodiscard]] static UINT menuCommand(std::size_t menu, std::size_t item);
@@ -71,16 +69,16 @@ class Win32Form {
     void createFonts();
     // Every caption and every type's Info texts within their labels.
     [[nodiscard]] bool captionsFit() const;
-    void place(formularz::Id id);
+    void place(form::Id id);
     [[nodiscard]] SIZE outerSize() const;
     void centreOnScreen();
-    void selectType(TypTermopary typ);
+    void selectType(engine::TypTermopary typ);
 
     HWND window_ = nullptr;
     HWND tooltip_ = nullptr;
     HMENU menuBar_ = nullptr;
-    std::array<HMENU, formularz::kMenuBar.size()> popups_{};
-    std::array<HWND, formularz::kControls.size()> controls_{};
+    std::array<HMENU, form::kMenuBar.size()> popups_{};
+    std::array<HWND, form::kControls.size()> controls_{};
     HFONT font_ = nullptr;
     HFONT nameFont_ = nullptr;
     HICON bigIcon_ = nullptr;
@@ -90,7 +88,7 @@ class Win32Form {
     HWND focus_ = nullptr;
     bool quitAfterPaint_ = false;
 
-    Termopara termopara_;
+    engine::Termopara termopara_;
     Accessible accessible_;
     Win32WindowOps::ShowMessage show_;
     std::unique_ptr<Win32WindowOps> ops_;

@@ -15,7 +15,7 @@
 void showMessage(HWND owner, const std::wstring& text);
 
 // The calculations' window operations on the main window's edit boxes.
-class Win32WindowOps final : public WindowOps {
+class Win32WindowOps final : public calculations::WindowOps {
   public:
     using ShowMessage = std::function<void(HWND owner, const std::wstring& text)>;
 
@@ -23,14 +23,14 @@ class Win32WindowOps final : public WindowOps {
     Win32WindowOps(HWND owner, const std::array<HWND, 10>& boxes, HWND tooltip,
                    Accessible& accessible, ShowMessage show);
 
-    [[nodiscard]] std::string text(Pole box) const override;
-    void setText(Pole box, std::string_view text) override;
-    void setExplanation(Pole box, std::string_view text) override;
+    [[nodiscard]] std::string text(calculations::Pole box) const override;
+    void setText(calculations::Pole box, std::string_view text) override;
+    void setExplanation(calculations::Pole box, std::string_view text) override;
     void message(std::string_view text) override;
-    void setFocus(Pole box) override;
+    void setFocus(calculations::Pole box) override;
 
   private:
-    [[nodiscard]] HWND box(Pole pole) const;
+    [[nodiscard]] HWND box(calculations::Pole pole) const;
 
     HWND owner_;
     std::array<HWND, 10> boxes_;

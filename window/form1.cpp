@@ -31,22 +31,22 @@
 
 namespace {
 
-QRect toQRect(const formularz::Rect& r) {
+QRect toQRect(const form::Rect& r) {
     return {r.left, r.top, r.width, r.height};
 }
 
-formularz::Rect fromQRect(const QRect& r) {
+form::Rect fromQRect(const QRect& r) {
     return {r.left(), r.top(), r.width(), r.height()};
 }
 
 // At 96 dpi; Qt's high-DPI scaling takes the pixels to other screens.
-QRect pixels(const formularz::Rect& twips) {
-    return toQRect(formularz::toPixels(twips));
+QRect pixels(const form::Rect& twips) {
+    return toQRect(form::toPixels(twips));
 }
 
 // A catalogue text as a fixed-length field.
 QString field(std::string_view text, std::size_t length) {
-    return fromUtf8(formularz::field(text, length));
+    return fromUtf8(form::field(text, length));
 }
 
 // Stand-in for an 8.25 pt "MS Sans Serif". DejaVu Sans has every Polish
@@ -55,7 +55,7 @@ QString field(std::string_view text, std::size_t length) {
 QFont windowFont() {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(formularz::kFontPoints);
+    font.setPointSizeF(form::kFontPoints);
     font.setStretch(QFont::SemiCondensed);
     return font;
 }
@@ -82,14 +82,14 @@ class NumberBox final : public QLineEdit {
     }
 };
 
-QWidget* createWidget(const formularz::Control& c, QWidget* parent) {
+QWidget* createWidget(const form::Control& c, QWidget* parent) {
     switch (c.kind) {
-        case formularz::Kind::Panel:
+        case form::Kind::Panel:
             return new QGroupBox(fromUtf8(c.text), parent);
-        case formularz::Kind::Label:
+        case form::Kind::Label:
             // Written by Napisy or by a type selection.
             return new QLabel(parent);
-        case formularz::Kind::Edit: {
+        case form::Kind::Edit: {
             auto* box = new NumberBox(parent);
             // Results can still be focused, selected and copied.
             box->setReadOnly(c.readOnly);
@@ -97,7 +97,7 @@ QWidget* createWidget(const formularz::Control& c, QWidget* parent) {
             box->setMaxLength(std::numeric_limits<int>::max());
             return box;
         }
-        case formularz::Kind::Button: {
+        case form::Kind::Button: {
             auto* b = new QPushButton(parent);
             // Never the window's default button, so Enter and Escape in a box
             // start nothing; autoDefault lets Enter press the button that has
@@ -105,7 +105,7 @@ QWidget* createWidget(const formularz::Control& c, QWidget* parent) {
             // boxes).
             b->setAutoDefault(true);
             b->setDefault(false);
-            b->setAccessibleDescription(fromUtf8(formularz::control(*c.parent).text));
+            b->setAccessibleDescription(fromUtf8(form::control(*c.parent).text));
             return b;
         }
     }
@@ -115,16 +115,16 @@ QWidget* createWidget(const formularz::Control& c, QWidget* parent) {
 }  // namespace
 
 Form1::Form1(QWidget* parent) : QMainWindow(parent) {
-    setWindowTitle(fromUtf8(formularz::kCaption));
+    setWindowTitle(fromUtf8(form::kCaption));
     setWindowIcon(appIcon());
     setFont(windowFont());
 
     createControls();
     createMenus();
 
-    std::array<QLineEdit*, formularz::kBoxes.size()> boxes{};
+    std::array<QLineEdit*, form::kBoxes.size()> boxes{};
     for (std::size_t i = 0; i < boxes.size(); ++i)
-        boxes.at(i) = widget<QLineEdit>(formularz::kBoxes.at(i));
+        boxes.at(i) = widget<QLineEdit>(form::kBoxes.at(i));
     ops_ = std::make_unique<QtWindowOps>(*this, boxes);
 
     // Menu bar plus the fixed client area; nothing reacts to resizing.
@@ -139,76 +139,76 @@ Form1::~Form1() = default;
 void Form1::createControls() {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(pixels(formularz::kClient).size());
+    client->setFixedSize(pixels(form::kClient).size());
     setCentralWidget(client);
 
     keyFilter_ = new DecimalKeyFilter(this);
     // Each caption comes just before its box, which thus stays on top of the
     // caption's rectangle reaching under it.
-    for (const formularz::Control& c : formularz::kControls) {
+    for (const form::Control& c : form::kControls) {
         QWidget* w = createWidget(c, c.parent ? widget<QWidget>(*c.parent) : client);
         w->setObjectName(QLatin1String(c.name));
         w->setGeometry(pixels(c.where));
         if (!c.accessibleName.empty()) w->setAccessibleName(fromUtf8(c.accessibleName));
-        controls_.at(formularz::index(c.id)) = w;
+        controls_.at(form::index(c.id)) = w;
 
-        if (c.font == formularz::FontRole::NameBoldRed) {
+        if (c.font == form::FontRole::NameBoldRed) {
             QFont nameFont = font();
             nameFont.setBold(true);
             w->setFont(nameFont);
             QPalette red = w->palette();
-            red.setColor(QPalette::WindowText,
-                         QColor(formularz::kNameColour.red, formularz::kNameColour.green,
-                                formularz::kNameColour.blue));
+            red.setColor(
+                QPalette::WindowText,
+                QColor(form::kNameColour.red, form::kNameColour.green, form::kNameColour.blue));
             w->setPalette(red);
         }
-        if (c.kind == formularz::Kind::Edit) {
+        if (c.kind == form::Kind::Edit) {
             // The key handler of the box's array, by its panel.
-            const auto handler = *c.parent == formularz::Id::Frame2   ? &Form1::Text1_KeyPress
-                                 : *c.parent == formularz::Id::Frame3 ? &Form1::Text2_KeyPress
-                                                                      : &Form1::Text3_KeyPress;
+            const auto handler = *c.parent == form::Id::Frame2   ? &Form1::Text1_KeyPress
+                                 : *c.parent == form::Id::Frame3 ? &Form1::Text2_KeyPress
+                                                                 : &Form1::Text3_KeyPress;
             keyFilter_->watch(static_cast<QLineEdit*>(w),
                               [this, handler, index = c.index](std::int16_t& code) {
                                   (this->*handler)(index, code);
                               });
         }
     }
-    for (const formularz::Control& c : formularz::kControls) {
-        if (const auto box = formularz::boxOf(c.id)) {
+    for (const form::Control& c : form::kControls) {
+        if (const auto box = form::boxOf(c.id)) {
             widget<QLabel>(c.id)->setBuddy(widget<QWidget>(*box));
         }
     }
 
-    connect(widget<QPushButton>(formularz::Id::Command1), &QPushButton::clicked, this,
+    connect(widget<QPushButton>(form::Id::Command1), &QPushButton::clicked, this,
             &Form1::Command1_Click);
-    connect(widget<QPushButton>(formularz::Id::Command2), &QPushButton::clicked, this,
+    connect(widget<QPushButton>(form::Id::Command2), &QPushButton::clicked, this,
             &Form1::Command2_Click);
-    connect(widget<QPushButton>(formularz::Id::Command3), &QPushButton::clicked, this,
+    connect(widget<QPushButton>(form::Id::Command3), &QPushButton::clicked, this,
             &Form1::Command3_Click);
 
-    for (std::size_t i = 1; i < formularz::kTabOrder.size(); ++i) {
-        setTabOrder(widget<QWidget>(formularz::kTabOrder.at(i - 1)),
-                    widget<QWidget>(formularz::kTabOrder.at(i)));
+    for (std::size_t i = 1; i < form::kTabOrder.size(); ++i) {
+        setTabOrder(widget<QWidget>(form::kTabOrder.at(i - 1)),
+                    widget<QWidget>(form::kTabOrder.at(i)));
     }
 }
 
 void Form1::createMenus() {
-    for (std::size_t m = 0; m < formularz::kMenuBar.size(); ++m) {
-        const formularz::Menu& opis = formularz::kMenuBar.at(m);
+    for (std::size_t m = 0; m < form::kMenuBar.size(); ++m) {
+        const form::Menu& opis = form::kMenuBar.at(m);
         QMenu* menu = menuBar()->addMenu(fromUtf8(opis.caption));
         menu->setObjectName(QLatin1String(opis.name));
         // Drop-down menus are windows of their own and do not inherit the font.
         menu->setFont(font());
-        for (const formularz::MenuItem& item : opis.items) {
+        for (const form::MenuItem& item : opis.items) {
             QAction* a = menu->addAction(fromUtf8(item.caption));
             a->setObjectName(QLatin1String(item.name));
             switch (item.command) {
-                case formularz::Command::None:
+                case form::Command::None:
                     break;
-                case formularz::Command::Quit:
+                case form::Command::Quit:
                     connect(a, &QAction::triggered, this, &Form1::mnuKoniec_Click);
                     break;
-                case formularz::Command::SelectType:
+                case form::Command::SelectType:
                     // Not an exclusive group: choosing the checked item again
                     // must run the whole selection again.
                     a->setCheckable(true);
@@ -224,23 +224,23 @@ void Form1::createMenus() {
 
 void Form1::Form_Load() {
     centreOnScreen();
-    for (std::size_t m = 0; m < formularz::kMenuBar.size(); ++m) {
+    for (std::size_t m = 0; m < form::kMenuBar.size(); ++m) {
         for (std::size_t i = 0; i < menuItems_.at(m).size(); ++i) {
-            menuItems_.at(m).at(i)->setEnabled(formularz::kMenuBar.at(m).items[i].enabled);
+            menuItems_.at(m).at(i)->setEnabled(form::kMenuBar.at(m).items[i].enabled);
         }
     }
     Napisy();
     mnuTypJ_Click();
-    widget<QWidget>(formularz::kTabOrder.front())->setFocus();
+    widget<QWidget>(form::kTabOrder.front())->setFocus();
 }
 
 void Form1::centreOnScreen() {
     const QScreen* where = screen();
     if (where == nullptr) return;
     const QSize outer = frameGeometry().size();
-    const formularz::Point at = formularz::placedPosition(fromQRect(where->geometry()),
-                                                          fromQRect(where->availableGeometry()),
-                                                          {outer.width(), outer.height()});
+    const form::Point at =
+        form::placedPosition(fromQRect(where->geometry()), fromQRect(where->availableGeometry()),
+                             {outer.width(), outer.height()});
     move(at.x, at.y);
 }
 
@@ -260,68 +260,67 @@ void Form1::centreWithFrame() {
 }
 
 void Form1::Napisy() {
-    for (std::size_t i = 0; i < katalog::kLiczbaTypow; ++i) {
-        tables_.Nazwa.at(i) = field(katalog::kTypy.at(i).nazwa, katalog::kDlugoscNazwy);
+    for (std::size_t i = 0; i < engine::kLiczbaTypow; ++i) {
+        tables_.Nazwa.at(i) = field(engine::kTypy.at(i).nazwa, engine::kDlugoscNazwy);
     }
-    for (std::size_t i = 0; i < katalog::kLiczbaTypow; ++i) {
-        tables_.Sklad.at(i) = field(katalog::kTypy.at(i).sklad, katalog::kDlugoscSkladu);
+    for (std::size_t i = 0; i < engine::kLiczbaTypow; ++i) {
+        tables_.Sklad.at(i) = field(engine::kTypy.at(i).sklad, engine::kDlugoscSkladu);
     }
-    for (std::size_t i = 0; i < katalog::kLiczbaTypow; ++i) {
-        tables_.Symbol.at(i) = field(katalog::kTypy.at(i).symbol, katalog::kDlugoscSymbolu);
+    for (std::size_t i = 0; i < engine::kLiczbaTypow; ++i) {
+        tables_.Symbol.at(i) = field(engine::kTypy.at(i).symbol, engine::kDlugoscSymbolu);
     }
-    for (std::size_t i = 0; i < katalog::kLiczbaTypow; ++i) {
-        tables_.Zakres.at(i) = field(katalog::kTypy.at(i).zakres, katalog::kDlugoscZakresu);
+    for (std::size_t i = 0; i < engine::kLiczbaTypow; ++i) {
+        tables_.Zakres.at(i) = field(engine::kTypy.at(i).zakres, engine::kDlugoscZakresu);
     }
 
     // The fixed captions of the calculation panels, in reading order.
-    for (const formularz::Control& c : formularz::kControls) {
-        const bool fixed = c.kind == formularz::Kind::Button ||
-                           (c.kind == formularz::Kind::Label && !c.text.empty());
+    for (const form::Control& c : form::kControls) {
+        const bool fixed =
+            c.kind == form::Kind::Button || (c.kind == form::Kind::Label && !c.text.empty());
         if (fixed) setControlText(c.id, fromUtf8(c.text));
     }
 }
 
-void Form1::setControlText(formularz::Id id, const QString& text) {
-    switch (formularz::control(id).kind) {
-        case formularz::Kind::Label:
+void Form1::setControlText(form::Id id, const QString& text) {
+    switch (form::control(id).kind) {
+        case form::Kind::Label:
             widget<QLabel>(id)->setText(text);
             break;
-        case formularz::Kind::Edit:
+        case form::Kind::Edit:
             widget<QLineEdit>(id)->setText(text);
             break;
-        case formularz::Kind::Button:
+        case form::Kind::Button:
             widget<QPushButton>(id)->setText(text);
             break;
-        case formularz::Kind::Panel:
+        case form::Kind::Panel:
             widget<QGroupBox>(id)->setTitle(text);
             break;
     }
 }
 
-void Form1::selectType(TypTermopary typ) {
+void Form1::selectType(engine::TypTermopary typ) {
     typ_ = typ;
     termopara_.ustawTyp(typ);
 
-    const formularz::Selection selection = formularz::selection(typ);
+    const form::Selection selection = form::selection(typ);
     for (std::size_t i = 0; i < typeItems_.size(); ++i) {
         typeItems_.at(i)->setChecked(selection.marks.at(i));
     }
-    for (const formularz::Assignment& a : selection.texts)
-        setControlText(a.control, fromUtf8(a.text));
-    for (const formularz::Id id : selection.explanationsCleared) {
-        const auto* at = std::find(formularz::kBoxes.begin(), formularz::kBoxes.end(), id);
-        ops_->setExplanation(static_cast<Pole>(at - formularz::kBoxes.begin()), {});
+    for (const form::Assignment& a : selection.texts) setControlText(a.control, fromUtf8(a.text));
+    for (const form::Id id : selection.explanationsCleared) {
+        const auto* at = std::find(form::kBoxes.begin(), form::kBoxes.end(), id);
+        ops_->setExplanation(static_cast<calculations::Pole>(at - form::kBoxes.begin()), {});
     }
 }
 
 void Form1::Command1_Click() {
-    ::Command1_Click(*ops_, typ_);
+    calculations::Command1_Click(*ops_, typ_);
 }
 void Form1::Command2_Click() {
-    ::Command2_Click(*ops_, termopara_);
+    calculations::Command2_Click(*ops_, termopara_);
 }
 void Form1::Command3_Click() {
-    ::Command3_Click(*ops_, termopara_);
+    calculations::Command3_Click(*ops_, termopara_);
 }
 
 void Form1::mnuKoniec_Click() {
@@ -329,36 +328,36 @@ void Form1::mnuKoniec_Click() {
 }
 
 void Form1::mnuTypJ_Click() {
-    selectType(TypTermopary::J);
+    selectType(engine::TypTermopary::J);
 }
 void Form1::mnuTypK_Click() {
-    selectType(TypTermopary::K);
+    selectType(engine::TypTermopary::K);
 }
 void Form1::mnuTypT_Click() {
-    selectType(TypTermopary::T);
+    selectType(engine::TypTermopary::T);
 }
 void Form1::mnuTypE_Click() {
-    selectType(TypTermopary::E);
+    selectType(engine::TypTermopary::E);
 }
 void Form1::mnuTypN_Click() {
-    selectType(TypTermopary::N);
+    selectType(engine::TypTermopary::N);
 }
 void Form1::mnuTypB_Click() {
-    selectType(TypTermopary::B);
+    selectType(engine::TypTermopary::B);
 }
 void Form1::mnuTypS_Click() {
-    selectType(TypTermopary::S);
+    selectType(engine::TypTermopary::S);
 }
 void Form1::mnuTypR_Click() {
-    selectType(TypTermopary::R);
+    selectType(engine::TypTermopary::R);
 }
 
 void Form1::Text1_KeyPress([[maybe_unused]] std::int16_t Index, std::int16_t& KeyAscii) {
-    formularz::decimalComma(KeyAscii);
+    form::decimalComma(KeyAscii);
 }
 void Form1::Text2_KeyPress([[maybe_unused]] std::int16_t Index, std::int16_t& KeyAscii) {
-    formularz::decimalComma(KeyAscii);
+    form::decimalComma(KeyAscii);
 }
 void Form1::Text3_KeyPress([[maybe_unused]] std::int16_t Index, std::int16_t& KeyAscii) {
-    formularz::decimalComma(KeyAscii);
+    form::decimalComma(KeyAscii);
 }

@@ -36,10 +36,10 @@ class Form1 final : public QMainWindow {
 
     // Catalogue tables, space-filled to their field lengths by Napisy.
     struct Tables {
-        std::array<QString, katalog::kLiczbaTypow> Nazwa;
-        std::array<QString, katalog::kLiczbaTypow> Sklad;
-        std::array<QString, katalog::kLiczbaTypow> Symbol;
-        std::array<QString, katalog::kLiczbaTypow> Zakres;
+        std::array<QString, engine::kLiczbaTypow> Nazwa;
+        std::array<QString, engine::kLiczbaTypow> Sklad;
+        std::array<QString, engine::kLiczbaTypow> Symbol;
+        std::array<QString, engine::kLiczbaTypow> Zakres;
     };
     [[nodiscard]] const Tables& tables() const { return tables_; }
 
@@ -67,24 +67,24 @@ class Form1 final : public QMainWindow {
     void centreOnScreen();
     void centreWithFrame();
     // The selection the eight type items share.
-    void selectType(TypTermopary typ);
-    void setControlText(formularz::Id id, const QString& text);
+    void selectType(engine::TypTermopary typ);
+    void setControlText(form::Id id, const QString& text);
 
     template <typename T>
-    [[nodiscard]] T* widget(formularz::Id id) const {
-        return static_cast<T*>(controls_.at(formularz::index(id)));
+    [[nodiscard]] T* widget(form::Id id) const {
+        return static_cast<T*>(controls_.at(form::index(id)));
     }
 
-    // Built from formularz::kControls and indexed as it is; each carries its name
+    // Built from form::kControls and indexed as it is; each carries its name
     // ("Text2_0", "Command3") as its object name.
-    std::array<QWidget*, formularz::kControls.size()> controls_{};
-    // The items of formularz::kMenuBar, menu by menu.
-    std::array<std::vector<QAction*>, formularz::kMenuBar.size()> menuItems_;
-    // The type items, in formularz::kTypeMenu order.
+    std::array<QWidget*, form::kControls.size()> controls_{};
+    // The items of form::kMenuBar, menu by menu.
+    std::array<std::vector<QAction*>, form::kMenuBar.size()> menuItems_;
+    // The type items, in form::kTypeMenu order.
     std::vector<QAction*> typeItems_;
     Tables tables_;
-    Termopara termopara_;
-    TypTermopary typ_ = TypTermopary::J;
+    engine::Termopara termopara_;
+    engine::TypTermopary typ_ = engine::TypTermopary::J;
     DecimalKeyFilter* keyFilter_ = nullptr;
     std::unique_ptr<QtWindowOps> ops_;
     bool centredWithFrame_ = false;

@@ -11,19 +11,19 @@ class QLineEdit;
 class QWidget;
 
 // The calculations' window operations on the main window's text boxes.
-class QtWindowOps final : public WindowOps {
+class QtWindowOps final : public calculations::WindowOps {
   public:
     // `boxes` in the order of Pole; message boxes are modal over `owner`.
     QtWindowOps(QWidget& owner, const std::array<QLineEdit*, 10>& boxes);
 
-    [[nodiscard]] std::string text(Pole box) const override;
-    void setText(Pole box, std::string_view text) override;
-    void setExplanation(Pole box, std::string_view text) override;
+    [[nodiscard]] std::string text(calculations::Pole box) const override;
+    void setText(calculations::Pole box, std::string_view text) override;
+    void setExplanation(calculations::Pole box, std::string_view text) override;
     void message(std::string_view text) override;
-    void setFocus(Pole box) override;
+    void setFocus(calculations::Pole box) override;
 
   private:
-    [[nodiscard]] QLineEdit* box(Pole pole) const;
+    [[nodiscard]] QLineEdit* box(calculations::Pole pole) const;
 
     QWidget& owner_;
     std::array<QLineEdit*, 10> boxes_;

@@ -32,8 +32,8 @@ int main(int argc, char** argv) {
     };
     for (long long i = 0; i < wiersze; ++i) {
         const double zimne = tc(los);
-        const double e = its90::emfZTemperatury(TypTermopary::K, t(los)) -
-                         its90::emfZTemperatury(TypTermopary::K, zimne);
+        const double e = engine::emfZTemperatury(engine::TypTermopary::K, t(los)) -
+                         engine::emfZTemperatury(engine::TypTermopary::K, zimne);
         dopisz(e / 1000.0, 4);
         bufor += ',';
         dopisz(zimne, 2);

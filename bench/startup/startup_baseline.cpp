@@ -25,8 +25,8 @@ QString utf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QRect pixels(const formularz::Rect& twips) {
-    const formularz::Rect r = formularz::toPixels(twips);
+QRect pixels(const form::Rect& twips) {
+    const form::Rect r = form::toPixels(twips);
     return {r.left, r.top, r.width, r.height};
 }
 
@@ -50,40 +50,39 @@ int main(int argc, char* argv[]) {
     window.setFont(font);
 
     auto* client = new QWidget(&window);
-    client->setFixedSize(pixels(formularz::kClient).size());
+    client->setFixedSize(pixels(form::kClient).size());
     window.setCentralWidget(client);
 
     // The same controls in the same order, with type J's texts.
-    std::array<QWidget*, formularz::kControls.size()> widgets{};
-    std::array<QString, formularz::kControls.size()> texts;
-    for (const formularz::Control& c : formularz::kControls)
-        texts.at(formularz::index(c.id)) = utf8(c.text);
-    for (const formularz::Assignment& a : formularz::selection(TypTermopary::J).texts) {
-        texts.at(formularz::index(a.control)) = utf8(a.text);
+    std::array<QWidget*, form::kControls.size()> widgets{};
+    std::array<QString, form::kControls.size()> texts;
+    for (const form::Control& c : form::kControls) texts.at(form::index(c.id)) = utf8(c.text);
+    for (const form::Assignment& a : form::selection(engine::TypTermopary::J).texts) {
+        texts.at(form::index(a.control)) = utf8(a.text);
     }
-    for (const formularz::Control& c : formularz::kControls) {
-        QWidget* parent = c.parent ? widgets.at(formularz::index(*c.parent)) : client;
-        const QString& text = texts.at(formularz::index(c.id));
+    for (const form::Control& c : form::kControls) {
+        QWidget* parent = c.parent ? widgets.at(form::index(*c.parent)) : client;
+        const QString& text = texts.at(form::index(c.id));
         QWidget* w = nullptr;
         switch (c.kind) {
-            case formularz::Kind::Panel:
+            case form::Kind::Panel:
                 w = new QGroupBox(text, parent);
                 break;
-            case formularz::Kind::Label:
+            case form::Kind::Label:
                 w = new QLabel(text, parent);
                 break;
-            case formularz::Kind::Edit:
+            case form::Kind::Edit:
                 w = new QLineEdit(text, parent);
                 break;
-            case formularz::Kind::Button:
+            case form::Kind::Button:
                 w = new QPushButton(text, parent);
                 break;
         }
         w->setGeometry(pixels(c.where));
-        widgets.at(formularz::index(c.id)) = w;
+        widgets.at(form::index(c.id)) = w;
     }
 
-    QWidget* name = widgets.at(formularz::index(formularz::Id::Label1_0));
+    QWidget* name = widgets.at(form::index(form::Id::Label1_0));
     QFont bold = font;
     bold.setBold(true);
     name->setFont(bold);
@@ -91,13 +90,13 @@ int main(int argc, char* argv[]) {
     red.setColor(QPalette::WindowText, QColor(255, 0, 0));
     name->setPalette(red);
 
-    for (const formularz::Menu& m : formularz::kMenuBar) {
+    for (const form::Menu& m : form::kMenuBar) {
         QMenu* menu = window.menuBar()->addMenu(utf8(m.caption));
-        for (const formularz::MenuItem& item : m.items) {
+        for (const form::MenuItem& item : m.items) {
             QAction* a = menu->addAction(utf8(item.caption));
             a->setEnabled(item.enabled);
-            a->setCheckable(item.command == formularz::Command::SelectType);
-            a->setChecked(a->isCheckable() && item.typ == TypTermopary::J);
+            a->setCheckable(item.command == form::Command::SelectType);
+            a->setChecked(a->isCheckable() && item.typ == engine::TypTermopary::J);
         }
     }
 

@@ -1,4 +1,4 @@
-// liczby::dopisz against the exact decimal expansion of the double, rounded
+// numbers::dopisz against the exact decimal expansion of the double, rounded
 // half away from zero by hand: its integer fast path and the general path
 // must both give these digits.
 #include <gtest/gtest.h>
@@ -68,11 +68,11 @@ TEST(Dopisz, CyfryJakRozwiniecieDokladneZaokragloneOdZera) {
     }
     for (const double x : wartosci) {
         for (int cyfry = 0; cyfry <= 9; ++cyfry) {
-            ASSERT_EQ(liczby::tekst(x, cyfry, false), wzorzec(x, cyfry)) << x << " " << cyfry;
+            ASSERT_EQ(numbers::tekst(x, cyfry, false), wzorzec(x, cyfry)) << x << " " << cyfry;
         }
     }
-    EXPECT_EQ(liczby::tekst(-1.25, 1, true), "-1,3");
-    EXPECT_EQ(liczby::tekst(0.004, 2, true), "0,00");
+    EXPECT_EQ(numbers::tekst(-1.25, 1, true), "-1,3");
+    EXPECT_EQ(numbers::tekst(0.004, 2, true), "0,00");
 }
 
 // czytaj's path for short numbers must give from_chars' double, bit for bit,
@@ -93,11 +93,11 @@ TEST(Czytaj, KrotkieLiczbyJakFromChars) {
         if (*znak == '-') wzor = -wzor;
         std::string przecinek = s;
         for (char& c : przecinek) c = c == '.' ? ',' : c;
-        for (const auto& [tekst, separator] : {std::pair{znak + s, liczby::Separator::Kropka},
-                                               {znak + przecinek, liczby::Separator::Dowolny},
-                                               {znak + przecinek, liczby::Separator::Przecinek}}) {
-            const liczby::Odczyt o = liczby::czytaj(tekst, separator);
-            ASSERT_EQ(o.stan, liczby::Stan::Liczba) << tekst;
+        for (const auto& [tekst, separator] : {std::pair{znak + s, numbers::Separator::Kropka},
+                                               {znak + przecinek, numbers::Separator::Dowolny},
+                                               {znak + przecinek, numbers::Separator::Przecinek}}) {
+            const numbers::Odczyt o = numbers::czytaj(tekst, separator);
+            ASSERT_EQ(o.stan, numbers::Stan::Liczba) << tekst;
             ASSERT_EQ(std::bit_cast<std::uint64_t>(o.wartosc), std::bit_cast<std::uint64_t>(wzor))
                 << tekst;
         }
@@ -106,15 +106,15 @@ TEST(Czytaj, KrotkieLiczbyJakFromChars) {
 
 // An exponent near 64 bits' limit: too large is infinite, too small zero.
 TEST(Czytaj, WykladnikNaGranicy64Bitow) {
-    const std::pair<const char*, liczby::Stan> przypadki[] = {
-        {"100e9223372036854775805", liczby::Stan::Nieskonczona},
-        {"0.001e-9223372036854775808", liczby::Stan::Liczba},
-        {"-1000e-9223372036854775807", liczby::Stan::Liczba},
+    const std::pair<const char*, numbers::Stan> przypadki[] = {
+        {"100e9223372036854775805", numbers::Stan::Nieskonczona},
+        {"0.001e-9223372036854775808", numbers::Stan::Liczba},
+        {"-1000e-9223372036854775807", numbers::Stan::Liczba},
     };
     for (const auto& [tekst, stan] : przypadki) {
-        const liczby::Odczyt o = liczby::czytaj(tekst, liczby::Separator::Kropka);
+        const numbers::Odczyt o = numbers::czytaj(tekst, numbers::Separator::Kropka);
         EXPECT_EQ(o.stan, stan) << tekst;
-        EXPECT_EQ(o.wartosc == 0.0, stan == liczby::Stan::Liczba) << tekst;
+        EXPECT_EQ(o.wartosc == 0.0, stan == numbers::Stan::Liczba) << tekst;
     }
 }
 

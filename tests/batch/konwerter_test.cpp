@@ -12,13 +12,13 @@
 
 namespace {
 
-using konwersja::Cel;
-using konwersja::Opcje;
-using przeliczenia::Powod;
+using batch::Cel;
+using batch::Opcje;
+using conversions::Powod;
 
 Opcje typK() {
     Opcje o;
-    o.ustawienia.typ = TypTermopary::K;
+    o.ustawienia.typ = engine::TypTermopary::K;
     return o;
 }
 
@@ -101,8 +101,8 @@ TEST(Przejscie, BajtyWejsciaZostajaINaKoncuLiniiDochodziWynik) {
          {}},
         {"pole ponad 1 MiB",
          k,
-         std::string(konwersja::kMaksPola + 1, ' ') + "0\n",
-         std::string(konwersja::kMaksPola + 1, ' ') + "0,\n",
+         std::string(batch::kMaksPola + 1, ' ') + "0\n",
+         std::string(batch::kMaksPola + 1, ' ') + "0,\n",
          {"1: pole dłuższe niż 1 MiB (pole 1)"}},
         {"przecinek dziesiętny",
          zmien(k,
@@ -126,7 +126,7 @@ TEST(Odrzucone, KazdyPowodDajePustePoleIWlasciwaLinie) {
         o.cel = Cel::Emf;
         o.cyfry = 4;
     });
-    const auto op = [&](Powod p) { return przeliczenia::opis(p, temp.ustawienia); };
+    const auto op = [&](Powod p) { return conversions::opis(p, temp.ustawienia); };
     // Rows on lines 1, 5 and 8 are good; the quoted field spans lines 2 and 3.
     const std::string wejscie =
         "0,0\n\"0\n\",0\n0,\n0,0\n0\nnan,0\n0,0\n-inf,0\n0,1e999\n100,0\n0,5000\n";
@@ -160,7 +160,7 @@ TEST(Odrzucone, ZimneZlaczeZKolumnyPowtarzaneLiczySieTakSamo) {
     EXPECT_EQ(z.bledy.size(), 2U);
 }
 
-// Results the converter writes by itself must be the digits of liczby::dopisz.
+// Results the converter writes by itself must be the digits of numbers::dopisz.
 TEST(Przejscie, WynikiJakDopisz) {
     std::mt19937_64 los(5);
     std::uniform_real_distribution<double> t(-270.0, 1372.0);
@@ -174,9 +174,9 @@ TEST(Przejscie, WynikiJakDopisz) {
             std::array<char, 32> b{};
             const double x = t(los);
             const std::string tekst(b.data(), std::to_chars(b.data(), b.data() + b.size(), x).ptr);
-            const double e = przeliczenia::emf(o.ustawienia, x, 0.0).wartosc;
+            const double e = conversions::emf(o.ustawienia, x, 0.0).wartosc;
             wejscie += tekst + "\n";
-            oczekiwane += tekst + "," + liczby::tekst(e, cyfry, false) + "\n";
+            oczekiwane += tekst + "," + numbers::tekst(e, cyfry, false) + "\n";
         }
         EXPECT_EQ(przelicz(wejscie, o, Podzial::Calosc).wyjscie, oczekiwane) << cyfry;
     }

@@ -16,9 +16,9 @@
 
 namespace {
 
-using przeliczenia::JednostkaEmf;
-using przeliczenia::JednostkaTemperatury;
-using przeliczenia::Wynik;
+using conversions::JednostkaEmf;
+using conversions::JednostkaTemperatury;
+using conversions::Wynik;
 
 // The bounds and their neighbours, non-measurements, random values around.
 std::vector<double> wartosci(double od, double doo, std::mt19937_64& los) {
@@ -35,30 +35,30 @@ std::vector<double> wartosci(double od, double doo, std::mt19937_64& los) {
 
 TEST(Bloki, JakPojedynczo) {
     std::mt19937_64 los(17);
-    for (const TypTermopary typ : kWszystkieTypy) {
+    for (const engine::TypTermopary typ : engine::kWszystkieTypy) {
         for (const auto jt :
              {JednostkaTemperatury::C, JednostkaTemperatury::F, JednostkaTemperatury::K}) {
             for (const auto& [je, dokladna] : {std::pair{JednostkaEmf::mV, false},
                                                {JednostkaEmf::uV, false},
                                                {JednostkaEmf::mV, true}}) {
-                const przeliczenia::Ustawienia u{typ, jt, je, dokladna};
-                const its90::Zakres t = its90::dziedzinaTemperatury(typ);
-                const its90::Zakres e = its90::dziedzinaOdwrotnej(typ);
-                const std::vector<double> tc = wartosci(przeliczenia::zCelsjusza(t.od, jt),
-                                                        przeliczenia::zCelsjusza(t.doo, jt), los);
-                const std::vector<double> x = wartosci(przeliczenia::zMikrowoltow(e.od, je),
-                                                       przeliczenia::zMikrowoltow(e.doo, je), los);
+                const conversions::Ustawienia u{typ, jt, je, dokladna};
+                const engine::Zakres t = engine::dziedzinaTemperatury(typ);
+                const engine::Zakres e = engine::dziedzinaOdwrotnej(typ);
+                const std::vector<double> tc = wartosci(conversions::zCelsjusza(t.od, jt),
+                                                        conversions::zCelsjusza(t.doo, jt), los);
+                const std::vector<double> x = wartosci(conversions::zMikrowoltow(e.od, je),
+                                                       conversions::zMikrowoltow(e.doo, je), los);
                 std::vector<Wynik> z(tc.size()), emf(tc.size()), temp(tc.size());
-                przeliczenia::zimneZlacza(u, tc, z);
-                przeliczenia::emfy(u, tc, z, emf);
-                przeliczenia::temperatury(u, x, z, temp);
+                conversions::zimneZlacza(u, tc, z);
+                conversions::emfy(u, tc, z, emf);
+                conversions::temperatury(u, x, z, temp);
                 for (std::size_t i = 0; i < tc.size(); ++i) {
                     SCOPED_TRACE(std::string(1, litera(typ)) + " " + std::to_string(i));
-                    const Wynik z1 = przeliczenia::zimneZlacze(u, tc[i]);
+                    const Wynik z1 = conversions::zimneZlacze(u, tc[i]);
                     for (const auto& [blok, jeden] :
                          {std::pair{z[i], z1},
-                          {emf[i], przeliczenia::emf(u, tc[i], z1)},
-                          {temp[i], przeliczenia::temperatura(u, x[i], z1)}}) {
+                          {emf[i], conversions::emf(u, tc[i], z1)},
+                          {temp[i], conversions::temperatura(u, x[i], z1)}}) {
                         ASSERT_EQ(blok.powod, jeden.powod);
                         ASSERT_EQ(std::bit_cast<std::uint64_t>(blok.wartosc),
                                   std::bit_cast<std::uint64_t>(jeden.wartosc));

@@ -13,9 +13,9 @@
 
 namespace {
 
-konwersja::Opcje typK() {
-    konwersja::Opcje o;
-    o.ustawienia.typ = TypTermopary::K;
+batch::Opcje typK() {
+    batch::Opcje o;
+    o.ustawienia.typ = engine::TypTermopary::K;
     return o;
 }
 
@@ -30,7 +30,7 @@ class Plik {
     Plik(const Plik&) = delete;
     Plik& operator=(const Plik&) = delete;
 
-    [[nodiscard]] platforma::Uchwyt fd() const { return fileno(f_); }
+    [[nodiscard]] platform::Uchwyt fd() const { return fileno(f_); }
 
   private:
     std::FILE* f_;
@@ -49,15 +49,15 @@ TEST(Strumien, LiczyWierszeIOdrzuconeWKolejnychBlokach) {
          "2: to nie jest liczba (pole 1)\n5: to nie jest liczba (pole 1)\n"},
     };
     // Small blocks: many reads, and blocks split over two threads.
-    const konwersja::Bloki male{4, 6};
+    const batch::Bloki male{4, 6};
     for (const auto& p : przypadki) {
         Plik plik(p.wejscie);
-        platforma::Wejscie we(plik.fd(), false);
+        platform::Wejscie we(plik.fd(), false);
         std::ostringstream wy;
         std::ostringstream bledy;
-        platforma::WyjscieStrumienia wyB(wy);
-        platforma::WyjscieStrumienia bledyB(bledy);
-        const konwersja::Podsumowanie s = konwersja::konwertuj(we, wyB, bledyB, typK(), male);
+        platform::WyjscieStrumienia wyB(wy);
+        platform::WyjscieStrumienia bledyB(bledy);
+        const batch::Podsumowanie s = batch::konwertuj(we, wyB, bledyB, typK(), male);
         EXPECT_EQ(s.wiersze, p.wiersze) << p.wejscie;
         EXPECT_EQ(s.odrzucone, p.odrzucone) << p.wejscie;
         EXPECT_EQ(s.blad, "");
@@ -78,12 +78,12 @@ TEST(Strumien, LiczyWierszeIOdrzuconeWKolejnychBlokach) {
 TEST(Strumien, NieczytelneWejscieBezWyjscia) {
     const int katalog = ::open("/", O_RDONLY | O_DIRECTORY);
     ASSERT_GE(katalog, 0);
-    platforma::Wejscie we(katalog, true);
+    platform::Wejscie we(katalog, true);
     std::ostringstream wy;
     std::ostringstream bledy;
-    platforma::WyjscieStrumienia wyB(wy);
-    platforma::WyjscieStrumienia bledyB(bledy);
-    const konwersja::Podsumowanie s = konwersja::konwertuj(we, wyB, bledyB, typK());
+    platform::WyjscieStrumienia wyB(wy);
+    platform::WyjscieStrumienia bledyB(bledy);
+    const batch::Podsumowanie s = batch::konwertuj(we, wyB, bledyB, typK());
     EXPECT_EQ(wy.str(), "");
     EXPECT_EQ(s.blad.rfind("błąd odczytu wejścia: ", 0), 0U) << s.blad;
 }
@@ -97,11 +97,11 @@ TEST(Strumien, WynikWychodziZanimWejscieSieSkonczy) {
     __gnu_cxx::stdio_filebuf<char> plik(wy[1], std::ios::out);
     std::ostream dane(&plik);
     std::ostringstream bledy;
-    platforma::Wejscie wejscie(we[0], false);
-    platforma::WyjscieStrumienia daneB(dane);
-    platforma::WyjscieStrumienia bledyB(bledy);
+    platform::Wejscie wejscie(we[0], false);
+    platform::WyjscieStrumienia daneB(dane);
+    platform::WyjscieStrumienia bledyB(bledy);
     auto wynik = std::async(std::launch::async, [&] {
-        konwersja::Podsumowanie s = konwersja::konwertuj(wejscie, daneB, bledyB, typK());
+        batch::Podsumowanie s = batch::konwertuj(wejscie, daneB, bledyB, typK());
         plik.close();
         return s;
     });

@@ -16,7 +16,7 @@
 namespace {
 
 using Ops = std::vector<Operacja>;
-using Rodzaj = Odchylka::Rodzaj;
+using Rodzaj = calculations::Odchylka::Rodzaj;
 
 constexpr const char* kStary = "stary wynik";
 constexpr const char* kNienumeryczna = "Niepoprawna wartość numeryczna temperatury";
@@ -25,15 +25,16 @@ constexpr std::array<const char*, 3> kPozaKlasyfikacja{
     "Wartość temperatury poza klasyfikacją dla Klasy 2",
     "Wartość temperatury poza klasyfikacją dla Klasy 3",
 };
-constexpr std::array<Pole, 3> kPolaKlas{Pole::Text1_1, Pole::Text1_2, Pole::Text1_3};
+constexpr std::array<calculations::Pole, 3> kPolaKlas{
+    calculations::Pole::Text1_1, calculations::Pole::Text1_2, calculations::Pole::Text1_3};
 
 enum Typ : std::int16_t { J, K, T, E, N, B, R, S };
 
 FakeWindow kliknij(std::int16_t typ, const std::string& temperatura) {
     FakeWindow okno;
-    okno.pola[Pole::Text1_0] = temperatura;
-    for (const Pole p : kPolaKlas) okno.pola[p] = kStary;
-    Command1_Click(okno, typ);
+    okno.pola[calculations::Pole::Text1_0] = temperatura;
+    for (const calculations::Pole p : kPolaKlas) okno.pola[p] = kStary;
+    calculations::Command1_Click(okno, typ);
     return okno;
 }
 
@@ -65,7 +66,7 @@ TEST_P(Command1Classes, WritesEachClassInOrder) {
     }
     const FakeWindow okno = kliknij(p.typ, p.temperatura);
     EXPECT_EQ(okno.operacje, oczekiwane);
-    EXPECT_EQ(okno.text(Pole::Text1_0), p.temperatura);
+    EXPECT_EQ(okno.text(calculations::Pole::Text1_0), p.temperatura);
 }
 
 // Fixed deviations end in " °C", computed ones in "°C".
@@ -123,10 +124,11 @@ INSTANTIATE_TEST_SUITE_P(Examples, Command1Classes, ::testing::Values(
 TEST(Command1, NotNumericReportsAndKeepsAllResults) {
     for (const char* zly : {"", " ", "abc", "1.5", "inf", "nan", "1e400"}) {
         const FakeWindow okno = kliknij(J, zly);
-        EXPECT_EQ(okno.operacje,
-                  (Ops{Operacja::komunikat(kNienumeryczna), Operacja::fokus(Pole::Text1_0)}))
+        EXPECT_EQ(okno.operacje, (Ops{Operacja::komunikat(kNienumeryczna),
+                                      Operacja::fokus(calculations::Pole::Text1_0)}))
             << '"' << zly << '"';
-        for (const Pole p : kPolaKlas) EXPECT_EQ(okno.text(p), kStary) << '"' << zly << '"';
+        for (const calculations::Pole p : kPolaKlas)
+            EXPECT_EQ(okno.text(p), kStary) << '"' << zly << '"';
     }
 }
 
@@ -147,7 +149,7 @@ TEST(Command1, EveryOutputHasTheDeviationShape) {
     for (std::int16_t typ = J; typ <= S; ++typ) {
         for (int t = -300; t <= 1900; t += 7) {
             const FakeWindow okno = kliknij(typ, std::to_string(t));
-            for (const Pole p : kPolaKlas) {
+            for (const calculations::Pole p : kPolaKlas) {
                 EXPECT_TRUE(std::regex_match(okno.text(p), ksztalt))
                     << "type " << typ << " at " << t << ": " << okno.text(p);
             }
@@ -171,7 +173,7 @@ class DopuszczalnyBladRule : public ::testing::TestWithParam<Regula> {};
 
 TEST_P(DopuszczalnyBladRule, Evaluates) {
     const auto& p = GetParam();
-    const Odchylka o = DopuszczalnyBlad(p.typ, p.klasa, p.t);
+    const calculations::Odchylka o = calculations::DopuszczalnyBlad(p.typ, p.klasa, p.t);
     ASSERT_EQ(o.rodzaj, p.rodzaj);
     if (p.rodzaj == Rodzaj::Stala || p.rodzaj == Rodzaj::Obliczona) {
         EXPECT_NEAR(o.wartosc, p.wartosc, 1e-12);
@@ -239,8 +241,9 @@ TEST(DopuszczalnyBlad, FixedAndComputedMeetAtTheCrossover) {
                           {N, 2, 333, 1},   {N, 3, -167, -1}, {B, 3, 800, 1},   {R, 1, 1100, 1},
                           {R, 2, 600, 1},   {S, 1, 1100, 1},  {S, 2, 600, 1}};
     for (const auto& p : progi) {
-        const Odchylka stala = DopuszczalnyBlad(p.typ, p.klasa, p.prog);
-        const Odchylka obliczona = DopuszczalnyBlad(p.typ, p.klasa, p.prog + p.krok * 1e-6);
+        const calculations::Odchylka stala = calculations::DopuszczalnyBlad(p.typ, p.klasa, p.prog);
+        const calculations::Odchylka obliczona =
+            calculations::DopuszczalnyBlad(p.typ, p.klasa, p.prog + p.krok * 1e-6);
         ASSERT_EQ(stala.rodzaj, Rodzaj::Stala) << "type " << p.typ << " class " << p.klasa;
         ASSERT_EQ(obliczona.rodzaj, Rodzaj::Obliczona) << "type " << p.typ << " class " << p.klasa;
         EXPECT_NEAR(obliczona.wartosc, stala.wartosc, 0.01)

@@ -27,20 +27,21 @@ enum Typ : std::int16_t { J, K, T, E, N, B, R, S };
 FakeWindow kliknij(std::int16_t typ, const std::string& temperatura,
                    const std::string& zimne = "0") {
     FakeWindow okno;
-    okno.pola[Pole::Text2_0] = temperatura;
-    okno.pola[Pole::Text2_1] = zimne;
-    okno.pola[Pole::Text2_2] = kStary;
-    Termopara termopara;
+    okno.pola[calculations::Pole::Text2_0] = temperatura;
+    okno.pola[calculations::Pole::Text2_1] = zimne;
+    okno.pola[calculations::Pole::Text2_2] = kStary;
+    engine::Termopara termopara;
     termopara.Typ = typ;
-    Command2_Click(okno, termopara);
+    calculations::Command2_Click(okno, termopara);
     return okno;
 }
 
 void oczekujBledu(const FakeWindow& okno, const std::string& komunikat,
                   const std::string& wpisany) {
-    EXPECT_EQ(okno.operacje, (Ops{Operacja::komunikat(komunikat), Operacja::fokus(Pole::Text2_0)}));
-    EXPECT_EQ(okno.text(Pole::Text2_2), kStary);
-    EXPECT_EQ(okno.text(Pole::Text2_0), wpisany);
+    EXPECT_EQ(okno.operacje,
+              (Ops{Operacja::komunikat(komunikat), Operacja::fokus(calculations::Pole::Text2_0)}));
+    EXPECT_EQ(okno.text(calculations::Pole::Text2_2), kStary);
+    EXPECT_EQ(okno.text(calculations::Pole::Text2_0), wpisany);
 }
 
 struct Odrzucenie {
@@ -108,7 +109,7 @@ class Command2Converts : public ::testing::TestWithParam<Przeliczenie> {};
 TEST_P(Command2Converts, WritesOnlyTheEmfBox) {
     const auto& p = GetParam();
     const FakeWindow okno = kliknij(p.typ, p.temperatura);
-    EXPECT_EQ(okno.operacje, (Ops{Operacja::ustaw(Pole::Text2_2, p.emf)}));
+    EXPECT_EQ(okno.operacje, (Ops{Operacja::ustaw(calculations::Pole::Text2_2, p.emf)}));
 }
 
 // clang-format off
@@ -132,7 +133,7 @@ INSTANTIATE_TEST_SUITE_P(ReferenceValues, Command2Converts, ::testing::Values(
 TEST(Command2, ColdJunctionBoxHasNoEffect) {
     for (const char* zimne : {"0", "20", "80", "", "abc"}) {
         EXPECT_EQ(kliknij(J, "100", zimne).operacje,
-                  (Ops{Operacja::ustaw(Pole::Text2_2, "5,2689")}))
+                  (Ops{Operacja::ustaw(calculations::Pole::Text2_2, "5,2689")}))
             << "cold junction box: " << zimne;
     }
 }
@@ -143,21 +144,23 @@ TEST(Command2, EveryTypeAcceptsBothOfItsLimits) {
     const std::regex wzorzec(R"(^-?\d+,\d{4}$)");
     const std::regex objasnienie(R"(^Współczynnik Seebecka: -?\d+,\d{3} µV/°C$)");
     const FakeWindow liczby;
-    for (const TypTermopary t : kWszystkieTypy) {
+    for (const engine::TypTermopary t : engine::kWszystkieTypy) {
         const auto typ = static_cast<std::int16_t>(indeks(t));
         const auto granice = limity_okna::temperatura(t);
         for (const double x : {granice.od, granice.doo}) {
             const FakeWindow okno = kliknij(typ, liczby.format(x, "0.0"));
             ASSERT_EQ(okno.operacje.size(), 1u) << "type " << typ << " at " << x;
             EXPECT_EQ(okno.operacje[0].rodzaj, Operacja::Rodzaj::SetText);
-            EXPECT_EQ(okno.operacje[0].pole, Pole::Text2_2);
+            EXPECT_EQ(okno.operacje[0].pole, calculations::Pole::Text2_2);
             EXPECT_TRUE(std::regex_match(okno.operacje[0].tekst, wzorzec))
                 << "type " << typ << " at " << x << ": " << okno.operacje[0].tekst;
-            EXPECT_TRUE(std::regex_match(okno.objasnienia.at(Pole::Text2_2), objasnienie))
-                << okno.objasnienia.at(Pole::Text2_2);
+            EXPECT_TRUE(
+                std::regex_match(okno.objasnienia.at(calculations::Pole::Text2_2), objasnienie))
+                << okno.objasnienia.at(calculations::Pole::Text2_2);
         }
     }
-    EXPECT_EQ(kliknij(K, "0").objasnienia.at(Pole::Text2_2), "Współczynnik Seebecka: 39,450 µV/°C");
+    EXPECT_EQ(kliknij(K, "0").objasnienia.at(calculations::Pole::Text2_2),
+              "Współczynnik Seebecka: 39,450 µV/°C");
     EXPECT_TRUE(kliknij(K, "1400").objasnienia.empty());
 }
 
@@ -167,21 +170,21 @@ TEST(Command2, TypeOutsideCatalogueDoesNothing) {
           std::numeric_limits<std::int16_t>::max()}) {
         const FakeWindow okno = kliknij(typ, "100");
         EXPECT_TRUE(okno.operacje.empty()) << "type " << typ;
-        EXPECT_EQ(okno.text(Pole::Text2_2), kStary);
+        EXPECT_EQ(okno.text(calculations::Pole::Text2_2), kStary);
     }
 }
 
 TEST(Command2, FailureAfterSuccessKeepsTheOldResult) {
     FakeWindow okno;
-    Termopara termopara;
+    engine::Termopara termopara;
     termopara.Typ = J;
-    okno.pola[Pole::Text2_0] = "100";
-    Command2_Click(okno, termopara);
-    ASSERT_EQ(okno.text(Pole::Text2_2), "5,2689");
+    okno.pola[calculations::Pole::Text2_0] = "100";
+    calculations::Command2_Click(okno, termopara);
+    ASSERT_EQ(okno.text(calculations::Pole::Text2_2), "5,2689");
     for (const char* zly : {"abc", "5000"}) {
-        okno.pola[Pole::Text2_0] = zly;
-        Command2_Click(okno, termopara);
-        EXPECT_EQ(okno.text(Pole::Text2_2), "5,2689") << zly;
+        okno.pola[calculations::Pole::Text2_0] = zly;
+        calculations::Command2_Click(okno, termopara);
+        EXPECT_EQ(okno.text(calculations::Pole::Text2_2), "5,2689") << zly;
     }
     EXPECT_EQ(okno.komunikaty(), (std::vector<std::string>{kNienumeryczna, kPozaZakresem}));
     EXPECT_EQ(termopara.Typ, J);

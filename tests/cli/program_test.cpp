@@ -33,48 +33,52 @@ std::string kropka(std::string s) {
 
 // The one number of one output line.
 double liczba(const std::string& s) {
-    const liczby::Odczyt o = liczby::czytaj(s.substr(0, s.find('\n')), liczby::Separator::Dowolny);
-    EXPECT_EQ(o.stan, liczby::Stan::Liczba) << s;
+    const numbers::Odczyt o =
+        numbers::czytaj(s.substr(0, s.find('\n')), numbers::Separator::Dowolny);
+    EXPECT_EQ(o.stan, numbers::Stan::Liczba) << s;
     return o.wartosc;
 }
 
 // A few temperatures across each type's domain, both ends included.
-std::vector<double> temperatury(TypTermopary typ) {
-    const its90::Zakres d = its90::dziedzinaTemperatury(typ);
+std::vector<double> temperatury(engine::TypTermopary typ) {
+    const engine::Zakres d = engine::dziedzinaTemperatury(typ);
     return {d.od, d.od + 0.37, 0.5 * (d.od + d.doo), d.doo - 0.1, d.doo};
 }
 
 // With the defaults the numbers are the window's, digit for digit, with
 // either separator.
 TEST(WindowDigits, EmfTempAndToleranceMatchTheWindow) {
-    Termopara tc;
-    for (const TypTermopary typ : kWszystkieTypy) {
+    engine::Termopara tc;
+    for (const engine::TypTermopary typ : engine::kWszystkieTypy) {
         tc.Typ = static_cast<std::int16_t>(indeks(typ));
-        const std::string litera(1, ::litera(typ));
+        const std::string litera(1, engine::litera(typ));
         for (const double t : temperatury(typ)) {
-            const std::string oczekiwane = liczby::doOkna(tc.Temperatura(t) / 1000.0, kWzorzecEMF);
+            const std::string oczekiwane =
+                numbers::doOkna(tc.Temperatura(t) / 1000.0, calculations::kWzorzecEMF);
             EXPECT_EQ(uruchom({"emf", litera, krotko(t), "--decimal-comma"}).dane,
                       oczekiwane + "\n")
                 << litera << " " << t;
-            EXPECT_EQ(uruchom({"emf", litera, kropka(liczby::doOkna(t, "0.000"))}).dane,
+            EXPECT_EQ(uruchom({"emf", litera, kropka(numbers::doOkna(t, "0.000"))}).dane,
                       kropka(oczekiwane) + "\n");
 
             std::string wiersz;
             for (int klasa = 1; klasa <= 3; ++klasa) {
-                const Odchylka o =
-                    DopuszczalnyBlad(static_cast<std::int16_t>(indeks(typ)), klasa, t);
-                const bool jest =
-                    o.rodzaj == Odchylka::Rodzaj::Stala || o.rodzaj == Odchylka::Rodzaj::Obliczona;
-                wiersz += (klasa > 1 ? "\t" : "") +
-                          (jest ? liczby::doOkna(o.wartosc, kWzorzecOdchylki) : "N/A");
+                const calculations::Odchylka o = calculations::DopuszczalnyBlad(
+                    static_cast<std::int16_t>(indeks(typ)), klasa, t);
+                const bool jest = o.rodzaj == calculations::Odchylka::Rodzaj::Stala ||
+                                  o.rodzaj == calculations::Odchylka::Rodzaj::Obliczona;
+                wiersz +=
+                    (klasa > 1 ? "\t" : "") +
+                    (jest ? numbers::doOkna(o.wartosc, calculations::kWzorzecOdchylki) : "N/A");
             }
             EXPECT_EQ(uruchom({"tolerance", litera, krotko(t), "--decimal-comma"}).dane,
                       wiersz + "\n");
         }
-        const its90::Zakres e = its90::dziedzinaOdwrotnej(typ);
+        const engine::Zakres e = engine::dziedzinaOdwrotnej(typ);
         for (const double uv : {e.od, 0.3 * e.od + 0.7 * e.doo, e.doo}) {
             const double mv = uv / 1000.0;
-            const std::string oczekiwane = liczby::doOkna(tc.EMF(mv * 1000.0), kWzorzecTemperatury);
+            const std::string oczekiwane =
+                numbers::doOkna(tc.EMF(mv * 1000.0), calculations::kWzorzecTemperatury);
             EXPECT_EQ(uruchom({"temp", litera, krotko(mv)}).dane, kropka(oczekiwane) + "\n")
                 << litera << " " << mv;
         }
@@ -96,7 +100,7 @@ TEST(WindowDigits, TiesAndNegativeZero) {
                               {-0.00004, "0.0000", 4},
                               {1.0005, "0.000", 3},
                               {0.15, "0.0", 1}}) {
-        EXPECT_EQ(liczby::tekst(p.x, p.cyfry, true), liczby::doOkna(p.x, p.wzorzec)) << p.x;
+        EXPECT_EQ(numbers::tekst(p.x, p.cyfry, true), numbers::doOkna(p.x, p.wzorzec)) << p.x;
     }
     // 0.0025 x 1700 is 4.25 exactly: class 2 of type B at 1700 °C.
     EXPECT_EQ(uruchom({"tolerance", "b", "1700"}).dane, "N/A\t4.3\t8.5\n");
@@ -107,7 +111,7 @@ TEST(WindowDigits, TiesAndNegativeZero) {
 
 // Every temperature read and written is in --unit; every EMF in --emf-unit.
 TEST(Units, FahrenheitAndKelvinAgreeWithCelsius) {
-    for (const TypTermopary typ : kWszystkieTypy) {
+    for (const engine::TypTermopary typ : engine::kWszystkieTypy) {
         const std::string l(1, litera(typ));
         for (const double c : temperatury(typ)) {
             const std::string f = krotko(1.8 * c + 32.0);
@@ -124,7 +128,7 @@ TEST(Units, FahrenheitAndKelvinAgreeWithCelsius) {
             EXPECT_NEAR(sb(f, "F") * 1.8, sb(cs, "C"), 1e-6);
             EXPECT_NEAR(sb(k, "K"), sb(cs, "C"), 1e-6);
         }
-        const its90::Zakres e = its90::dziedzinaOdwrotnej(typ);
+        const engine::Zakres e = engine::dziedzinaOdwrotnej(typ);
         const std::string uv = krotko(0.5 * (e.od + e.doo));
         const auto temp = [&](const char* j) {
             return liczba(
@@ -144,15 +148,16 @@ TEST(Units, FahrenheitAndKelvinAgreeWithCelsius) {
 }
 
 TEST(ColdJunction, EmfIsTheDifferenceAndTempInvertsIt) {
-    for (const TypTermopary typ : kWszystkieTypy) {
+    for (const engine::TypTermopary typ : engine::kWszystkieTypy) {
         const std::string l(1, litera(typ));
-        const its90::Zakres d = its90::dziedzinaTemperatury(typ);
+        const engine::Zakres d = engine::dziedzinaTemperatury(typ);
         for (const double tc : {d.od + 10.0, 21.0}) {
             for (const double t : {0.7 * d.od + 0.3 * d.doo, 0.5 * (d.od + d.doo), d.doo - 1.0}) {
                 const Przebieg e = uruchom({"emf", l, krotko(t), "--cold", krotko(tc), "--emf-unit",
                                             "uV", "--digits", "9"});
                 EXPECT_NEAR(liczba(e.dane),
-                            its90::emfZTemperatury(typ, t) - its90::emfZTemperatury(typ, tc), 1e-8);
+                            engine::emfZTemperatury(typ, t) - engine::emfZTemperatury(typ, tc),
+                            1e-8);
                 const Przebieg r =
                     uruchom({"temp", l, kropka(e.dane.substr(0, e.dane.size() - 1)), "--cold",
                              krotko(tc), "--emf-unit", "uV", "--exact", "--digits", "6"});
@@ -175,7 +180,8 @@ TEST(Output, DigitsSeparatorsAndNegativeValues) {
         {{"emf", "k", "100", "-,5", "-.5", "0,5"}, "4.0962\n-0.0197\n-0.0197\n0.0197\n"},
         {{"emf", "K", "100", "--digits", "0"}, "4\n"},
         {{"emf", "K", "100", "--digits", "9", "--decimal-comma"},
-         liczby::tekst(its90::emfZTemperatury(TypTermopary::K, 100.0) / 1000.0, 9, true) + "\n"},
+         numbers::tekst(engine::emfZTemperatury(engine::TypTermopary::K, 100.0) / 1000.0, 9, true) +
+             "\n"},
         {{"emf", "K", "0.001"}, "0.0000\n"},
         {{"emf", "K", "-0.001"}, "0.0000\n"},
         {{"temp", "K", "4,0962"}, uruchom({"temp", "K", "4.0962"}).dane},

@@ -66,10 +66,11 @@ TEST(NistTable, PartialRowsAndColdJunction) {
         w += std::string(7U * static_cast<std::size_t>(puste), ' ');
         for (int k = 0; k < ile; ++k) {
             const double t = od + znak * k;
-            const std::string c = liczby::tekst((its90::emfZTemperatury(TypTermopary::K, t) -
-                                                 its90::emfZTemperatury(TypTermopary::K, 21.5)) /
-                                                    1000.0,
-                                                3, false);
+            const std::string c =
+                numbers::tekst((engine::emfZTemperatury(engine::TypTermopary::K, t) -
+                                engine::emfZTemperatury(engine::TypTermopary::K, 21.5)) /
+                                   1000.0,
+                               3, false);
             w += std::string(7 - c.size(), ' ') + c;
         }
         return w;

@@ -46,7 +46,7 @@ TEST(WriteFailures, EverySubcommandExitsTwo) {
     const Przebieg r =
         powloka("(trap '' PIPE; @ table K --format csv --step 0.01 | head -c1 >/dev/null) 2>&1");
     EXPECT_EQ(r.dane, "");
-    struct Przerwane final : platforma::Wyjscie {
+    struct Przerwane final : platform::Wyjscie {
         bool pisz(std::string_view /*bajty*/) override { return false; }
         bool splucz() override { return false; }
         [[nodiscard]] bool przerwane() const override { return true; }
@@ -109,7 +109,7 @@ TEST(Domains, BoundsAreExactAndPrintedBoundsAccepted) {
     EXPECT_NE(k.bledy.find("przy zimnym złączu 20.00 °C: od -6.689 do 54.087 mV)"),
               std::string::npos)
         << k.bledy;
-    for (const TypTermopary typ : kWszystkieTypy) {
+    for (const engine::TypTermopary typ : engine::kWszystkieTypy) {
         for (const std::vector<std::string>& opcje :
              std::vector<std::vector<std::string>>{{"temp"},
                                                    {"temp", "--exact", "--cold", "20"},

@@ -15,7 +15,7 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 // A domain swept end to end and past it, every sub-range bound and domain
 // end with its neighbouring doubles, far-off and non-finite values; a length
 // that is no multiple of the runs' blocks, mixing sub-ranges within a block.
-std::vector<double> argumenty(its90::Zakres d, const std::vector<double>& granice) {
+std::vector<double> argumenty(engine::Zakres d, const std::vector<double>& granice) {
     std::vector<double> x{
         std::numeric_limits<double>::quiet_NaN(), kInf, -kInf, 1e300, -1e300, -0.0, 0.0, 1e5, -1e5};
     for (int i = -50; i <= 1050; ++i) x.push_back(d.od + (d.doo - d.od) * i / 1000.0);
@@ -31,7 +31,7 @@ std::vector<double> argumenty(its90::Zakres d, const std::vector<double>& granic
 }
 
 template <class Skalar, class Blok>
-void porownaj(TypTermopary typ, const std::vector<double>& x, Skalar skalar, Blok blok) {
+void porownaj(engine::TypTermopary typ, const std::vector<double>& x, Skalar skalar, Blok blok) {
     std::vector<double> wynik(x.size());
     blok(typ, x.data(), wynik.data(), x.size());
     std::vector<double> wMiejscu = x;  // the output over the input itself
@@ -45,16 +45,16 @@ void porownaj(TypTermopary typ, const std::vector<double>& x, Skalar skalar, Blo
 }
 
 TEST(Blok, AsScalarBitForBit) {
-    for (const TypTermopary typ : kWszystkieTypy) {
+    for (const engine::TypTermopary typ : engine::kWszystkieTypy) {
         // Bounds of every type's reference sub-ranges, as NIST tabulates them.
-        const its90::Zakres d = its90::dziedzinaTemperatury(typ);
+        const engine::Zakres d = engine::dziedzinaTemperatury(typ);
         porownaj(typ, argumenty(d, {d.od, d.doo, 0.0, 630.615, 760.0, 1064.18, 1664.5}),
-                 its90::emfZTemperatury, its90::emfBlok);
+                 engine::emfZTemperatury, engine::emfBlok);
         std::vector<double> granice;
-        for (const auto& p : its90::podzakresyOdwrotnej(typ))
+        for (const auto& p : engine::podzakresyOdwrotnej(typ))
             granice.insert(granice.end(), {p.emf.od, p.emf.doo});
-        porownaj(typ, argumenty(its90::dziedzinaOdwrotnej(typ), granice), its90::temperaturaZEmf,
-                 its90::temperaturaZEmfBlok);
+        porownaj(typ, argumenty(engine::dziedzinaOdwrotnej(typ), granice), engine::temperaturaZEmf,
+                 engine::temperaturaZEmfBlok);
     }
 }
 

@@ -19,7 +19,7 @@ namespace {
 using namespace zestawy;
 
 double emf(std::int16_t typ, double u) {
-    Termopara tc;
+    engine::Termopara tc;
     tc.Typ = typ;
     return tc.EMF(u);
 }
@@ -103,7 +103,7 @@ const Granica kGranice[] = {
 // clang-format on
 
 TEST(Emf, SubRangeBoundsFromBothSides) {
-    Termopara tc;
+    engine::Termopara tc;
     for (const Granica& g : kGranice) {
         SCOPED_TRACE(::testing::Message() << nazwaTypu(g.typ) << " at " << g.x << " µV");
         tc.Typ = g.typ;
@@ -147,8 +147,8 @@ const std::vector<Pasmo> kPasma[] = {
 };
 // clang-format on
 
-const its90::PodzakresOdwrotnej& opis(std::int16_t typ, std::size_t i) {
-    return its90::podzakresyOdwrotnej(*typZIndeksu(typ))[i];
+const engine::PodzakresOdwrotnej& opis(std::int16_t typ, std::size_t i) {
+    return engine::podzakresyOdwrotnej(*engine::typZIndeksu(typ))[i];
 }
 
 // Index of the set in effect at u, or nothing outside the inverse domain.
@@ -169,11 +169,11 @@ TEST(Emf, RoundTripWithinPublishedErrorBands) {
     constexpr double kZapas = 0.005;
     std::ostringstream raport;
     raport << std::fixed << std::setprecision(4);
-    Termopara tc;
+    engine::Termopara tc;
     for (std::int16_t typ = 0; typ < kLiczbaTypow; ++typ) {
         tc.Typ = typ;
         const auto& pasma = kPasma[typ];
-        ASSERT_EQ(pasma.size(), its90::podzakresyOdwrotnej(*typZIndeksu(typ)).size());
+        ASSERT_EQ(pasma.size(), engine::podzakresyOdwrotnej(*engine::typZIndeksu(typ)).size());
         std::vector<double> min(pasma.size(), std::numeric_limits<double>::infinity());
         std::vector<double> max(pasma.size(), -std::numeric_limits<double>::infinity());
         std::vector<int> ile(pasma.size(), 0);
@@ -208,7 +208,7 @@ TEST(Emf, RoundTripWithinPublishedErrorBands) {
 }
 
 TEST(Emf, FiniteWellBeyondTheDomain) {
-    Termopara tc;
+    engine::Termopara tc;
     for (std::int16_t typ = 0; typ < kLiczbaTypow; ++typ) {
         tc.Typ = typ;
         int nieskonczone = 0;
@@ -223,7 +223,7 @@ TEST(Emf, FiniteWellBeyondTheDomain) {
 }
 
 TEST(Emf, NonFiniteArgumentGivesNonFiniteResult) {
-    Termopara tc;
+    engine::Termopara tc;
     for (std::int16_t typ = 0; typ < kLiczbaTypow; ++typ) {
         tc.Typ = typ;
         EXPECT_TRUE(std::isnan(tc.EMF(nan()))) << nazwaTypu(typ);
@@ -233,7 +233,7 @@ TEST(Emf, NonFiniteArgumentGivesNonFiniteResult) {
 }
 
 TEST(Emf, IndependentOfEarlierCalls) {
-    Termopara brudny;
+    engine::Termopara brudny;
     for (std::int16_t typ = 0; typ < kLiczbaTypow; ++typ) {
         const auto d = dziedzinaU(typ);
         const double krok = (d.doo - d.od) / 997.0;

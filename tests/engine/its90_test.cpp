@@ -15,42 +15,47 @@
 
 namespace {
 
-using its90::emfZTemperatury;
-using its90::seebeck;
-using its90::temperaturaDokladna;
+using engine::emfZTemperatury;
+using engine::seebeck;
+using engine::temperaturaDokladna;
 
-std::string nazwa(TypTermopary typ) {
+std::string nazwa(engine::TypTermopary typ) {
     return std::string(1, litera(typ));
 }
 
 TEST(TypTermopary, LetterAndIndexRoundTrip) {
-    for (const TypTermopary typ : kWszystkieTypy) {
+    for (const engine::TypTermopary typ : engine::kWszystkieTypy) {
         const char l = litera(typ);
-        EXPECT_EQ(typZLitery(l), typ);
-        EXPECT_EQ(typZLitery(static_cast<char>(l - 'A' + 'a')), typ);
-        EXPECT_EQ(typZIndeksu(static_cast<std::int16_t>(indeks(typ))), typ);
+        EXPECT_EQ(engine::typZLitery(l), typ);
+        EXPECT_EQ(engine::typZLitery(static_cast<char>(l - 'A' + 'a')), typ);
+        EXPECT_EQ(engine::typZIndeksu(static_cast<std::int16_t>(indeks(typ))), typ);
     }
-    for (const char c : {'A', 'x', '\0', ' ', '8'}) EXPECT_FALSE(typZLitery(c)) << c;
+    for (const char c : {'A', 'x', '\0', ' ', '8'}) EXPECT_FALSE(engine::typZLitery(c)) << c;
     for (const std::int16_t i : {std::int16_t{-1}, std::int16_t{8}, std::int16_t{32767}}) {
-        EXPECT_FALSE(typZIndeksu(i)) << i;
+        EXPECT_FALSE(engine::typZIndeksu(i)) << i;
     }
 }
 
 // c1 of the set in effect at 0 °C, plus type K's exponential term's slope.
 TEST(Seebeck, AtZeroIsFirstCoefficient) {
-    const double dK = its90::kKExpA0 * std::exp(its90::kKExpA1 * its90::kKExpA2 * its90::kKExpA2) *
-                      2.0 * its90::kKExpA1 * -its90::kKExpA2;
+    const double dK = engine::kKExpA0 *
+                      std::exp(engine::kKExpA1 * engine::kKExpA2 * engine::kKExpA2) * 2.0 *
+                      engine::kKExpA1 * -engine::kKExpA2;
     const struct {
-        TypTermopary typ;
+        engine::TypTermopary typ;
         double c1;
     } kPrzypadki[] = {
-        {TypTermopary::J, its90::kJRef1[1]}, {TypTermopary::K, its90::kKRef2[1] + dK},
-        {TypTermopary::T, its90::kTRef1[1]}, {TypTermopary::E, its90::kERef1[1]},
-        {TypTermopary::N, its90::kNRef1[1]}, {TypTermopary::B, its90::kBRef1[1]},
-        {TypTermopary::R, its90::kRRef1[1]}, {TypTermopary::S, its90::kSRef1[1]},
+        {engine::TypTermopary::J, engine::kJRef1[1]},
+        {engine::TypTermopary::K, engine::kKRef2[1] + dK},
+        {engine::TypTermopary::T, engine::kTRef1[1]},
+        {engine::TypTermopary::E, engine::kERef1[1]},
+        {engine::TypTermopary::N, engine::kNRef1[1]},
+        {engine::TypTermopary::B, engine::kBRef1[1]},
+        {engine::TypTermopary::R, engine::kRRef1[1]},
+        {engine::TypTermopary::S, engine::kSRef1[1]},
     };
     for (const auto& p : kPrzypadki) EXPECT_DOUBLE_EQ(seebeck(p.typ, 0.0), p.c1) << nazwa(p.typ);
-    EXPECT_NEAR(seebeck(TypTermopary::K, 0.0), 39.450, 0.0005);
+    EXPECT_NEAR(seebeck(engine::TypTermopary::K, 0.0), 39.450, 0.0005);
 }
 
 // Every whole degree, and both sides of every sub-range bound, against a
@@ -62,8 +67,8 @@ TEST(Seebeck, AtZeroIsFirstCoefficient) {
 TEST(Seebeck, MatchesCentralDifference) {
     constexpr double h = 0.1;  // °C
     const std::vector<double> granice{0.0, 630.615, 760.0, 1064.18, 1664.5};
-    for (const TypTermopary typ : kWszystkieTypy) {
-        const auto d = its90::dziedzinaTemperatury(typ);
+    for (const engine::TypTermopary typ : engine::kWszystkieTypy) {
+        const auto d = engine::dziedzinaTemperatury(typ);
         const auto przyGranicy = [&](double t) {
             return std::any_of(granice.begin(), granice.end(),
                                [t](double g) { return std::fabs(t - g) < 2 * h; });
@@ -91,9 +96,9 @@ TEST(Seebeck, MatchesCentralDifference) {
 }
 
 TEST(TemperaturaDokladna, RoundTripEveryWholeDegree) {
-    for (const TypTermopary typ : kWszystkieTypy) {
-        const auto d = its90::dziedzinaTemperatury(typ);
-        const auto u = its90::dziedzinaDokladnej(typ);
+    for (const engine::TypTermopary typ : engine::kWszystkieTypy) {
+        const auto d = engine::dziedzinaTemperatury(typ);
+        const auto u = engine::dziedzinaDokladnej(typ);
         int ile = 0;
         for (int k = static_cast<int>(d.od); k <= static_cast<int>(d.doo); ++k) {
             const double t = k;
@@ -113,9 +118,9 @@ TEST(TemperaturaDokladna, RoundTripEveryWholeDegree) {
 TEST(TemperaturaDokladna, PolynomialWithinPublishedBand) {
     constexpr double kZapas = 0.005;
     std::ostringstream raport;
-    for (const TypTermopary typ : kWszystkieTypy) {
-        const auto d = its90::dziedzinaTemperatury(typ);
-        const auto w = its90::dziedzinaOdwrotnej(typ);
+    for (const engine::TypTermopary typ : engine::kWszystkieTypy) {
+        const auto d = engine::dziedzinaTemperatury(typ);
+        const auto w = engine::dziedzinaOdwrotnej(typ);
         double najwiekszy = 0.0;
         for (int i = 0;; ++i) {
             const double t = std::ceil(d.od) + 0.1 * i;
@@ -124,8 +129,8 @@ TEST(TemperaturaDokladna, PolynomialWithinPublishedBand) {
             if (!w.zawiera(e)) continue;
             const auto x = temperaturaDokladna(typ, e);
             ASSERT_TRUE(x) << nazwa(typ) << " at " << t;
-            const auto& p = its90::podzakresyOdwrotnej(typ)[its90::podzakresOdwrotnej(typ, e)];
-            const double blad = its90::temperaturaZEmf(typ, e) - *x;
+            const auto& p = engine::podzakresyOdwrotnej(typ)[engine::podzakresOdwrotnej(typ, e)];
+            const double blad = engine::temperaturaZEmf(typ, e) - *x;
             ASSERT_GE(blad, p.bladMin - kZapas) << nazwa(typ) << " at " << t;
             ASSERT_LE(blad, p.bladMax + kZapas) << nazwa(typ) << " at " << t;
             najwiekszy = std::max(najwiekszy, std::fabs(blad));
@@ -137,8 +142,8 @@ TEST(TemperaturaDokladna, PolynomialWithinPublishedBand) {
 
 TEST(TemperaturaDokladna, RefusedOutsideItsDomain) {
     constexpr double inf = std::numeric_limits<double>::infinity();
-    for (const TypTermopary typ : kWszystkieTypy) {
-        const auto u = its90::dziedzinaDokladnej(typ);
+    for (const engine::TypTermopary typ : engine::kWszystkieTypy) {
+        const auto u = engine::dziedzinaDokladnej(typ);
         for (const double e : {std::nextafter(u.od, -inf), std::nextafter(u.doo, inf), inf, -inf,
                                std::numeric_limits<double>::quiet_NaN()}) {
             EXPECT_FALSE(temperaturaDokladna(typ, e)) << nazwa(typ) << " " << e;
@@ -150,14 +155,15 @@ TEST(TemperaturaDokladna, RefusedOutsideItsDomain) {
         }
     }
     // Type B: two temperatures below 42 °C share each EMF under 0.291 mV.
-    for (const double e : {290.0, 0.0, -2.0}) EXPECT_FALSE(temperaturaDokladna(TypTermopary::B, e));
+    for (const double e : {290.0, 0.0, -2.0})
+        EXPECT_FALSE(temperaturaDokladna(engine::TypTermopary::B, e));
     // Wider than the inverse polynomials at the low end of K, T, E, N.
-    for (const TypTermopary typ :
-         {TypTermopary::K, TypTermopary::T, TypTermopary::E, TypTermopary::N}) {
-        EXPECT_LT(its90::dziedzinaDokladnej(typ).od, its90::dziedzinaOdwrotnej(typ).od)
+    for (const engine::TypTermopary typ : {engine::TypTermopary::K, engine::TypTermopary::T,
+                                           engine::TypTermopary::E, engine::TypTermopary::N}) {
+        EXPECT_LT(engine::dziedzinaDokladnej(typ).od, engine::dziedzinaOdwrotnej(typ).od)
             << nazwa(typ);
         // The slope is a few µV/°C there, so 1e-6 µV leaves about 1e-6 °C.
-        EXPECT_NEAR(*temperaturaDokladna(typ, its90::dziedzinaDokladnej(typ).od), -270.0, 1e-5);
+        EXPECT_NEAR(*temperaturaDokladna(typ, engine::dziedzinaDokladnej(typ).od), -270.0, 1e-5);
     }
 }
 

@@ -45,52 +45,52 @@ constexpr Oczekiwany kOczekiwane[] = {
 // clang-format on
 
 TEST(Katalog, TextsAreExactAndFitTheirFields) {
-    static_assert(std::size(kOczekiwane) == katalog::kLiczbaTypow);
-    for (std::size_t i = 0; i < katalog::kLiczbaTypow; ++i) {
+    static_assert(std::size(kOczekiwane) == engine::kLiczbaTypow);
+    for (std::size_t i = 0; i < engine::kLiczbaTypow; ++i) {
         SCOPED_TRACE(i);
-        const auto& typ = katalog::kTypy[i];
+        const auto& typ = engine::kTypy[i];
         EXPECT_EQ(typ.nazwa, kOczekiwane[i].nazwa);
         EXPECT_EQ(typ.sklad, kOczekiwane[i].sklad);
         EXPECT_EQ(typ.symbol, kOczekiwane[i].symbol);
         EXPECT_EQ(typ.zakres, kOczekiwane[i].zakres);
-        EXPECT_LE(znaki(typ.nazwa), katalog::kDlugoscNazwy);
-        EXPECT_LE(znaki(typ.sklad), katalog::kDlugoscSkladu);
-        EXPECT_LE(znaki(typ.symbol), katalog::kDlugoscSymbolu);
-        EXPECT_LE(znaki(typ.zakres), katalog::kDlugoscZakresu);
+        EXPECT_LE(znaki(typ.nazwa), engine::kDlugoscNazwy);
+        EXPECT_LE(znaki(typ.sklad), engine::kDlugoscSkladu);
+        EXPECT_LE(znaki(typ.symbol), engine::kDlugoscSymbolu);
+        EXPECT_LE(znaki(typ.zakres), engine::kDlugoscZakresu);
     }
 }
 
 TEST(Katalog, IndexOrderIsJKTENBRS) {
     constexpr std::string_view kLitery = "JKTENBRS";
-    for (std::size_t i = 0; i < katalog::kLiczbaTypow; ++i) {
-        const std::string_view nazwa = katalog::kTypy[i].nazwa;
+    for (std::size_t i = 0; i < engine::kLiczbaTypow; ++i) {
+        const std::string_view nazwa = engine::kTypy[i].nazwa;
         EXPECT_EQ(znaki(nazwa), 11U) << nazwa;
         EXPECT_EQ(nazwa.substr(0, 10), "Termopara ");
         EXPECT_EQ(nazwa.back(), kLitery[i]) << "index " << i;
     }
     // The menu lists S before R; the index order does not.
-    EXPECT_EQ(katalog::kTypy[6].nazwa, "Termopara R");
-    EXPECT_EQ(katalog::kTypy[7].nazwa, "Termopara S");
+    EXPECT_EQ(engine::kTypy[6].nazwa, "Termopara R");
+    EXPECT_EQ(engine::kTypy[7].nazwa, "Termopara S");
 }
 
 TEST(Katalog, NotableTexts) {
-    EXPECT_EQ(katalog::kDlugoscNazwy, 25U);
-    EXPECT_EQ(katalog::kDlugoscSkladu, 53U);
-    EXPECT_EQ(katalog::kDlugoscSymbolu, 25U);
-    EXPECT_EQ(katalog::kDlugoscZakresu, 45U);
+    EXPECT_EQ(engine::kDlugoscNazwy, 25U);
+    EXPECT_EQ(engine::kDlugoscSkladu, 53U);
+    EXPECT_EQ(engine::kDlugoscSymbolu, 25U);
+    EXPECT_EQ(engine::kDlugoscZakresu, 45U);
 
-    const std::string_view skladK = katalog::kTypy[1].sklad;
+    const std::string_view skladK = engine::kTypy[1].sklad;
     EXPECT_EQ(znaki(skladK), 30U);
     EXPECT_EQ(skladK.back(), '"');
 
     // Type E's alloy text fills its field exactly; 'ź' and 'ż' are two bytes each.
-    const std::string_view skladE = katalog::kTypy[3].sklad;
-    EXPECT_EQ(znaki(skladE), katalog::kDlugoscSkladu);
+    const std::string_view skladE = engine::kTypy[3].sklad;
+    EXPECT_EQ(znaki(skladE), engine::kDlugoscSkladu);
     EXPECT_GT(skladE.size(), znaki(skladE));
     EXPECT_TRUE(skladE.ends_with("konstantan"));
 
-    EXPECT_EQ(znaki(katalog::kTypy[2].zakres), 40U);
-    EXPECT_TRUE(katalog::kTypy[5].zakres.starts_with("0°C do "));
+    EXPECT_EQ(znaki(engine::kTypy[2].zakres), 40U);
+    EXPECT_TRUE(engine::kTypy[5].zakres.starts_with("0°C do "));
 }
 
 }  // namespace

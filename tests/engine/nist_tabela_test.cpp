@@ -38,8 +38,8 @@ TEST(NistTabela, EveryTableValueMatches) {
     ASSERT_EQ(tab.wartosci.size(), 12026U);
 
     // Every whole degree of each type's range, nothing more.
-    for (const TypTermopary typ : kWszystkieTypy) {
-        const auto d = its90::dziedzinaTemperatury(typ);
+    for (const engine::TypTermopary typ : engine::kWszystkieTypy) {
+        const auto d = engine::dziedzinaTemperatury(typ);
         for (int t = static_cast<int>(std::ceil(d.od)); t <= static_cast<int>(std::floor(d.doo));
              ++t) {
             EXPECT_EQ(tab.wartosci.count({static_cast<int>(indeks(typ)), t}), 1U)
@@ -47,7 +47,7 @@ TEST(NistTabela, EveryTableValueMatches) {
         }
     }
 
-    Termopara tc;
+    engine::Termopara tc;
     std::size_t zgodne = 0;
     int pokazane = 0;
     for (const auto& [klucz, uv] : tab.wartosci) {

@@ -35,10 +35,10 @@ double sumaPoteg(std::span<const double> c, double t) {
 }
 
 double kPowyzejZera(double t) {
-    const double d = t - its90::kKExpA2;
+    const double d = t - engine::kKExpA2;
     const double kwadrat = d * d;
-    const double wykladnik = its90::kKExpA1 * kwadrat;
-    return zagniezdzona(its90::kKRef2, t) + its90::kKExpA0 * std::exp(wykladnik);
+    const double wykladnik = engine::kKExpA1 * kwadrat;
+    return zagniezdzona(engine::kKRef2, t) + engine::kKExpA0 * std::exp(wykladnik);
 }
 
 enum class Wzor { Zagniezdzony, KWykladniczy, Potegowy };
@@ -66,7 +66,7 @@ double wedlugWzoru(const Odcinek& o, double x) {
 // Interior points of each sub-range, so the choice of set is not in question.
 void sprawdz(const Odcinek& o, bool odwrotna) {
     constexpr int kPunkty = 2000;
-    Termopara tc;
+    engine::Termopara tc;
     tc.Typ = o.typ;
     int rozne = 0;
     for (int k = 0; k < kPunkty; ++k) {

@@ -13,7 +13,7 @@ namespace {
 using namespace zestawy;
 
 double temperatura(std::int16_t typ, double t) {
-    Termopara tc;
+    engine::Termopara tc;
     tc.Typ = typ;
     return tc.Temperatura(t);
 }
@@ -91,7 +91,7 @@ const Granica kGranice[] = {
 // clang-format on
 
 TEST(Temperatura, SubRangeBoundsFromBothSides) {
-    Termopara tc;
+    engine::Termopara tc;
     for (const Granica& g : kGranice) {
         SCOPED_TRACE(::testing::Message() << nazwaTypu(g.typ) << " at " << g.x << " °C");
         tc.Typ = g.typ;
@@ -125,7 +125,7 @@ TEST(Temperatura, OutsideDomainUsesEndSets) {
         {S, -300.0, kSRef1}, {S, 2000.0, kSRef3},
     };
     // clang-format on
-    Termopara tc;
+    engine::Termopara tc;
     for (const auto& p : kPunkty) {
         tc.Typ = p.typ;
         zasmiec(tc);
@@ -135,7 +135,7 @@ TEST(Temperatura, OutsideDomainUsesEndSets) {
 }
 
 TEST(Temperatura, FiniteFromMinus300To2000) {
-    Termopara tc;
+    engine::Termopara tc;
     for (std::int16_t typ = 0; typ < kLiczbaTypow; ++typ) {
         tc.Typ = typ;
         int nieskonczone = 0;
@@ -148,7 +148,7 @@ TEST(Temperatura, FiniteFromMinus300To2000) {
 }
 
 TEST(Temperatura, NonFiniteArgumentGivesNonFiniteResult) {
-    Termopara tc;
+    engine::Termopara tc;
     for (std::int16_t typ = 0; typ < kLiczbaTypow; ++typ) {
         tc.Typ = typ;
         EXPECT_TRUE(std::isnan(tc.Temperatura(nan()))) << nazwaTypu(typ);
@@ -160,7 +160,7 @@ TEST(Temperatura, NonFiniteArgumentGivesNonFiniteResult) {
 // Results must come from the call's own slots only: poison the table, leave
 // other types' sets behind, and expect bit-identical results.
 TEST(Temperatura, IndependentOfEarlierCalls) {
-    Termopara brudny;
+    engine::Termopara brudny;
     for (std::int16_t typ = 0; typ < kLiczbaTypow; ++typ) {
         const auto d = dziedzinaT(typ);
         // An integer counter: a summed floating-point step would drift.

@@ -24,12 +24,12 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 
 struct Typ {
     char litera;
-    TypTermopary typ;
+    engine::TypTermopary typ;
     double tabela;  // µV: how far a published table value may lie from E
 };
 // A's tables are said to agree with its function within a few µV; C's 37.070
 // mV is the function rounded.
-constexpr Typ kTypy[] = {{'C', TypTermopary::C, 0.5}, {'A', TypTermopary::A, 3.0}};
+constexpr Typ kTypy[] = {{'C', engine::TypTermopary::C, 0.5}, {'A', engine::TypTermopary::A, 3.0}};
 
 const Typ* typ(char litera) {
     for (const Typ& t : kTypy) {
@@ -60,7 +60,7 @@ TEST(Wre, CheckValuesWithinTwoNanovolts) {
         ASSERT_TRUE(w >> l >> t >> mv) << linia;
         const Typ* p = typ(l);
         ASSERT_TRUE(p) << linia;
-        EXPECT_NEAR(its90::emfZTemperatury(p->typ, t) / 1000.0, mv, 2e-9) << linia;
+        EXPECT_NEAR(engine::emfZTemperatury(p->typ, t) / 1000.0, mv, 2e-9) << linia;
         ++ile;
     }
     EXPECT_EQ(ile, 100);
@@ -88,7 +88,7 @@ TEST(Wre, PublishedTableValues) {
             ASSERT_TRUE(p) << linia;
             const double t = std::stod((*it)[1].str());
             const double uv = std::stod((*it)[2].str()) * 1000.0;
-            EXPECT_NEAR(its90::emfZTemperatury(p->typ, t), uv, p->tabela) << p->litera << " " << t;
+            EXPECT_NEAR(engine::emfZTemperatury(p->typ, t), uv, p->tabela) << p->litera << " " << t;
         }
     }
     EXPECT_EQ(ile, 7);
@@ -104,13 +104,13 @@ double horner(std::span<const double> c, long double t) {
 // (the check values are computed that way).
 TEST(Wre, TypeCSetsMeetAtTheirSplit) {
     constexpr double kPodzial = 630.615;
-    EXPECT_NEAR(horner(its90::kCRef1, kPodzial), horner(its90::kCRef2, kPodzial), 0.2);
-    EXPECT_GT(std::fabs(horner(its90::kCRef1, 783.0) - horner(its90::kCRef2, 783.0)), 40.0);
+    EXPECT_NEAR(horner(engine::kCRef1, kPodzial), horner(engine::kCRef2, kPodzial), 0.2);
+    EXPECT_GT(std::fabs(horner(engine::kCRef1, 783.0) - horner(engine::kCRef2, 783.0)), 40.0);
     const double ponizej = std::nextafter(kPodzial, -kInf);
-    EXPECT_NEAR(its90::emfZTemperatury(TypTermopary::C, ponizej), horner(its90::kCRef1, ponizej),
-                1e-9);
-    EXPECT_NEAR(its90::emfZTemperatury(TypTermopary::C, kPodzial), horner(its90::kCRef2, kPodzial),
-                1e-9);
+    EXPECT_NEAR(engine::emfZTemperatury(engine::TypTermopary::C, ponizej),
+                horner(engine::kCRef1, ponizej), 1e-9);
+    EXPECT_NEAR(engine::emfZTemperatury(engine::TypTermopary::C, kPodzial),
+                horner(engine::kCRef2, kPodzial), 1e-9);
 }
 
 // Every hundredth of a degree and both sides of the split: back to the start
@@ -119,19 +119,19 @@ TEST(Wre, TypeCSetsMeetAtTheirSplit) {
 // so within 8e-6 °C of the split two temperatures share each EMF.
 TEST(Wre, ExactInverseRoundTrip) {
     for (const Typ& p : kTypy) {
-        const auto d = its90::dziedzinaTemperatury(p.typ);
+        const auto d = engine::dziedzinaTemperatury(p.typ);
         std::vector<double> t{d.od, d.doo, 630.615, std::nextafter(630.615, -kInf)};
         for (int k = 0; k * 0.01 < d.doo; ++k) t.push_back(d.od + k * 0.01);
         std::vector<double> e(t.size());
-        its90::emfBlok(p.typ, t.data(), e.data(), t.size());
+        engine::emfBlok(p.typ, t.data(), e.data(), t.size());
         std::vector<double> blok(e.size());
-        its90::temperaturaZEmfBlok(p.typ, e.data(), blok.data(), e.size());
+        engine::temperaturaZEmfBlok(p.typ, e.data(), blok.data(), e.size());
         for (std::size_t i = 0; i < t.size(); ++i) {
-            const auto x = its90::temperaturaDokladna(p.typ, e[i]);
+            const auto x = engine::temperaturaDokladna(p.typ, e[i]);
             ASSERT_TRUE(x) << p.litera << " at " << t[i];
-            const bool dwa = p.typ == TypTermopary::C && std::fabs(t[i] - 630.615) < 1e-5;
+            const bool dwa = p.typ == engine::TypTermopary::C && std::fabs(t[i] - 630.615) < 1e-5;
             ASSERT_NEAR(*x, t[i], dwa ? 1e-5 : 1e-9) << p.litera << " at " << t[i];
-            ASSERT_EQ(std::bit_cast<std::uint64_t>(its90::temperaturaZEmf(p.typ, e[i])),
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(engine::temperaturaZEmf(p.typ, e[i])),
                       std::bit_cast<std::uint64_t>(*x));
             ASSERT_EQ(std::bit_cast<std::uint64_t>(blok[i]), std::bit_cast<std::uint64_t>(*x));
         }
@@ -142,15 +142,15 @@ TEST(Wre, ExactInverseRoundTrip) {
 // it nothing, and NaN where a number must come back.
 TEST(Wre, InverseRefusedBeyondItsDomain) {
     for (const Typ& p : kTypy) {
-        const auto t = its90::dziedzinaTemperatury(p.typ);
-        const auto u = its90::dziedzinaDokladnej(p.typ);
-        EXPECT_TRUE(its90::podzakresyOdwrotnej(p.typ).empty());
-        EXPECT_EQ(its90::dziedzinaOdwrotnej(p.typ).od, u.od);
-        EXPECT_EQ(its90::dziedzinaOdwrotnej(p.typ).doo, u.doo);
-        EXPECT_EQ(u.od, its90::emfZTemperatury(p.typ, t.od));
-        EXPECT_EQ(u.doo, its90::emfZTemperatury(p.typ, t.doo));
-        EXPECT_NEAR(*its90::temperaturaDokladna(p.typ, u.od), t.od, 1e-9) << p.litera;
-        EXPECT_NEAR(*its90::temperaturaDokladna(p.typ, u.doo), t.doo, 1e-9) << p.litera;
+        const auto t = engine::dziedzinaTemperatury(p.typ);
+        const auto u = engine::dziedzinaDokladnej(p.typ);
+        EXPECT_TRUE(engine::podzakresyOdwrotnej(p.typ).empty());
+        EXPECT_EQ(engine::dziedzinaOdwrotnej(p.typ).od, u.od);
+        EXPECT_EQ(engine::dziedzinaOdwrotnej(p.typ).doo, u.doo);
+        EXPECT_EQ(u.od, engine::emfZTemperatury(p.typ, t.od));
+        EXPECT_EQ(u.doo, engine::emfZTemperatury(p.typ, t.doo));
+        EXPECT_NEAR(*engine::temperaturaDokladna(p.typ, u.od), t.od, 1e-9) << p.litera;
+        EXPECT_NEAR(*engine::temperaturaDokladna(p.typ, u.doo), t.doo, 1e-9) << p.litera;
         std::vector<double> poza{std::nextafter(u.od, -kInf),
                                  std::nextafter(u.doo, kInf),
                                  -1.0,
@@ -159,15 +159,15 @@ TEST(Wre, InverseRefusedBeyondItsDomain) {
                                  -kInf,
                                  std::numeric_limits<double>::quiet_NaN()};
         std::vector<double> blok(poza.size());
-        its90::temperaturaZEmfBlok(p.typ, poza.data(), blok.data(), poza.size());
+        engine::temperaturaZEmfBlok(p.typ, poza.data(), blok.data(), poza.size());
         for (std::size_t i = 0; i < poza.size(); ++i) {
-            EXPECT_FALSE(its90::temperaturaDokladna(p.typ, poza[i])) << p.litera << poza[i];
-            EXPECT_TRUE(std::isnan(its90::temperaturaZEmf(p.typ, poza[i]))) << poza[i];
+            EXPECT_FALSE(engine::temperaturaDokladna(p.typ, poza[i])) << p.litera << poza[i];
+            EXPECT_TRUE(std::isnan(engine::temperaturaZEmf(p.typ, poza[i]))) << poza[i];
             EXPECT_TRUE(std::isnan(blok[i])) << poza[i];
         }
     }
     // A's function gives 0.716 µV at 0 °C, so no EMF below that is its.
-    EXPECT_NEAR(its90::dziedzinaDokladnej(TypTermopary::A).od, 0.716, 0.0005);
+    EXPECT_NEAR(engine::dziedzinaDokladnej(engine::TypTermopary::A).od, 0.716, 0.0005);
 }
 
 }  // namespace

@@ -103,24 +103,24 @@ using Zestawy = std::vector<std::span<const double>>;
 
 // clang-format off
 const std::map<char, Zestawy> kReferencyjne{
-    {'J', {its90::kJRef1, its90::kJRef2}},
-    {'K', {its90::kKRef1, its90::kKRef2}},
-    {'T', {its90::kTRef1, its90::kTRef2}},
-    {'E', {its90::kERef1, its90::kERef2}},
-    {'N', {its90::kNRef1, its90::kNRef2}},
-    {'B', {its90::kBRef1, its90::kBRef2}},
-    {'R', {its90::kRRef1, its90::kRRef2, its90::kRRef3}},
-    {'S', {its90::kSRef1, its90::kSRef2, its90::kSRef3}},
+    {'J', {engine::kJRef1, engine::kJRef2}},
+    {'K', {engine::kKRef1, engine::kKRef2}},
+    {'T', {engine::kTRef1, engine::kTRef2}},
+    {'E', {engine::kERef1, engine::kERef2}},
+    {'N', {engine::kNRef1, engine::kNRef2}},
+    {'B', {engine::kBRef1, engine::kBRef2}},
+    {'R', {engine::kRRef1, engine::kRRef2, engine::kRRef3}},
+    {'S', {engine::kSRef1, engine::kSRef2, engine::kSRef3}},
 };
 const std::map<char, Zestawy> kOdwrotne{
-    {'J', {its90::kJInv1, its90::kJInv2, its90::kJInv3}},
-    {'K', {its90::kKInv1, its90::kKInv2, its90::kKInv3}},
-    {'T', {its90::kTInv1, its90::kTInv2}},
-    {'E', {its90::kEInv1, its90::kEInv2}},
-    {'N', {its90::kNInv1, its90::kNInv2, its90::kNInv3}},
-    {'B', {its90::kBInv1, its90::kBInv2}},
-    {'R', {its90::kRInv1, its90::kRInv2, its90::kRInv3, its90::kRInv4}},
-    {'S', {its90::kSInv1, its90::kSInv2, its90::kSInv3, its90::kSInv4}},
+    {'J', {engine::kJInv1, engine::kJInv2, engine::kJInv3}},
+    {'K', {engine::kKInv1, engine::kKInv2, engine::kKInv3}},
+    {'T', {engine::kTInv1, engine::kTInv2}},
+    {'E', {engine::kEInv1, engine::kEInv2}},
+    {'N', {engine::kNInv1, engine::kNInv2, engine::kNInv3}},
+    {'B', {engine::kBInv1, engine::kBInv2}},
+    {'R', {engine::kRInv1, engine::kRInv2, engine::kRInv3, engine::kRInv4}},
+    {'S', {engine::kSInv1, engine::kSInv2, engine::kSInv3, engine::kSInv4}},
 };
 // clang-format on
 
@@ -151,9 +151,9 @@ TEST(NistWspolczynniki, InverseRangesAndBandsArePublishedOnes) {
     const auto plik = nist();
     if (!plik) GTEST_SKIP() << "NIST coefficients not found in " << KALVETRA_ITS90_DIR;
     int ile = 0;
-    for (const TypTermopary typ : kWszystkieTypy) {
+    for (const engine::TypTermopary typ : engine::kWszystkieTypy) {
         const auto& g = plik->granice.at(litera(typ));
-        const auto podzakresy = its90::podzakresyOdwrotnej(typ);
+        const auto podzakresy = engine::podzakresyOdwrotnej(typ);
         ASSERT_EQ(g[0].size(), podzakresy.size()) << litera(typ);
         for (std::size_t k = 0; k < podzakresy.size(); ++k, ++ile) {
             const auto& p = podzakresy[k];
@@ -192,9 +192,9 @@ TEST(NistWspolczynniki, EngineConstantsEqualPublishedOnes) {
         }
     }
     ASSERT_EQ(nist.wykladnicze.size(), 3U);
-    EXPECT_EQ(its90::kKExpA0, przesun(nist.wykladnicze[0], 3));
-    EXPECT_EQ(its90::kKExpA1, przesun(nist.wykladnicze[1], 0));
-    EXPECT_EQ(its90::kKExpA2, przesun(nist.wykladnicze[2], 0));
+    EXPECT_EQ(engine::kKExpA0, przesun(nist.wykladnicze[0], 3));
+    EXPECT_EQ(engine::kKExpA1, przesun(nist.wykladnicze[1], 0));
+    EXPECT_EQ(engine::kKExpA2, przesun(nist.wykladnicze[2], 0));
     // 18 reference sets (161 coefficients), 23 inverse columns (225, zeros included).
     EXPECT_EQ(ile, 161 + 225);
 }
@@ -205,8 +205,8 @@ TEST(WreWspolczynniki, EngineConstantsEqualPublishedOnes) {
     std::ifstream plik(std::string(KALVETRA_WRE_DIR) + "/coefficients.tab");
     if (!plik) GTEST_SKIP() << "coefficients.tab not found in " << KALVETRA_WRE_DIR;
     const Plik wre = wczytaj(plik);
-    const std::map<char, Zestawy> kSilnik{{'C', {its90::kCRef1, its90::kCRef2}},
-                                          {'A', {its90::kARef}}};
+    const std::map<char, Zestawy> kSilnik{{'C', {engine::kCRef1, engine::kCRef2}},
+                                          {'A', {engine::kARef}}};
     int ile = 0;
     for (const auto& [typ, zestawy] : kSilnik) {
         const Lista& n = wre.referencyjne.at(typ);

@@ -14,15 +14,15 @@
 
 namespace {
 
-namespace w = its90::wykladnicza;
+namespace w = engine::wykladnicza;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
 // Type K's exponent a1 (t - a2)^2, as the engine forms it.
 double wykladnik(double t) {
-    const double d = t - its90::kKExpA2;
-    return its90::kKExpA1 * (d * d);
+    const double d = t - engine::kKExpA2;
+    return engine::kKExpA1 * (d * d);
 }
 
 // Every argument type K's term can meet: t over the whole domain densely,
@@ -31,9 +31,9 @@ double wykladnik(double t) {
 // ln2/256, where the reduction's rounding flips), all down to the lowest.
 std::vector<double> argumenty() {
     std::vector<double> x;
-    const its90::Zakres d = its90::dziedzinaTemperatury(TypTermopary::K);
+    const engine::Zakres d = engine::dziedzinaTemperatury(engine::TypTermopary::K);
     for (int i = 0; i <= 400000; ++i) x.push_back(wykladnik(d.od + (d.doo - d.od) * i / 400000.0));
-    for (const double t : {d.od, 0.0, its90::kKExpA2, d.doo}) {
+    for (const double t : {d.od, 0.0, engine::kKExpA2, d.doo}) {
         double u = t;
         double v = t;
         for (int k = 0; k < 50; ++k) {

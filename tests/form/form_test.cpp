@@ -9,7 +9,7 @@
 
 namespace {
 
-using namespace formularz;
+using namespace form;
 
 struct Placement {
     const char* name;
@@ -104,24 +104,24 @@ TEST(Controls, TabOrderHoldsEveryFocusableControlOnce) {
 
 // Each item selects the type its caption and name give; S comes before R.
 TEST(Menus, TypeItemsNameTheirTypesEachOnce) {
-    std::set<TypTermopary> types;
+    std::set<engine::TypTermopary> types;
     for (const MenuItem& item : kTypeMenu) {
         ASSERT_EQ(item.command, Command::SelectType);
         EXPECT_TRUE(types.insert(item.typ).second) << item.name;
         EXPECT_EQ(item.name.back(), litera(item.typ)) << item.name;
         EXPECT_EQ(item.caption.back(), litera(item.typ)) << item.name;
     }
-    EXPECT_EQ(types.size(), katalog::kLiczbaTypow);
+    EXPECT_EQ(types.size(), engine::kLiczbaTypow);
     EXPECT_EQ(std::string(1, kTypeMenu[6].name.back()) + kTypeMenu[7].name.back(), "SR");
 }
 
 TEST(Selection, ShowsWholeTextsAndResetsEveryBox) {
     for (std::size_t m = 0; m < kTypeMenu.size(); ++m) {
-        const TypTermopary typ = kTypeMenu[m].typ;
+        const engine::TypTermopary typ = kTypeMenu[m].typ;
         const Selection s = selection(typ);
         for (std::size_t i = 0; i < s.marks.size(); ++i) EXPECT_EQ(s.marks[i], i == m);
         // No field may cut a catalogue text.
-        const katalog::Opis& opis = katalog::kTypy[indeks(typ)];
+        const engine::Opis& opis = engine::kTypy[indeks(typ)];
         EXPECT_EQ(s.texts[0].text, opis.nazwa);
         EXPECT_EQ(s.texts[1].text, opis.sklad);
         EXPECT_EQ(s.texts[2].text, opis.symbol);
@@ -145,7 +145,7 @@ TEST(Selection, FieldsCountCharacters) {
     EXPECT_EQ(field("żółw", 2), "żó");
     EXPECT_EQ(infoText("żółw", 3), "żół");
     EXPECT_EQ(infoText("  a b  ", 7), "a b");
-    EXPECT_EQ(field(katalog::kTypy[3].sklad, katalog::kDlugoscSkladu), katalog::kTypy[3].sklad);
+    EXPECT_EQ(field(engine::kTypy[3].sklad, engine::kDlugoscSkladu), engine::kTypy[3].sklad);
 }
 
 }  // namespace

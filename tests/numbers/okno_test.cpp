@@ -33,7 +33,7 @@ class NumericText : public ::testing::TestWithParam<TekstLiczby> {};
 
 TEST_P(NumericText, TestAndConversionAgree) {
     const auto& p = GetParam();
-    const auto x = liczby::zOkna(p.tekst);
+    const auto x = numbers::zOkna(p.tekst);
     ASSERT_EQ(x.has_value(), p.liczba);
     if (p.liczba) {
         EXPECT_EQ(*x, p.wartosc);
@@ -86,7 +86,7 @@ class Format : public ::testing::TestWithParam<Formatowanie> {};
 
 TEST_P(Format, ByPattern) {
     const auto& p = GetParam();
-    EXPECT_EQ(liczby::doOkna(p.wartosc, p.wzorzec), p.oczekiwany);
+    EXPECT_EQ(numbers::doOkna(p.wartosc, p.wzorzec), p.oczekiwany);
 }
 
 // clang-format off
@@ -140,7 +140,7 @@ TEST(FormatHuge, WritesEveryDigitWithoutGrouping) {
         {-std::numeric_limits<double>::max(), "#####0.0000", "^-17976931348623157\\d{292},0000$"},
     };
     for (const auto& p : przypadki) {
-        const std::string tekst = liczby::doOkna(p.wartosc, p.wzorzec);
+        const std::string tekst = numbers::doOkna(p.wartosc, p.wzorzec);
         EXPECT_TRUE(std::regex_search(tekst, std::regex(p.ksztalt)))
             << tekst.substr(0, 40) << "... (" << tekst.size() << " characters)";
     }
@@ -169,7 +169,7 @@ TEST(FormatTies, AllExactTiesInBandRoundAwayFromZero) {
             std::string ulamek = std::to_string(modul % dziesiecDoD);
             ulamek.insert(0, static_cast<std::size_t>(w.miejsca) - ulamek.size(), '0');
             oczekiwany += std::to_string(modul / dziesiecDoD) + "," + ulamek;
-            const std::string wynik = liczby::doOkna(x, w.wzorzec);
+            const std::string wynik = numbers::doOkna(x, w.wzorzec);
             if (wynik != oczekiwany && ++bledy <= 5) {
                 ADD_FAILURE() << x << " with " << w.wzorzec << ": got " << wynik << ", expected "
                               << oczekiwany;
@@ -190,13 +190,13 @@ TEST(FormatRoundTrip, ParsesBackWithinHalfUnit) {
     } wzorce[] = {{"#####0.0000", 0.00005}, {"#####0.00", 0.005}, {"####0.0", 0.05}};
     for (const double x : wartosci) {
         for (const auto& w : wzorce) {
-            const std::string tekst = liczby::doOkna(x, w.wzorzec);
-            const auto z = liczby::zOkna(tekst);
+            const std::string tekst = numbers::doOkna(x, w.wzorzec);
+            const auto z = numbers::zOkna(tekst);
             ASSERT_TRUE(z.has_value()) << tekst;
             EXPECT_NEAR(*z, x, w.polowa * (1 + 1e-9)) << tekst;
         }
     }
-    EXPECT_EQ(liczby::doOkna(1.5, "####0.0"), "1,5");
+    EXPECT_EQ(numbers::doOkna(1.5, "####0.0"), "1,5");
     std::setlocale(LC_ALL, "C");
 }
 

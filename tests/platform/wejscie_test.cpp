@@ -14,7 +14,7 @@ namespace {
 TEST(Wejscie, GotoweTylkoGdyOdczytNieCzeka) {
     std::array<int, 2> potok{};
     ASSERT_EQ(::pipe(potok.data()), 0);
-    platforma::Wejscie we(potok[0], true);
+    platform::Wejscie we(potok[0], true);
     std::string blad;
     std::array<char, 8> bufor{};
     EXPECT_FALSE(we.gotowe()) << "empty pipe, writer open";
@@ -30,15 +30,15 @@ TEST(Wejscie, GotoweTylkoGdyOdczytNieCzeka) {
 
 TEST(Wejscie, OtwieraPlikLubStandardoweWejscie) {
     std::string blad;
-    EXPECT_EQ(platforma::Wejscie::otworz("/nie/ma/takiego/pliku", blad), nullptr);
+    EXPECT_EQ(platform::Wejscie::otworz("/nie/ma/takiego/pliku", blad), nullptr);
     EXPECT_FALSE(blad.empty());
     {
-        const auto we = platforma::Wejscie::otworz("-", blad);
+        const auto we = platform::Wejscie::otworz("-", blad);
         ASSERT_NE(we, nullptr);
     }
     EXPECT_NE(::fcntl(STDIN_FILENO, F_GETFD), -1) << "standard input closed with its reader";
     // A folder opens but cannot be read: an error with a reason, not the end.
-    const auto katalog = platforma::Wejscie::otworz("/", blad);
+    const auto katalog = platform::Wejscie::otworz("/", blad);
     ASSERT_NE(katalog, nullptr);
     std::array<char, 8> bufor{};
     blad.clear();

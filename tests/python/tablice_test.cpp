@@ -14,10 +14,10 @@
 
 namespace {
 
-using przeliczenia::JednostkaEmf;
-using przeliczenia::JednostkaTemperatury;
-using przeliczenia::Ustawienia;
-using przeliczenia::Wynik;
+using conversions::JednostkaEmf;
+using conversions::JednostkaTemperatury;
+using conversions::Ustawienia;
+using conversions::Wynik;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -28,14 +28,14 @@ std::vector<double> emfy(const Ustawienia& u) {
     std::vector<double> v{kNaN, kInf, -kInf, 0.0, -0.0};
     const auto dodaj = [&](double mikro) {
         for (const double d : {-1e-6, 0.0, 1e-6, -1e-12, 1e-12}) {
-            v.push_back(przeliczenia::zMikrowoltow(mikro + d, u.emf));
+            v.push_back(conversions::zMikrowoltow(mikro + d, u.emf));
         }
     };
-    for (const auto& p : its90::podzakresyOdwrotnej(u.typ)) {
+    for (const auto& p : engine::podzakresyOdwrotnej(u.typ)) {
         dodaj(p.emf.od);
         dodaj(p.emf.doo);
     }
-    const its90::Zakres d = its90::dziedzinaDokladnej(u.typ);
+    const engine::Zakres d = engine::dziedzinaDokladnej(u.typ);
     dodaj(d.od);
     dodaj(d.doo);
     for (int i = 0; i <= 997; ++i) dodaj(d.od - 500.0 + (d.doo - d.od + 1000.0) * i / 997.0);
@@ -43,14 +43,14 @@ std::vector<double> emfy(const Ustawienia& u) {
 }
 
 std::vector<double> temperatury(const Ustawienia& u) {
-    const its90::Zakres d = its90::dziedzinaTemperatury(u.typ);
+    const engine::Zakres d = engine::dziedzinaTemperatury(u.typ);
     std::vector<double> v{kNaN, kInf, -kInf};
     for (int i = -3; i <= 1003; ++i) {
-        v.push_back(przeliczenia::zCelsjusza(d.od + (d.doo - d.od) * i / 1000.0, u.temperatura));
+        v.push_back(conversions::zCelsjusza(d.od + (d.doo - d.od) * i / 1000.0, u.temperatura));
     }
     for (const double c : {d.od, d.doo, 0.0, 1100.0, 1273.15 - 273.15}) {
         for (const double e : {-1e-9, 0.0, 1e-9})
-            v.push_back(przeliczenia::zCelsjusza(c + e, u.temperatura));
+            v.push_back(conversions::zCelsjusza(c + e, u.temperatura));
     }
     return v;
 }
@@ -61,21 +61,21 @@ double oczekiwany(const Wynik& w) {
 }
 
 Wynik skonczone(double x, const Wynik& w) {
-    if (std::isnan(x)) return {przeliczenia::Powod::NaN, 0.0};
-    if (std::isinf(x)) return {przeliczenia::Powod::Nieskonczona, 0.0};
+    if (std::isnan(x)) return {conversions::Powod::NaN, 0.0};
+    if (std::isinf(x)) return {conversions::Powod::Nieskonczona, 0.0};
     return w;
 }
 
 void porownaj(const std::vector<double>& wynik, const std::vector<Wynik>& wzor,
-              const tablice::Odmowa& odmowa, const char* co) {
+              const python::Odmowa& odmowa, const char* co) {
     ASSERT_EQ(wynik.size(), wzor.size());
-    std::size_t pierwsza = tablice::kBrakOdmowy;
+    std::size_t pierwsza = python::kBrakOdmowy;
     for (std::size_t i = 0; i < wzor.size(); ++i) {
         // Bit for bit: the kernels must not round differently from the engine.
         ASSERT_EQ(std::bit_cast<std::uint64_t>(wynik[i]),
                   std::bit_cast<std::uint64_t>(oczekiwany(wzor[i])))
             << co << " element " << i << ": " << wynik[i] << " against " << oczekiwany(wzor[i]);
-        if (!wzor[i].dobry() && pierwsza == tablice::kBrakOdmowy) pierwsza = i;
+        if (!wzor[i].dobry() && pierwsza == python::kBrakOdmowy) pierwsza = i;
     }
     ASSERT_EQ(odmowa.indeks, pierwsza) << co;
     if (odmowa.jest()) {
@@ -85,7 +85,7 @@ void porownaj(const std::vector<double>& wynik, const std::vector<Wynik>& wzor,
 
 std::vector<Ustawienia> wszystkieUstawienia() {
     std::vector<Ustawienia> w;
-    for (const TypTermopary t : kWszystkieTypy) {
+    for (const engine::TypTermopary t : engine::kWszystkieTypy) {
         for (const auto j :
              {JednostkaTemperatury::C, JednostkaTemperatury::F, JednostkaTemperatury::K}) {
             for (const auto je : {JednostkaEmf::mV, JednostkaEmf::uV}) {
@@ -96,10 +96,10 @@ std::vector<Ustawienia> wszystkieUstawienia() {
     return w;
 }
 
-tablice::Wejscie we(const std::vector<double>& v) {
+python::Wejscie we(const std::vector<double>& v) {
     return {reinterpret_cast<const char*>(v.data()), sizeof(double)};
 }
-tablice::Wejscie jedna(const double& x) {
+python::Wejscie jedna(const double& x) {
     return {reinterpret_cast<const char*>(&x), 0};
 }
 
@@ -110,22 +110,22 @@ TEST(Tablice, TemperaturaJakPrzeliczenia) {
         std::vector<double> zimne(e.size());
         const std::vector<double> t = temperatury(u);
         for (std::size_t i = 0; i < e.size(); ++i) zimne[i] = t[(i / 7) % t.size()];
-        const double lod = przeliczenia::zCelsjusza(25.0, u.temperatura);
+        const double lod = conversions::zCelsjusza(25.0, u.temperatura);
         for (const bool naWiersz : {true, false}) {
             std::vector<Wynik> wzor;
             for (std::size_t i = 0; i < e.size(); ++i) {
                 const double tc = naWiersz ? zimne[i] : lod;
-                const Wynik z = skonczone(tc, przeliczenia::zimneZlacze(u, tc));
-                wzor.push_back(z.dobry() ? skonczone(e[i], przeliczenia::temperatura(u, e[i], z))
+                const Wynik z = skonczone(tc, conversions::zimneZlacze(u, tc));
+                wzor.push_back(z.dobry() ? skonczone(e[i], conversions::temperatura(u, e[i], z))
                                          : z);
             }
             std::vector<double> wynik(e.size());
-            const auto o = tablice::temperatura(u, we(e), naWiersz ? we(zimne) : jedna(lod),
-                                                wynik.data(), e.size(), false);
+            const auto o = python::temperatura(u, we(e), naWiersz ? we(zimne) : jedna(lod),
+                                               wynik.data(), e.size(), false);
             porownaj(wynik, wzor, o, "temperatura");
             // Stopping at the first refusal reports the same one.
-            const auto s = tablice::temperatura(u, we(e), naWiersz ? we(zimne) : jedna(lod),
-                                                wynik.data(), e.size(), true);
+            const auto s = python::temperatura(u, we(e), naWiersz ? we(zimne) : jedna(lod),
+                                               wynik.data(), e.size(), true);
             EXPECT_EQ(s.indeks, o.indeks);
         }
     }
@@ -141,27 +141,28 @@ TEST(Tablice, EmfSeebeckTolerancjaJakPrzeliczenia) {
         std::vector<std::vector<Wynik>> wKlasy(3);
         for (std::size_t i = 0; i < t.size(); ++i) {
             const Wynik ok = skonczone(t[i], {});
-            const Wynik z = skonczone(zimne[i], przeliczenia::zimneZlacze(u, zimne[i]));
-            const Wynik e = ok.dobry() ? przeliczenia::emf(u, t[i], z) : ok;
+            const Wynik z = skonczone(zimne[i], conversions::zimneZlacze(u, zimne[i]));
+            const Wynik e = ok.dobry() ? conversions::emf(u, t[i], z) : ok;
             wEmf.push_back(e);
-            wSeebeck.push_back(ok.dobry() ? przeliczenia::seebeck(u, t[i]) : ok);
+            wSeebeck.push_back(ok.dobry() ? conversions::seebeck(u, t[i]) : ok);
             for (int k = 1; k <= 3; ++k) {
                 Wynik w = ok;
-                if (w.dobry() && !przeliczenia::wDziedzinie(u, t[i]))
-                    w.powod = przeliczenia::Powod::TemperaturaPozaZakresem;
+                if (w.dobry() && !conversions::wDziedzinie(u, t[i]))
+                    w.powod = conversions::Powod::TemperaturaPozaZakresem;
                 if (w.dobry())
-                    w.wartosc = odchylkaWJednostce(u.typ, k, t[i], u.temperatura).value_or(kNaN);
+                    w.wartosc = calculations::odchylkaWJednostce(u.typ, k, t[i], u.temperatura)
+                                    .value_or(kNaN);
                 wKlasy[static_cast<std::size_t>(k - 1)].push_back(w);
             }
         }
         std::vector<double> wynik(t.size());
-        porownaj(wynik, wEmf, tablice::emf(u, we(t), we(zimne), wynik.data(), t.size(), false),
+        porownaj(wynik, wEmf, python::emf(u, we(t), we(zimne), wynik.data(), t.size(), false),
                  "emf");
-        porownaj(wynik, wSeebeck, tablice::seebeck(u, we(t), wynik.data(), t.size(), false),
+        porownaj(wynik, wSeebeck, python::seebeck(u, we(t), wynik.data(), t.size(), false),
                  "seebeck");
         for (int k = 1; k <= 3; ++k) {
             porownaj(wynik, wKlasy[static_cast<std::size_t>(k - 1)],
-                     tablice::tolerancja(u, k, we(t), wynik.data(), t.size(), false), "tolerancja");
+                     python::tolerancja(u, k, we(t), wynik.data(), t.size(), false), "tolerancja");
         }
     }
 }

@@ -116,7 +116,7 @@ QString checkEmf(const Click& click, const Known& input, Counters& counters) {
     const Domain d = inverseDomain(typ);
     const double mv = readNumber(out);
     if (mv < d.mvLow || mv > d.mvHigh) return {};
-    Termopara t;
+    engine::Termopara t;
     t.Typ = click.typ;
     const double back = t.EMF(mv * 1000.0);
     const double error = std::fabs(back - *input.value);
@@ -139,7 +139,7 @@ QString checkTemperature(const Click& click, const Known& emf, const Known& cold
     const QString& out = click.after.at(9);
     const std::size_t n = click.messages;
     const Domain d = inverseDomain(static_cast<std::size_t>(click.typ));
-    Termopara t;
+    engine::Termopara t;
     t.Typ = click.typ;
     const bool numbers =
         emf.value && cold.value && std::isfinite(*emf.value) && std::isfinite(*cold.value);

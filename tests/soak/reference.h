@@ -21,19 +21,19 @@ struct Domain {
     double mvLow, mvHigh;
 };
 inline Domain inverseDomain(std::size_t typ) {
-    const TypTermopary t = kWszystkieTypy.at(typ);
-    const its90::Zakres mv = limity_okna::emf(t);
-    const its90::Zakres uv = its90::dziedzinaOdwrotnej(t);
+    const engine::TypTermopary t = engine::kWszystkieTypy.at(typ);
+    const engine::Zakres mv = limity_okna::emf(t);
+    const engine::Zakres uv = engine::dziedzinaOdwrotnej(t);
     // NIST rounds the top EMF up: T's 20,872 mV lies 0,03 µV past E(400 °C).
-    const its90::Zakres tc = its90::dziedzinaTemperatury(t);
-    return {its90::temperaturaDokladna(t, uv.od).value_or(tc.od),
-            its90::temperaturaDokladna(t, uv.doo).value_or(tc.doo), mv.od, mv.doo};
+    const engine::Zakres tc = engine::dziedzinaTemperatury(t);
+    return {engine::temperaturaDokladna(t, uv.od).value_or(tc.od),
+            engine::temperaturaDokladna(t, uv.doo).value_or(tc.doo), mv.od, mv.doo};
 }
 
 // The temperature whose reference EMF is `uv`, found by bisection on the
 // reference function itself, independently of the inverse polynomials.
 inline double solveTemperature(std::int16_t typ, double uv) {
-    Termopara t;
+    engine::Termopara t;
     t.Typ = typ;
     const Domain d = inverseDomain(static_cast<std::size_t>(typ));
     // A degree of margin: the reference function is monotonic there too.

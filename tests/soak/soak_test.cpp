@@ -96,7 +96,7 @@ class Walk {
                   Role::Temperature,      Role::Output, Role::Output, Role::Emf,
                   Role::ColdJunction,     Role::Output};
         // In the menu's order.
-        static const std::array<const char*, katalog::kLiczbaTypow> kTypes{
+        static const std::array<const char*, engine::kLiczbaTypow> kTypes{
             "mnuTypJ", "mnuTypK", "mnuTypT", "mnuTypE", "mnuTypN", "mnuTypB", "mnuTypS", "mnuTypR"};
         for (std::size_t i = 0; i < types_.size(); ++i) {
             types_.at(i) = named<QAction>(QLatin1String(kTypes.at(i)));
@@ -209,8 +209,7 @@ class Walk {
                      .arg(item->text()));
         }
         const auto typ = static_cast<std::size_t>(form_.Typ());
-        if (typ >= katalog::kLiczbaTypow ||
-            fromUtf8(katalog::kTypy.at(typ).nazwa) != item->text()) {
+        if (typ >= engine::kLiczbaTypow || fromUtf8(engine::kTypy.at(typ).nazwa) != item->text()) {
             fail(
                 QStringLiteral("\"%1\" selected type index %2").arg(item->text()).arg(form_.Typ()));
         }
@@ -362,7 +361,7 @@ class Walk {
     std::array<const char*, 10> names_{};
     std::array<Role, 10> roles_{};
     std::array<Known, 10> known_{};
-    std::array<QAction*, katalog::kLiczbaTypow> types_{};
+    std::array<QAction*, engine::kLiczbaTypow> types_{};
     Counters counters_;
     std::deque<QString> history_;
     long action_ = 0;

@@ -16,14 +16,16 @@
 struct Operacja {
     enum class Rodzaj : std::uint8_t { SetText, Message, SetFocus };
     Rodzaj rodzaj;
-    Pole pole;          // SetText, SetFocus
-    std::string tekst;  // SetText, Message
+    calculations::Pole pole;  // SetText, SetFocus
+    std::string tekst;        // SetText, Message
 
-    static Operacja ustaw(Pole p, std::string t) { return {Rodzaj::SetText, p, std::move(t)}; }
-    static Operacja komunikat(std::string t) {
-        return {Rodzaj::Message, Pole::Text1_0, std::move(t)};
+    static Operacja ustaw(calculations::Pole p, std::string t) {
+        return {Rodzaj::SetText, p, std::move(t)};
     }
-    static Operacja fokus(Pole p) { return {Rodzaj::SetFocus, p, {}}; }
+    static Operacja komunikat(std::string t) {
+        return {Rodzaj::Message, calculations::Pole::Text1_0, std::move(t)};
+    }
+    static Operacja fokus(calculations::Pole p) { return {Rodzaj::SetFocus, p, {}}; }
 
     friend bool operator==(const Operacja& x, const Operacja& y) {
         if (x.rodzaj != y.rodzaj) return false;
@@ -52,38 +54,38 @@ struct Operacja {
 
 // A window without a toolkit: boxes in a map, every write, message and focus
 // move recorded in order. Its tests read and write numbers by the window's rules.
-class FakeWindow : public WindowOps {
+class FakeWindow : public calculations::WindowOps {
   public:
-    std::map<Pole, std::string> pola;
+    std::map<calculations::Pole, std::string> pola;
     std::vector<Operacja> operacje;
     // Tooltips kept apart, so the recorded sequence is that of the boxes,
     // messages and focus alone.
-    std::map<Pole, std::string> objasnienia;
+    std::map<calculations::Pole, std::string> objasnienia;
 
-    [[nodiscard]] std::string text(Pole box) const override {
+    [[nodiscard]] std::string text(calculations::Pole box) const override {
         const auto it = pola.find(box);
         return it == pola.end() ? std::string{} : it->second;
     }
-    void setText(Pole box, std::string_view text) override {
+    void setText(calculations::Pole box, std::string_view text) override {
         pola[box] = std::string(text);
         operacje.push_back(Operacja::ustaw(box, std::string(text)));
     }
-    void setExplanation(Pole box, std::string_view text) override {
+    void setExplanation(calculations::Pole box, std::string_view text) override {
         objasnienia[box] = std::string(text);
     }
     [[nodiscard]] static bool isNumeric(std::string_view text) {
-        return liczby::zOkna(text).has_value();
+        return numbers::zOkna(text).has_value();
     }
     [[nodiscard]] static double toDouble(std::string_view text) {
-        return liczby::zOkna(text).value_or(std::numeric_limits<double>::quiet_NaN());
+        return numbers::zOkna(text).value_or(std::numeric_limits<double>::quiet_NaN());
     }
     [[nodiscard]] static std::string format(double value, std::string_view pattern) {
-        return liczby::doOkna(value, pattern);
+        return numbers::doOkna(value, pattern);
     }
     void message(std::string_view text) override {
         operacje.push_back(Operacja::komunikat(std::string(text)));
     }
-    void setFocus(Pole box) override { operacje.push_back(Operacja::fokus(box)); }
+    void setFocus(calculations::Pole box) override { operacje.push_back(Operacja::fokus(box)); }
 
     [[nodiscard]] std::vector<std::string> komunikaty() const {
         std::vector<std::string> wynik;

@@ -10,7 +10,7 @@
 #include "konwerter.h"
 
 // Records everything a converter produces, with where it added fields.
-struct Zapis final : konwersja::Odbiorca {
+struct Zapis final : batch::Odbiorca {
     std::string wyjscie;
     std::vector<std::string> bledy;  // "LINE: reason"
     std::vector<std::pair<std::uint64_t, std::size_t>> pola;
@@ -41,9 +41,9 @@ enum class Podzial : std::uint8_t { Calosc, PoBajcie, Rownolegle };
 
 // The input converted in one piece, byte by byte, or split over two threads
 // wherever a block allows it.
-inline Zapis przelicz(std::string_view wejscie, const konwersja::Opcje& opcje, Podzial podzial) {
+inline Zapis przelicz(std::string_view wejscie, const batch::Opcje& opcje, Podzial podzial) {
     Zapis zapis;
-    konwersja::Konwerter k(opcje, zapis);
+    batch::Konwerter k(opcje, zapis);
     switch (podzial) {
         case Podzial::Calosc:
             k.dodaj(wejscie);

@@ -18,7 +18,7 @@
 
 namespace {
 
-using formularz::Id;
+using form::Id;
 
 std::string text(HWND w) {
     return toUtf8(windowText(w));
@@ -109,12 +109,11 @@ TEST_F(Win32FormTest, ClientAreaAndControlsSitAtTheirTwipsAt96DpiAndFollowADpiCh
             SendMessageW(form_->window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                          reinterpret_cast<LPARAM>(&suggested));
         }
-        for (const formularz::Control& c : formularz::kControls) {
+        for (const form::Control& c : form::kControls) {
             RECT r;
             GetWindowRect(at(c.id), &r);
             MapWindowPoints(nullptr, form_->window(), reinterpret_cast<POINT*>(&r), 2);
-            const formularz::Rect p =
-                c.parent ? formularz::control(*c.parent).where : formularz::Rect{};
+            const form::Rect p = c.parent ? form::control(*c.parent).where : form::Rect{};
             EXPECT_EQ(r.left, px(p.left, dpi) + px(c.where.left, dpi)) << c.name << dpi;
             EXPECT_EQ(r.top, px(p.top, dpi) + px(c.where.top, dpi)) << c.name << dpi;
             EXPECT_EQ(r.right - r.left, px(c.where.width, dpi)) << c.name << dpi;
@@ -124,13 +123,13 @@ TEST_F(Win32FormTest, ClientAreaAndControlsSitAtTheirTwipsAt96DpiAndFollowADpiCh
 }
 
 TEST_F(Win32FormTest, TabFollowsTheFormAndEachCaptionDirectlyPrecedesItsBox) {
-    HWND w = at(formularz::kTabOrder.front());
-    for (std::size_t i = 1; i <= formularz::kTabOrder.size(); ++i) {
+    HWND w = at(form::kTabOrder.front());
+    for (std::size_t i = 1; i <= form::kTabOrder.size(); ++i) {
         w = GetNextDlgTabItem(form_->window(), w, FALSE);
-        EXPECT_EQ(w, at(formularz::kTabOrder.at(i % formularz::kTabOrder.size()))) << i;
+        EXPECT_EQ(w, at(form::kTabOrder.at(i % form::kTabOrder.size()))) << i;
     }
-    for (const formularz::Control& c : formularz::kControls) {
-        if (const auto box = formularz::boxOf(c.id)) {
+    for (const form::Control& c : form::kControls) {
+        if (const auto box = form::boxOf(c.id)) {
             EXPECT_EQ(GetWindow(at(c.id), GW_HWNDNEXT), at(*box)) << c.name;
         }
     }

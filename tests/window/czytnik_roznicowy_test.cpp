@@ -87,7 +87,7 @@ TEST(WindowReader, SameVerdictsAsTheQLocaleReader) {
         // The replaced reader, as the window called it on its UTF-8 texts.
         bool ok = false;
         const double stary = polski.toDouble(QString::fromUtf8(t.data(), std::ssize(t)), &ok);
-        const auto nowy = liczby::zOkna(t);
+        const auto nowy = numbers::zOkna(t);
         ASSERT_EQ(nowy.has_value(), ok && std::isfinite(stary)) << "[" << t << "]";
         if (nowy) {
             ASSERT_EQ(std::bit_cast<std::uint64_t>(*nowy), std::bit_cast<std::uint64_t>(stary))

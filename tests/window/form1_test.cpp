@@ -275,7 +275,7 @@ class Form1Test : public QObject {
 
     void catalogueTables() {
         Form1 form;
-        for (std::size_t i = 0; i < katalog::kLiczbaTypow; ++i) {
+        for (std::size_t i = 0; i < engine::kLiczbaTypow; ++i) {
             QCOMPARE(form.tables().Nazwa[i].size(), 25);
             QCOMPARE(form.tables().Sklad[i].size(), 53);
             QCOMPARE(form.tables().Symbol[i].size(), 25);

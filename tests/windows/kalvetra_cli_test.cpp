@@ -27,7 +27,7 @@ std::filesystem::path katalogProgramu() {
 
 std::wstring wierszPolecen(const std::vector<std::string>& argumenty) {
     std::wstring w = L"\"" + (katalogProgramu() / L"kalvetra-cli.exe").wstring() + L"\"";
-    for (const std::string& a : argumenty) w += L" \"" + platforma::utf16(a) + L"\"";
+    for (const std::string& a : argumenty) w += L" \"" + platform::utf16(a) + L"\"";
     return w;
 }
 
@@ -104,7 +104,7 @@ class Plik {
     ~Plik() { std::filesystem::remove(sciezka_); }
     Plik(const Plik&) = delete;
     Plik& operator=(const Plik&) = delete;
-    [[nodiscard]] std::string utf8() const { return platforma::utf8(sciezka_.wstring()); }
+    [[nodiscard]] std::string utf8() const { return platform::utf8(sciezka_.wstring()); }
 
   private:
     std::filesystem::path sciezka_;
@@ -191,7 +191,7 @@ TEST(KalvetraCli, KonsolaPokazujePolskieZnaki) {
     std::wstring oczekiwany;
     std::istringstream linie(wzor.dane + wzor.bledy);
     for (std::string linia; std::getline(linie, linia);) {
-        std::wstring w = platforma::utf16(linia);
+        std::wstring w = platform::utf16(linia);
         w.resize((w.size() / szerokosc + 1) * szerokosc, L' ');
         oczekiwany += w;
     }
@@ -199,7 +199,7 @@ TEST(KalvetraCli, KonsolaPokazujePolskieZnaki) {
     DWORD n = 0;
     ReadConsoleOutputCharacterW(wy, ekran.data(), static_cast<DWORD>(ekran.size()), COORD{0, 0},
                                 &n);
-    EXPECT_EQ(platforma::utf8(ekran), platforma::utf8(oczekiwany));
+    EXPECT_EQ(platform::utf8(ekran), platform::utf8(oczekiwany));
     CloseHandle(we);
     CloseHandle(wy);
     FreeConsole();
