@@ -61,7 +61,8 @@ constexpr Regula bezStalej(double od, double doo, double b) {
 constexpr Regula kPlatynowaKlasa1{true,  {0, 1600}, Regula::Strona::DoProgu, 1.0, 1100, 1.0,
                                   0.003, 1100};
 
-// Rows by type (J, K, T, E, N, B, R, S), columns by class 1, 2, 3.
+// Rows by type (J, K, T, E, N, B, R, S, C, A), columns by class 1, 2, 3. C
+// and A have class 2 only (IEC 60584-1:2013).
 // clang-format off
 constexpr std::array<std::array<Regula, 3>, engine::kLiczbaTypow> kReguly{{
     /* J */ {stalaDo(-40, 750, 1.5, 375, 0.004), stalaDo(-40, 750, 2.5, 333, 0.0075), kBrak},
@@ -76,6 +77,8 @@ constexpr std::array<std::array<Regula, 3>, engine::kLiczbaTypow> kReguly{{
     /* B */ {kBrak, bezStalej(600, 1700, 0.0025), stalaDo(600, 1700, 4.0, 800, 0.005)},
     /* R */ {kPlatynowaKlasa1, stalaDo(0, 1600, 1.5, 600, 0.0025), kBrak},
     /* S */ {kPlatynowaKlasa1, stalaDo(0, 1600, 1.5, 600, 0.0025), kBrak},
+    /* C */ {kBrak, bezStalej(426, 2315, 0.01), kBrak},
+    /* A */ {kBrak, bezStalej(1000, 2500, 0.01), kBrak},
 }};
 // clang-format on
 

@@ -4,11 +4,11 @@
 #include <cstddef>
 #include <string_view>
 
-// The eight thermocouple types, in the catalogue order every part of the
-// program shares (J, K, T, E, N, B, R, S). Texts are UTF-8 display texts.
+// The ten thermocouple types, in the catalogue order every part of the
+// program shares (J, K, T, E, N, B, R, S, C, A). Texts are UTF-8 display texts.
 namespace engine {
 
-inline constexpr std::size_t kLiczbaTypow = 8;
+inline constexpr std::size_t kLiczbaTypow = 10;
 
 // Field lengths of the window's fixed-length tables, in characters.
 inline constexpr std::size_t kDlugoscNazwy = 25;
@@ -41,6 +41,10 @@ inline constexpr std::array<Opis, kLiczbaTypow> kTypy{{
      "-50°C do 1768°C (-0.226 mV do 21.103 mV)"},
     {"Termopara S", "Platyna-10% rod/platyna", "PtRh10-Pt",
      "-50°C do 1768°C (-0.235 mV do 18.693 mV)"},
+    {"Termopara C", "Wolfram-5% ren/wolfram-26% ren", "W5Re-W26Re",
+     "0°C do 2315°C (0.000 mV do 37.070 mV)"},
+    {"Termopara A", "Wolfram-5% ren/wolfram-20% ren", "W5Re-W20Re",
+     "0°C do 2500°C (0.001 mV do 33.640 mV)"},
 }};
 // clang-format on
 

@@ -158,9 +158,6 @@ constexpr std::array<Przedzial, 0> kOdwC{};
 constexpr std::array<Przedzial, 0> kOdwA{};
 // clang-format on
 
-// Types with reference functions: the catalogue's, and C and A before they join it.
-constexpr std::size_t kLiczbaFunkcji = indeks(TypTermopary::A) + 1;
-
 // Each type's list turned by F, kept in static storage for the spans below.
 template <auto F, const auto& Lista>
 inline constexpr auto kPrzetworzona = F(Lista);
@@ -170,7 +167,7 @@ template <auto F, const auto&... Listy>
 constexpr auto dlaTypow() {
     using Lista = std::tuple_element_t<0, std::tuple<decltype(F(Listy))...>>;
     using Element = typename Lista::value_type;
-    static_assert(sizeof...(Listy) == kLiczbaFunkcji);
+    static_assert(sizeof...(Listy) == engine::kLiczbaTypow);
     return std::array<std::span<const Element>, sizeof...(Listy)>{
         std::span<const Element>(kPrzetworzona<F, Listy>)...};
 }
@@ -193,7 +190,7 @@ constexpr bool nadDolem(const Przedzial& p, double x) {
 // Each list tiles its domain from left to right: every sub-range is
 // non-empty and starts where the one before it ends, and the shared bound
 // belongs to at least one of the two.
-constexpr bool ciagle(const std::array<std::span<const Przedzial>, kLiczbaFunkcji>& listy) {
+constexpr bool ciagle(const std::array<std::span<const Przedzial>, engine::kLiczbaTypow>& listy) {
     for (const auto lista : listy) {
         for (std::size_t k = 0; k < lista.size(); ++k) {
             const Przedzial& b = lista[k];
@@ -607,7 +604,7 @@ constexpr const Siatka* siatkaDla() {
     }
 }
 
-constexpr std::array<const Siatka*, kLiczbaFunkcji> kSiatki{
+constexpr std::array<const Siatka*, engine::kLiczbaTypow> kSiatki{
     siatkaDla<kRefJ, kOdwJ>(), siatkaDla<kRefK, kOdwK>(), siatkaDla<kRefT, kOdwT>(),
     siatkaDla<kRefE, kOdwE>(), siatkaDla<kRefN, kOdwN>(), siatkaDla<kRefB, kOdwB>(),
     siatkaDla<kRefR, kOdwR>(), siatkaDla<kRefS, kOdwS>(), siatkaDla<kRefC, kOdwC>(),
@@ -648,12 +645,14 @@ constexpr std::array<engine::Zakres, engine::kLiczbaTypow> kTemperaturaOkna{{
     {0.0, 1820.0},     // B
     {-50.0, 1768.0},   // R
     {-50.0, 1768.0},   // S
+    {0.0, 2315.0},     // C
+    {0.0, 2500.0},     // A
 }};
 // clang-format on
 
 }  // namespace
 
-// A Typ outside 0..7 leaves Wsp alone and returns the initial 0.
+// A Typ outside the catalogue leaves Wsp alone and returns the initial 0.
 double Termopara::Temperatura(double t) {
     const auto typ = typZIndeksu(Typ);
     if (!typ) return 0.0;
@@ -704,9 +703,8 @@ Zakres dziedzinaOdwrotnej(TypTermopary typ) {
 
 Zakres dziedzinaDokladnej(TypTermopary typ) {
     static const auto kDziedziny = [] {
-        std::array<Zakres, kLiczbaFunkcji> d{};
-        for (std::size_t k = 0; k < kLiczbaFunkcji; ++k) {
-            const auto i = static_cast<TypTermopary>(k);
+        std::array<Zakres, engine::kLiczbaTypow> d{};
+        for (const TypTermopary i : kWszystkieTypy) {
             const Zakres t = dziedzinaTemperatury(i);
             // Type B's EMF falls below zero up to about 21 °C and returns to
             // zero at about 42 °C; above its inverse polynomials' lowest EMF

@@ -10,15 +10,16 @@
 
 namespace engine {
 
-// The eight thermocouple types, in catalogue order.
+// The ten thermocouple types of IEC 60584-1:2013, in catalogue order: the
+// eight of NIST Monograph 175, then the tungsten-rhenium types C and A.
 enum class TypTermopary : std::uint8_t { J, K, T, E, N, B, R, S, C, A };
 
 inline constexpr std::array<TypTermopary, engine::kLiczbaTypow> kWszystkieTypy{
-    TypTermopary::J, TypTermopary::K, TypTermopary::T, TypTermopary::E,
-    TypTermopary::N, TypTermopary::B, TypTermopary::R, TypTermopary::S};
+    TypTermopary::J, TypTermopary::K, TypTermopary::T, TypTermopary::E, TypTermopary::N,
+    TypTermopary::B, TypTermopary::R, TypTermopary::S, TypTermopary::C, TypTermopary::A};
 
 // The type letters, in catalogue order.
-inline constexpr std::string_view kLiteryTypow = "JKTENBRS";
+inline constexpr std::string_view kLiteryTypow = "JKTENBRSCA";
 static_assert(kLiteryTypow.size() == engine::kLiczbaTypow);
 
 // Catalogue index (the window's Typ).

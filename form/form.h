@@ -35,7 +35,8 @@
 //  3. Chain the focus through kTabOrder.
 //  4. Build kMenuBar: each Menu is a drop-down, each MenuItem an entry named
 //     `name`, enabled as `enabled` says once the window is loaded; SelectType
-//     items carry check marks and select `typ`, Quit ends the program.
+//     items carry check marks and select `typ`, Quit ends the program, a
+//     Separator item is a separator line.
 //  5. Place the window with placedPosition (pixels) before showing it.
 //  6. On a type item (and once at start-up, for J): store the type, then apply
 //     selection(typ): set each item's mark from `marks` (kTypeMenu order), set
@@ -286,7 +287,7 @@ inline constexpr std::array<Id, 13> kTabOrder{
     Id::Text2_0, Id::Text2_1, Id::Text2_2, Id::Text3_0, Id::Text3_1,  Id::Text3_2,
 };
 
-enum class Command : std::uint8_t { None, Quit, SelectType };
+enum class Command : std::uint8_t { None, Quit, SelectType, Separator };
 
 struct MenuItem {
     std::string_view name;
@@ -308,22 +309,45 @@ inline constexpr std::array<MenuItem, 2> kFileMenu{{
 }};
 
 namespace detail {
-constexpr MenuItem typeItem(std::string_view name, engine::TypTermopary typ) {
-    return {name, engine::kTypy.at(indeks(typ)).nazwa, Command::SelectType, typ, true};
+// "mnuTyp" and the type's letter, one name per catalogue type.
+inline constexpr std::string_view kItemPrefix = "mnuTyp";
+inline constexpr auto kItemNames = [] {
+    std::array<std::array<char, kItemPrefix.size() + 1>, engine::kLiczbaTypow> names{};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        for (std::size_t k = 0; k < kItemPrefix.size(); ++k) names.at(i).at(k) = kItemPrefix[k];
+        names.at(i).back() = engine::kLiteryTypow[i];
+    }
+    return names;
+}();
+
+constexpr MenuItem typeItem(engine::TypTermopary typ) {
+    const auto& name = kItemNames.at(indeks(typ));
+    return {{name.data(), name.size()},
+            engine::kTypy.at(indeks(typ)).nazwa,
+            Command::SelectType,
+            typ,
+            true};
 }
+
+// The eight types of the original menu, in its order: S before R, unlike the catalogue.
+inline constexpr std::array<engine::TypTermopary, 8> kFirstTypes{
+    engine::TypTermopary::J, engine::TypTermopary::K, engine::TypTermopary::T,
+    engine::TypTermopary::E, engine::TypTermopary::N, engine::TypTermopary::B,
+    engine::TypTermopary::S, engine::TypTermopary::R};
 }  // namespace detail
 
-// The menu lists S before R, unlike the catalogue.
-inline constexpr std::array<MenuItem, engine::kLiczbaTypow> kTypeMenu{{
-    detail::typeItem("mnuTypJ", engine::TypTermopary::J),
-    detail::typeItem("mnuTypK", engine::TypTermopary::K),
-    detail::typeItem("mnuTypT", engine::TypTermopary::T),
-    detail::typeItem("mnuTypE", engine::TypTermopary::E),
-    detail::typeItem("mnuTypN", engine::TypTermopary::N),
-    detail::typeItem("mnuTypB", engine::TypTermopary::B),
-    detail::typeItem("mnuTypS", engine::TypTermopary::S),
-    detail::typeItem("mnuTypR", engine::TypTermopary::R),
-}};
+// The eight as they always were, a separator, then every later catalogue
+// type in catalogue order (C, A).
+inline constexpr auto kTypeMenu = [] {
+    std::array<MenuItem, engine::kLiczbaTypow + 1> menu{};
+    std::size_t n = 0;
+    for (const engine::TypTermopary typ : detail::kFirstTypes) menu.at(n++) = detail::typeItem(typ);
+    menu.at(n++) = {"mnuTypSeparator", "", Command::Separator, engine::TypTermopary::J, true};
+    for (std::size_t i = detail::kFirstTypes.size(); i < engine::kLiczbaTypow; ++i) {
+        menu.at(n++) = detail::typeItem(engine::kWszystkieTypy.at(i));
+    }
+    return menu;
+}();
 
 inline constexpr std::array<Menu, 2> kMenuBar{{
     {"mnuPlik", "Plik", kFileMenu},
@@ -383,7 +407,10 @@ struct Selection {
 
 constexpr Selection selection(engine::TypTermopary typ) {
     Selection s{};
-    for (std::size_t i = 0; i < kTypeMenu.size(); ++i) s.marks.at(i) = kTypeMenu.at(i).typ == typ;
+    for (std::size_t i = 0; i < kTypeMenu.size(); ++i) {
+        s.marks.at(i) =
+            kTypeMenu.at(i).command == Command::SelectType && kTypeMenu.at(i).typ == typ;
+    }
     const engine::Opis& opis = engine::kTypy.at(indeks(typ));
     std::size_t n = 0;
     for (const InfoRow& row : kInfoRows) {
