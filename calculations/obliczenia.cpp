@@ -87,7 +87,7 @@ constexpr std::string_view kStopnieObliczona = "°C";
 constexpr std::string_view kNieDotyczy = "N/A";
 constexpr std::string_view kEMFPozaZakresem = "Wartość EMF poza zakresem";
 
-constexpr std::array<Pole, 3> kPolaKlas{Pole::Text1_1, Pole::Text1_2, Pole::Text1_3};
+constexpr std::array<Box, 3> kPolaKlas{Box::Text1_1, Box::Text1_2, Box::Text1_3};
 constexpr std::array<std::string_view, 3> kPozaKlasyfikacja{
     "Wartość temperatury poza klasyfikacją dla Klasy 1",
     "Wartość temperatury poza klasyfikacją dla Klasy 2",
@@ -95,12 +95,12 @@ constexpr std::array<std::string_view, 3> kPozaKlasyfikacja{
 };
 
 // The box's text as a number, or nothing when it fails the numeric-text test.
-std::optional<double> liczba(const WindowOps& okno, Pole pole) {
+std::optional<double> liczba(const WindowOps& okno, Box pole) {
     return numbers::zOkna(okno.text(pole));
 }
 
 // The message first: the box gets the focus only once the modal box is closed.
-void zglos(WindowOps& okno, std::string_view komunikat, Pole pole) {
+void zglos(WindowOps& okno, std::string_view komunikat, Box pole) {
     okno.message(komunikat);
     okno.setFocus(pole);
 }
@@ -136,9 +136,9 @@ namespace {
 
 // The number is read first: a type outside the catalogue still gets its message.
 void wyliczKlasy(WindowOps& okno, std::optional<engine::TypTermopary> typ) {
-    const auto t = liczba(okno, Pole::Text1_0);
+    const auto t = liczba(okno, Box::Text1_0);
     if (!t) {
-        zglos(okno, "Niepoprawna wartość numeryczna temperatury", Pole::Text1_0);
+        zglos(okno, "Niepoprawna wartość numeryczna temperatury", Box::Text1_0);
         return;
     }
     if (!typ) {
@@ -179,9 +179,9 @@ void Command1_Click(WindowOps& okno, std::int16_t Typ) {
 }
 
 void Command2_Click(WindowOps& okno, engine::Termopara& termopara) {
-    const auto t = liczba(okno, Pole::Text2_0);
+    const auto t = liczba(okno, Box::Text2_0);
     if (!t) {
-        zglos(okno, "Niepoprawna wartość numeryczna", Pole::Text2_0);
+        zglos(okno, "Niepoprawna wartość numeryczna", Box::Text2_0);
         return;
     }
     const auto typ = engine::typZIndeksu(termopara.Typ);
@@ -189,27 +189,27 @@ void Command2_Click(WindowOps& okno, engine::Termopara& termopara) {
         return;
     }
     if (!limity_okna::temperatura(*typ).zawiera(*t)) {
-        zglos(okno, "Temperatura poza zakresem", Pole::Text2_0);
+        zglos(okno, "Temperatura poza zakresem", Box::Text2_0);
         return;
     }
     const double mikrowolty = termopara.Temperatura(*t);
-    okno.setText(Pole::Text2_2, numbers::doOkna(mikrowolty / 1000.0, kWzorzecEMF));
-    okno.setExplanation(Pole::Text2_2, objasnienieEMF(*typ, *t));
+    okno.setText(Box::Text2_2, numbers::doOkna(mikrowolty / 1000.0, kWzorzecEMF));
+    okno.setExplanation(Box::Text2_2, objasnienieEMF(*typ, *t));
 }
 
 void Command3_Click(WindowOps& okno, engine::Termopara& termopara) {
-    const auto emf = liczba(okno, Pole::Text3_0);
+    const auto emf = liczba(okno, Box::Text3_0);
     if (!emf) {
-        zglos(okno, "Niepoprawna wartość numeryczna EMF", Pole::Text3_0);
+        zglos(okno, "Niepoprawna wartość numeryczna EMF", Box::Text3_0);
         return;
     }
-    const auto zimne = liczba(okno, Pole::Text3_1);
+    const auto zimne = liczba(okno, Box::Text3_1);
     if (!zimne) {
-        zglos(okno, "Niepoprawna wartość numeryczna zimnego złącza", Pole::Text3_1);
+        zglos(okno, "Niepoprawna wartość numeryczna zimnego złącza", Box::Text3_1);
         return;
     }
     if (!limity_okna::kZimneZlacze.zawiera(*zimne)) {
-        zglos(okno, "Czy nie przesadziłeś z tą temperaturą zimnego złącza?", Pole::Text3_1);
+        zglos(okno, "Czy nie przesadziłeś z tą temperaturą zimnego złącza?", Box::Text3_1);
         return;
     }
     const auto typ = engine::typZIndeksu(termopara.Typ);
@@ -218,7 +218,7 @@ void Command3_Click(WindowOps& okno, engine::Termopara& termopara) {
     }
     const Przedzial zakres = limity_okna::emf(*typ);
     if (!zakres.zawiera(*emf)) {
-        zglos(okno, kEMFPozaZakresem, Pole::Text3_0);
+        zglos(okno, kEMFPozaZakresem, Box::Text3_0);
         return;
     }
     // The cold junction's EMF can carry the sum past the inverse polynomials'
@@ -227,11 +227,11 @@ void Command3_Click(WindowOps& okno, engine::Termopara& termopara) {
     const double mikrowolty = *emf * 1000.0 + termopara.Temperatura(*zimne);
     const Przedzial dziedzina = engine::dziedzinaOdwrotnej(*typ);
     if (!Przedzial{dziedzina.od - kLuzSumy, dziedzina.doo + kLuzSumy}.zawiera(mikrowolty)) {
-        zglos(okno, kEMFPozaZakresem, Pole::Text3_0);
+        zglos(okno, kEMFPozaZakresem, Box::Text3_0);
         return;
     }
-    okno.setText(Pole::Text3_2, numbers::doOkna(termopara.EMF(mikrowolty), kWzorzecTemperatury));
-    okno.setExplanation(Pole::Text3_2, objasnienieTemperatury(*typ, mikrowolty));
+    okno.setText(Box::Text3_2, numbers::doOkna(termopara.EMF(mikrowolty), kWzorzecTemperatury));
+    okno.setExplanation(Box::Text3_2, objasnienieTemperatury(*typ, mikrowolty));
 }
 
 }  // namespace calculations

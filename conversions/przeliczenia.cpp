@@ -91,9 +91,6 @@ bool celsjusz(const Ustawienia& u, double t, double& c) {
     return celsjusz(u, engine::dziedzinaTemperatury(u.typ), t, c);
 }
 
-// Each step of a conversion but the engine's call, shared by the functions
-// for one value and for many so that both give the same bits.
-
 // E(tc) from the engine's E(cz), cz the cold junction in °C.
 Wynik zimneZEmf(double cz, double e) {
     // The window's number when the cold junction is at 0 °C: no correction
@@ -359,8 +356,6 @@ std::string opis(Powod powod, const Ustawienia& u, std::size_t pole, const Zimne
             zakres(emfWJednostce(z, u.emf), u.emf == JednostkaEmf::mV ? 3 : 0, symbol(u.emf), przy);
             break;
         }
-        // Appended piece by piece: g++ 12 -O3 warns falsely (-Wrestrict) on
-        // a literal + std::string.
         case Dopisek::LimitWierszy:
             // Appended piece by piece: GCC 12 at -O3 warns falsely on " " + to_string().
             s += ' ';

@@ -10,9 +10,9 @@
 #include "liczby.h"
 #include "typ_termopary.h"
 
-// The conversions of the command line, in the user's units, each value
-// checked against the domain before the engine sees it: nothing is
-// extrapolated.
+// The conversions of the command line, batch and Python, in the user's
+// units, each value checked against the domain before the engine sees it:
+// nothing is extrapolated.
 namespace conversions {
 
 enum class JednostkaTemperatury : std::uint8_t { C, F, K };

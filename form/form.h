@@ -45,7 +45,7 @@
 //  7. Pass every character typed into a box through decimalComma.
 // Buttons: Command1 runs Command1_Click (the class deviations), Command2
 // Command2_Click, Command3 Command3_Click (calculations/obliczenia.h); the
-// boxes in kBoxes order are the calculations' Pole values.
+// boxes in kBoxes order are the calculations' Box values.
 namespace form {
 
 inline constexpr std::string_view kCaption = "Kalvetra";
@@ -271,7 +271,7 @@ constexpr std::optional<Id> boxOf(Id label) {
     return kControls[next].id;
 }
 
-// The ten boxes in reading order, which is the calculations' Pole order too.
+// The ten boxes in reading order, which is the calculations' Box order too.
 inline constexpr auto kBoxes = [] {
     std::array<Id, detail::count<Kind::Edit>()> out{};
     std::size_t n = 0;

@@ -81,8 +81,8 @@ std::int16_t typZ(std::uint8_t bajt) {
 }
 
 void sprawdzBledy(const FakeWindow& okno,
-                  std::initializer_list<std::pair<const char*, calculations::Pole>> dozwolone,
-                  calculations::Pole wynik) {
+                  std::initializer_list<std::pair<const char*, calculations::Box>> dozwolone,
+                  calculations::Box wynik) {
     const auto& ops = okno.operacje;
     wymagaj(ops.size() == 2 && ops[0].rodzaj == Operacja::Rodzaj::Message &&
                 ops[1].rodzaj == Operacja::Rodzaj::SetFocus,
@@ -99,7 +99,7 @@ void sprawdzBledy(const FakeWindow& okno,
     wymagaj(okno.text(wynik) == kStary, "a refusal changed the result box", okno.text(wynik));
 }
 
-void sprawdzWynik(const FakeWindow& okno, calculations::Pole wynik, const std::regex& wzorzec) {
+void sprawdzWynik(const FakeWindow& okno, calculations::Box wynik, const std::regex& wzorzec) {
     const auto& ops = okno.operacje;
     wymagaj(ops.size() == 1 && ops[0].rodzaj == Operacja::Rodzaj::SetText && ops[0].pole == wynik,
             "a result is one write into the result box");
@@ -109,15 +109,15 @@ void sprawdzWynik(const FakeWindow& okno, calculations::Pole wynik, const std::r
 
 void temperaturaNaEMF(std::int16_t typ, const std::string& temperatura, const std::string& inne) {
     FakeWindow okno;
-    okno.pola[calculations::Pole::Text2_0] = temperatura;
-    okno.pola[calculations::Pole::Text2_1] = inne;
-    okno.pola[calculations::Pole::Text2_2] = kStary;
+    okno.pola[calculations::Box::Text2_0] = temperatura;
+    okno.pola[calculations::Box::Text2_1] = inne;
+    okno.pola[calculations::Box::Text2_2] = kStary;
     engine::Termopara termopara;
     termopara.Typ = typ;
     calculations::Command2_Click(okno, termopara);
     wymagaj(termopara.Typ == typ, "the calculation wrote Typ");
-    wymagaj(okno.text(calculations::Pole::Text2_0) == temperatura &&
-                okno.text(calculations::Pole::Text2_1) == inne,
+    wymagaj(okno.text(calculations::Box::Text2_0) == temperatura &&
+                okno.text(calculations::Box::Text2_1) == inne,
             "an input box changed");
     if (okno.operacje.empty()) {
         wymagaj(zlyTyp(typ) && okno.isNumeric(temperatura), "nothing happened for a valid type");
@@ -126,26 +126,26 @@ void temperaturaNaEMF(std::int16_t typ, const std::string& temperatura, const st
                     !okno.isNumeric(temperatura),
                 "numeric message and numeric test disagree");
         sprawdzBledy(okno,
-                     {{"Niepoprawna wartość numeryczna", calculations::Pole::Text2_0},
-                      {"Temperatura poza zakresem", calculations::Pole::Text2_0}},
-                     calculations::Pole::Text2_2);
+                     {{"Niepoprawna wartość numeryczna", calculations::Box::Text2_0},
+                      {"Temperatura poza zakresem", calculations::Box::Text2_0}},
+                     calculations::Box::Text2_2);
     } else {
         wymagaj(!zlyTyp(typ), "a result for a type outside the catalogue");
-        sprawdzWynik(okno, calculations::Pole::Text2_2, wzorzecEMF());
+        sprawdzWynik(okno, calculations::Box::Text2_2, wzorzecEMF());
     }
 }
 
 void emfNaTemperature(std::int16_t typ, const std::string& emf, const std::string& zimne) {
     FakeWindow okno;
-    okno.pola[calculations::Pole::Text3_0] = emf;
-    okno.pola[calculations::Pole::Text3_1] = zimne;
-    okno.pola[calculations::Pole::Text3_2] = kStary;
+    okno.pola[calculations::Box::Text3_0] = emf;
+    okno.pola[calculations::Box::Text3_1] = zimne;
+    okno.pola[calculations::Box::Text3_2] = kStary;
     engine::Termopara termopara;
     termopara.Typ = typ;
     calculations::Command3_Click(okno, termopara);
     wymagaj(termopara.Typ == typ, "the calculation wrote Typ");
-    wymagaj(okno.text(calculations::Pole::Text3_0) == emf &&
-                okno.text(calculations::Pole::Text3_1) == zimne,
+    wymagaj(okno.text(calculations::Box::Text3_0) == emf &&
+                okno.text(calculations::Box::Text3_1) == zimne,
             "an input box changed");
     if (okno.operacje.empty()) {
         wymagaj(zlyTyp(typ) && okno.isNumeric(emf) && okno.isNumeric(zimne),
@@ -156,36 +156,36 @@ void emfNaTemperature(std::int16_t typ, const std::string& emf, const std::strin
                 "numeric message and numeric test disagree");
         sprawdzBledy(
             okno,
-            {{"Niepoprawna wartość numeryczna EMF", calculations::Pole::Text3_0},
-             {"Niepoprawna wartość numeryczna zimnego złącza", calculations::Pole::Text3_1},
-             {"Czy nie przesadziłeś z tą temperaturą zimnego złącza?", calculations::Pole::Text3_1},
-             {"Wartość EMF poza zakresem", calculations::Pole::Text3_0}},
-            calculations::Pole::Text3_2);
+            {{"Niepoprawna wartość numeryczna EMF", calculations::Box::Text3_0},
+             {"Niepoprawna wartość numeryczna zimnego złącza", calculations::Box::Text3_1},
+             {"Czy nie przesadziłeś z tą temperaturą zimnego złącza?", calculations::Box::Text3_1},
+             {"Wartość EMF poza zakresem", calculations::Box::Text3_0}},
+            calculations::Box::Text3_2);
     } else {
         wymagaj(!zlyTyp(typ), "a result for a type outside the catalogue");
-        sprawdzWynik(okno, calculations::Pole::Text3_2, wzorzecTemperatury());
+        sprawdzWynik(okno, calculations::Box::Text3_2, wzorzecTemperatury());
     }
 }
 
 void dopuszczalnyBlad(std::int16_t typ, const std::string& temperatura) {
-    constexpr calculations::Pole kKlasy[] = {
-        calculations::Pole::Text1_1, calculations::Pole::Text1_2, calculations::Pole::Text1_3};
+    constexpr calculations::Box kKlasy[] = {calculations::Box::Text1_1, calculations::Box::Text1_2,
+                                            calculations::Box::Text1_3};
     constexpr const char* kPoza[] = {"Wartość temperatury poza klasyfikacją dla Klasy 1",
                                      "Wartość temperatury poza klasyfikacją dla Klasy 2",
                                      "Wartość temperatury poza klasyfikacją dla Klasy 3"};
     FakeWindow okno;
-    okno.pola[calculations::Pole::Text1_0] = temperatura;
-    for (const calculations::Pole p : kKlasy) okno.pola[p] = kStary;
+    okno.pola[calculations::Box::Text1_0] = temperatura;
+    for (const calculations::Box p : kKlasy) okno.pola[p] = kStary;
     calculations::Command1_Click(okno, typ);
-    wymagaj(okno.text(calculations::Pole::Text1_0) == temperatura, "the input box changed");
+    wymagaj(okno.text(calculations::Box::Text1_0) == temperatura, "the input box changed");
 
     const auto& ops = okno.operacje;
     if (!okno.isNumeric(temperatura)) {
         wymagaj(ops.size() == 2 &&
                     ops[0] == Operacja::komunikat("Niepoprawna wartość numeryczna temperatury") &&
-                    ops[1] == Operacja::fokus(calculations::Pole::Text1_0),
+                    ops[1] == Operacja::fokus(calculations::Box::Text1_0),
                 "a non-numeric temperature is one message, then the focus");
-        for (const calculations::Pole p : kKlasy)
+        for (const calculations::Box p : kKlasy)
             wymagaj(okno.text(p) == kStary, "a refusal changed a class box");
         return;
     }

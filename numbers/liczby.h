@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-// Numbers as the command line reads and writes them: std::from_chars and
+// Numbers as every front end reads and writes them: std::from_chars and
 // std::to_chars, never the C locale.
 namespace numbers {
 

@@ -75,10 +75,10 @@ RECT clientRect(Id id, UINT dpi) {
     return {r.left, r.top, r.left + r.width, r.top + r.height};
 }
 
-std::optional<calculations::Pole> poleOf(Id id) {
+std::optional<calculations::Box> poleOf(Id id) {
     const auto* it = std::find(form::kBoxes.begin(), form::kBoxes.end(), id);
     if (it == form::kBoxes.end()) return std::nullopt;
-    return static_cast<calculations::Pole>(it - form::kBoxes.begin());
+    return static_cast<calculations::Box>(it - form::kBoxes.begin());
 }
 
 std::size_t typeMenuIndex() {
@@ -443,10 +443,10 @@ void Win32Form::Text3_KeyPress([[maybe_unused]] std::int16_t Index, std::int16_t
 void Win32Form::keyPress(HWND box, std::int16_t& KeyAscii) {
     for (const form::Control& c : form::kControls) {
         if (c.kind != Kind::Edit || control(c.id) != box) continue;
-        const auto pole = poleOf(c.id).value_or(calculations::Pole::Text1_0);
-        if (pole <= calculations::Pole::Text1_3) {
+        const auto pole = poleOf(c.id).value_or(calculations::Box::Text1_0);
+        if (pole <= calculations::Box::Text1_3) {
             Text1_KeyPress(c.index, KeyAscii);
-        } else if (pole <= calculations::Pole::Text2_2) {
+        } else if (pole <= calculations::Box::Text2_2) {
             Text2_KeyPress(c.index, KeyAscii);
         } else {
             Text3_KeyPress(c.index, KeyAscii);

@@ -20,19 +20,19 @@ Win32WindowOps::Win32WindowOps(HWND owner, const std::array<HWND, 10>& boxes, HW
       accessible_(accessible),
       show_(std::move(show)) {}
 
-HWND Win32WindowOps::box(calculations::Pole pole) const {
+HWND Win32WindowOps::box(calculations::Box pole) const {
     return boxes_.at(static_cast<std::size_t>(pole));
 }
 
-std::string Win32WindowOps::text(calculations::Pole pole) const {
+std::string Win32WindowOps::text(calculations::Box pole) const {
     return toUtf8(windowText(box(pole)));
 }
 
-void Win32WindowOps::setText(calculations::Pole pole, std::string_view text) {
+void Win32WindowOps::setText(calculations::Box pole, std::string_view text) {
     SetWindowTextW(box(pole), toWide(text).c_str());
 }
 
-void Win32WindowOps::setExplanation(calculations::Pole pole, std::string_view text) {
+void Win32WindowOps::setExplanation(calculations::Box pole, std::string_view text) {
     std::wstring wide = toWide(text);
     TTTOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
@@ -48,7 +48,7 @@ void Win32WindowOps::message(std::string_view text) {
     show_(owner_, toWide(text));
 }
 
-void Win32WindowOps::setFocus(calculations::Pole pole) {
+void Win32WindowOps::setFocus(calculations::Box pole) {
     HWND target = box(pole);
     SetFocus(target);
     // A focus given by the program selects nothing.

@@ -19,18 +19,18 @@ class Win32WindowOps final : public calculations::WindowOps {
   public:
     using ShowMessage = std::function<void(HWND owner, const std::wstring& text)>;
 
-    // `boxes` in the order of Pole; `tooltip` explains the result boxes.
+    // `boxes` in the order of calculations::Box; `tooltip` explains the result boxes.
     Win32WindowOps(HWND owner, const std::array<HWND, 10>& boxes, HWND tooltip,
                    Accessible& accessible, ShowMessage show);
 
-    [[nodiscard]] std::string text(calculations::Pole box) const override;
-    void setText(calculations::Pole box, std::string_view text) override;
-    void setExplanation(calculations::Pole box, std::string_view text) override;
+    [[nodiscard]] std::string text(calculations::Box box) const override;
+    void setText(calculations::Box box, std::string_view text) override;
+    void setExplanation(calculations::Box box, std::string_view text) override;
     void message(std::string_view text) override;
-    void setFocus(calculations::Pole box) override;
+    void setFocus(calculations::Box box) override;
 
   private:
-    [[nodiscard]] HWND box(calculations::Pole pole) const;
+    [[nodiscard]] HWND box(calculations::Box pole) const;
 
     HWND owner_;
     std::array<HWND, 10> boxes_;

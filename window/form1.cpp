@@ -314,7 +314,7 @@ void Form1::selectType(engine::TypTermopary typ) {
     for (const form::Assignment& a : selection.texts) setControlText(a.control, fromUtf8(a.text));
     for (const form::Id id : selection.explanationsCleared) {
         const auto* at = std::find(form::kBoxes.begin(), form::kBoxes.end(), id);
-        ops_->setExplanation(static_cast<calculations::Pole>(at - form::kBoxes.begin()), {});
+        ops_->setExplanation(static_cast<calculations::Box>(at - form::kBoxes.begin()), {});
     }
 }
 

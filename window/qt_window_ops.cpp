@@ -24,21 +24,21 @@ void showMessage(QWidget* parent, const QString& text) {
 QtWindowOps::QtWindowOps(QWidget& owner, const std::array<QLineEdit*, 10>& boxes)
     : owner_(owner), boxes_(boxes) {}
 
-QLineEdit* QtWindowOps::box(calculations::Pole pole) const {
+QLineEdit* QtWindowOps::box(calculations::Box pole) const {
     return boxes_.at(static_cast<std::size_t>(pole));
 }
 
-std::string QtWindowOps::text(calculations::Pole pole) const {
+std::string QtWindowOps::text(calculations::Box pole) const {
     return box(pole)->text().toStdString();
 }
 
-void QtWindowOps::setExplanation(calculations::Pole pole, std::string_view text) {
+void QtWindowOps::setExplanation(calculations::Box pole, std::string_view text) {
     const QString t = fromUtf8(text);
     box(pole)->setToolTip(t);
     box(pole)->setAccessibleDescription(t);
 }
 
-void QtWindowOps::setText(calculations::Pole pole, std::string_view text) {
+void QtWindowOps::setText(calculations::Box pole, std::string_view text) {
     box(pole)->setText(fromUtf8(text));
 }
 
@@ -46,7 +46,7 @@ void QtWindowOps::message(std::string_view text) {
     showMessage(&owner_, fromUtf8(text));
 }
 
-void QtWindowOps::setFocus(calculations::Pole pole) {
+void QtWindowOps::setFocus(calculations::Box pole) {
     QLineEdit* target = box(pole);
     // Not a tab focus, so Qt would not select; clear what an earlier focus left.
     target->setFocus(Qt::OtherFocusReason);

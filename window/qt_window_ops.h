@@ -13,17 +13,17 @@ class QWidget;
 // The calculations' window operations on the main window's text boxes.
 class QtWindowOps final : public calculations::WindowOps {
   public:
-    // `boxes` in the order of Pole; message boxes are modal over `owner`.
+    // `boxes` in the order of calculations::Box; message boxes are modal over `owner`.
     QtWindowOps(QWidget& owner, const std::array<QLineEdit*, 10>& boxes);
 
-    [[nodiscard]] std::string text(calculations::Pole box) const override;
-    void setText(calculations::Pole box, std::string_view text) override;
-    void setExplanation(calculations::Pole box, std::string_view text) override;
+    [[nodiscard]] std::string text(calculations::Box box) const override;
+    void setText(calculations::Box box, std::string_view text) override;
+    void setExplanation(calculations::Box box, std::string_view text) override;
     void message(std::string_view text) override;
-    void setFocus(calculations::Pole box) override;
+    void setFocus(calculations::Box box) override;
 
   private:
-    [[nodiscard]] QLineEdit* box(calculations::Pole pole) const;
+    [[nodiscard]] QLineEdit* box(calculations::Box pole) const;
 
     QWidget& owner_;
     std::array<QLineEdit*, 10> boxes_;

@@ -25,15 +25,15 @@ constexpr std::array<const char*, 3> kPozaKlasyfikacja{
     "Wartość temperatury poza klasyfikacją dla Klasy 2",
     "Wartość temperatury poza klasyfikacją dla Klasy 3",
 };
-constexpr std::array<calculations::Pole, 3> kPolaKlas{
-    calculations::Pole::Text1_1, calculations::Pole::Text1_2, calculations::Pole::Text1_3};
+constexpr std::array<calculations::Box, 3> kPolaKlas{
+    calculations::Box::Text1_1, calculations::Box::Text1_2, calculations::Box::Text1_3};
 
 enum Typ : std::int16_t { J, K, T, E, N, B, R, S, C, A };
 
 FakeWindow kliknij(std::int16_t typ, const std::string& temperatura) {
     FakeWindow okno;
-    okno.pola[calculations::Pole::Text1_0] = temperatura;
-    for (const calculations::Pole p : kPolaKlas) okno.pola[p] = kStary;
+    okno.pola[calculations::Box::Text1_0] = temperatura;
+    for (const calculations::Box p : kPolaKlas) okno.pola[p] = kStary;
     calculations::Command1_Click(okno, typ);
     return okno;
 }
@@ -66,7 +66,7 @@ TEST_P(Command1Classes, WritesEachClassInOrder) {
     }
     const FakeWindow okno = kliknij(p.typ, p.temperatura);
     EXPECT_EQ(okno.operacje, oczekiwane);
-    EXPECT_EQ(okno.text(calculations::Pole::Text1_0), p.temperatura);
+    EXPECT_EQ(okno.text(calculations::Box::Text1_0), p.temperatura);
 }
 
 // Fixed deviations end in " °C", computed ones in "°C".
@@ -133,9 +133,9 @@ TEST(Command1, NotNumericReportsAndKeepsAllResults) {
     for (const char* zly : {"", " ", "abc", "1.5", "inf", "nan", "1e400"}) {
         const FakeWindow okno = kliknij(J, zly);
         EXPECT_EQ(okno.operacje, (Ops{Operacja::komunikat(kNienumeryczna),
-                                      Operacja::fokus(calculations::Pole::Text1_0)}))
+                                      Operacja::fokus(calculations::Box::Text1_0)}))
             << '"' << zly << '"';
-        for (const calculations::Pole p : kPolaKlas)
+        for (const calculations::Box p : kPolaKlas)
             EXPECT_EQ(okno.text(p), kStary) << '"' << zly << '"';
     }
 }
@@ -157,7 +157,7 @@ TEST(Command1, EveryOutputHasTheDeviationShape) {
     for (std::int16_t typ = J; typ <= S; ++typ) {
         for (int t = -300; t <= 1900; t += 7) {
             const FakeWindow okno = kliknij(typ, std::to_string(t));
-            for (const calculations::Pole p : kPolaKlas) {
+            for (const calculations::Box p : kPolaKlas) {
                 EXPECT_TRUE(std::regex_match(okno.text(p), ksztalt))
                     << "type " << typ << " at " << t << ": " << okno.text(p);
             }

@@ -30,9 +30,9 @@ enum Typ : std::int16_t { J, K, T, E, N, B, R, S };
 
 FakeWindow kliknij(std::int16_t typ, const std::string& emf, const std::string& zimne) {
     FakeWindow okno;
-    okno.pola[calculations::Pole::Text3_0] = emf;
-    okno.pola[calculations::Pole::Text3_1] = zimne;
-    okno.pola[calculations::Pole::Text3_2] = kStary;
+    okno.pola[calculations::Box::Text3_0] = emf;
+    okno.pola[calculations::Box::Text3_1] = zimne;
+    okno.pola[calculations::Box::Text3_2] = kStary;
     engine::Termopara termopara;
     termopara.Typ = typ;
     calculations::Command3_Click(okno, termopara);
@@ -45,7 +45,7 @@ struct Odrzucenie {
     std::string emf;
     std::string zimne;
     const char* komunikat;
-    calculations::Pole fokus;
+    calculations::Box fokus;
 };
 
 // GoogleTest would otherwise print the raw bytes, the unused (uninitialised)
@@ -60,61 +60,61 @@ TEST_P(Command3Refuses, FirstFailingCheckIsReported) {
     const auto& p = GetParam();
     const FakeWindow okno = kliknij(p.typ, p.emf, p.zimne);
     EXPECT_EQ(okno.operacje, (Ops{Operacja::komunikat(p.komunikat), Operacja::fokus(p.fokus)}));
-    EXPECT_EQ(okno.text(calculations::Pole::Text3_2), kStary);
-    EXPECT_EQ(okno.text(calculations::Pole::Text3_0), p.emf);
-    EXPECT_EQ(okno.text(calculations::Pole::Text3_1), p.zimne);
+    EXPECT_EQ(okno.text(calculations::Box::Text3_2), kStary);
+    EXPECT_EQ(okno.text(calculations::Box::Text3_0), p.emf);
+    EXPECT_EQ(okno.text(calculations::Box::Text3_1), p.zimne);
 }
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(CheckOrder, Command3Refuses, ::testing::Values(
-    Odrzucenie{"emf_empty", J, "", "0", kEmfNienumeryczna, calculations::Pole::Text3_0},
-    Odrzucenie{"emf_text_before_empty_cold_junction", J, "abc", "", kEmfNienumeryczna, calculations::Pole::Text3_0},
-    Odrzucenie{"emf_full_stop", J, "4.25", "20", kEmfNienumeryczna, calculations::Pole::Text3_0},
-    Odrzucenie{"emf_inf", J, "inf", "0", kEmfNienumeryczna, calculations::Pole::Text3_0},
-    Odrzucenie{"emf_nan", J, "NaN", "0", kEmfNienumeryczna, calculations::Pole::Text3_0},
-    Odrzucenie{"emf_overflow", J, "1e400", "0", kEmfNienumeryczna, calculations::Pole::Text3_0},
-    Odrzucenie{"cold_junction_empty_is_not_zero", J, "4,25", "", kZimneNienumeryczne, calculations::Pole::Text3_1},
-    Odrzucenie{"cold_junction_text", J, "4,25", "x", kZimneNienumeryczne, calculations::Pole::Text3_1},
-    Odrzucenie{"cold_junction_nan", J, "4,25", "nan", kZimneNienumeryczne, calculations::Pole::Text3_1},
-    Odrzucenie{"cold_junction_text_before_emf_range", J, "999", "abc", kZimneNienumeryczne, calculations::Pole::Text3_1},
-    Odrzucenie{"cold_junction_below", J, "4,25", "-30,1", kPrzesada, calculations::Pole::Text3_1},
-    Odrzucenie{"cold_junction_above", J, "4,25", "80,5", kPrzesada, calculations::Pole::Text3_1},
-    Odrzucenie{"cold_junction_just_below", J, "4,25", "-30,0001", kPrzesada, calculations::Pole::Text3_1},
-    Odrzucenie{"cold_junction_just_above", J, "4,25", "80,0001", kPrzesada, calculations::Pole::Text3_1},
-    Odrzucenie{"cold_junction_before_emf_range", J, "999", "80,5", kPrzesada, calculations::Pole::Text3_1},
-    Odrzucenie{"cold_junction_range_before_type", 42, "4,25", "-31", kPrzesada, calculations::Pole::Text3_1},
-    Odrzucenie{"b_below_its_emf_range", B, "0,2", "0", kEmfPozaZakresem, calculations::Pole::Text3_0},
-    Odrzucenie{"k_at_minus_250_degrees", K, "-6,4036", "0", kEmfPozaZakresem, calculations::Pole::Text3_0},
-    Odrzucenie{"j_above_with_warm_junction", J, "69,554", "80", kEmfPozaZakresem, calculations::Pole::Text3_0},
-    Odrzucenie{"j_above_with_cold_junction", J, "69,554", "-30", kEmfPozaZakresem, calculations::Pole::Text3_0}),
+    Odrzucenie{"emf_empty", J, "", "0", kEmfNienumeryczna, calculations::Box::Text3_0},
+    Odrzucenie{"emf_text_before_empty_cold_junction", J, "abc", "", kEmfNienumeryczna, calculations::Box::Text3_0},
+    Odrzucenie{"emf_full_stop", J, "4.25", "20", kEmfNienumeryczna, calculations::Box::Text3_0},
+    Odrzucenie{"emf_inf", J, "inf", "0", kEmfNienumeryczna, calculations::Box::Text3_0},
+    Odrzucenie{"emf_nan", J, "NaN", "0", kEmfNienumeryczna, calculations::Box::Text3_0},
+    Odrzucenie{"emf_overflow", J, "1e400", "0", kEmfNienumeryczna, calculations::Box::Text3_0},
+    Odrzucenie{"cold_junction_empty_is_not_zero", J, "4,25", "", kZimneNienumeryczne, calculations::Box::Text3_1},
+    Odrzucenie{"cold_junction_text", J, "4,25", "x", kZimneNienumeryczne, calculations::Box::Text3_1},
+    Odrzucenie{"cold_junction_nan", J, "4,25", "nan", kZimneNienumeryczne, calculations::Box::Text3_1},
+    Odrzucenie{"cold_junction_text_before_emf_range", J, "999", "abc", kZimneNienumeryczne, calculations::Box::Text3_1},
+    Odrzucenie{"cold_junction_below", J, "4,25", "-30,1", kPrzesada, calculations::Box::Text3_1},
+    Odrzucenie{"cold_junction_above", J, "4,25", "80,5", kPrzesada, calculations::Box::Text3_1},
+    Odrzucenie{"cold_junction_just_below", J, "4,25", "-30,0001", kPrzesada, calculations::Box::Text3_1},
+    Odrzucenie{"cold_junction_just_above", J, "4,25", "80,0001", kPrzesada, calculations::Box::Text3_1},
+    Odrzucenie{"cold_junction_before_emf_range", J, "999", "80,5", kPrzesada, calculations::Box::Text3_1},
+    Odrzucenie{"cold_junction_range_before_type", 42, "4,25", "-31", kPrzesada, calculations::Box::Text3_1},
+    Odrzucenie{"b_below_its_emf_range", B, "0,2", "0", kEmfPozaZakresem, calculations::Box::Text3_0},
+    Odrzucenie{"k_at_minus_250_degrees", K, "-6,4036", "0", kEmfPozaZakresem, calculations::Box::Text3_0},
+    Odrzucenie{"j_above_with_warm_junction", J, "69,554", "80", kEmfPozaZakresem, calculations::Box::Text3_0},
+    Odrzucenie{"j_above_with_cold_junction", J, "69,554", "-30", kEmfPozaZakresem, calculations::Box::Text3_0}),
     [](const auto& przypadek) { return przypadek.param.opis; });
 
 // The next step of 0,001 mV beyond each type's EMF limits.
 INSTANTIATE_TEST_SUITE_P(EmfLimits, Command3Refuses, ::testing::Values(
-    Odrzucenie{"j_low", J, "-8,096", "0", kEmfPozaZakresem, calculations::Pole::Text3_0},
-    Odrzucenie{"j_high", J, "69,554", "0", kEmfPozaZakresem, calculations::Pole::Text3_0},
-    Odrzucenie{"k_low", K, "-5,892", "0", kEmfPozaZakresem, calculations::Pole::Text3_0},
-    Odrzucenie{"k_high", K, "54,887", "0", kEmfPozaZakresem, calculations::Pole::Text3_0},
-    Odrzucenie{"t_low", T, "-5,604", "0", kEmfPozaZakresem, calculations::Pole::Text3_0},
-    Odrzucenie{"t_high", T, "20,873", "0", kEmfPozaZakresem, calculations::Pole::Text3_0},
-    Odrzucenie{"e_low", E, "-8,826", "0", kEmfPozaZakresem, calculations::Pole::Text3_0},
-    Odrzucenie{"e_high", E, "76,374", "0", kEmfPozaZakresem, calculations::Pole::Text3_0},
-    Odrzucenie{"n_low", N, "-3,991", "0", kEmfPozaZakresem, calculations::Pole::Text3_0},
-    Odrzucenie{"n_high", N, "47,514", "0", kEmfPozaZakresem, calculations::Pole::Text3_0},
-    Odrzucenie{"b_low", B, "0,29", "0", kEmfPozaZakresem, calculations::Pole::Text3_0},
-    Odrzucenie{"b_high", B, "13,821", "0", kEmfPozaZakresem, calculations::Pole::Text3_0},
-    Odrzucenie{"r_low", R, "-0,227", "0", kEmfPozaZakresem, calculations::Pole::Text3_0},
-    Odrzucenie{"r_high", R, "21,104", "0", kEmfPozaZakresem, calculations::Pole::Text3_0},
-    Odrzucenie{"s_low", S, "-0,236", "0", kEmfPozaZakresem, calculations::Pole::Text3_0},
-    Odrzucenie{"s_high", S, "18,694", "0", kEmfPozaZakresem, calculations::Pole::Text3_0}),
+    Odrzucenie{"j_low", J, "-8,096", "0", kEmfPozaZakresem, calculations::Box::Text3_0},
+    Odrzucenie{"j_high", J, "69,554", "0", kEmfPozaZakresem, calculations::Box::Text3_0},
+    Odrzucenie{"k_low", K, "-5,892", "0", kEmfPozaZakresem, calculations::Box::Text3_0},
+    Odrzucenie{"k_high", K, "54,887", "0", kEmfPozaZakresem, calculations::Box::Text3_0},
+    Odrzucenie{"t_low", T, "-5,604", "0", kEmfPozaZakresem, calculations::Box::Text3_0},
+    Odrzucenie{"t_high", T, "20,873", "0", kEmfPozaZakresem, calculations::Box::Text3_0},
+    Odrzucenie{"e_low", E, "-8,826", "0", kEmfPozaZakresem, calculations::Box::Text3_0},
+    Odrzucenie{"e_high", E, "76,374", "0", kEmfPozaZakresem, calculations::Box::Text3_0},
+    Odrzucenie{"n_low", N, "-3,991", "0", kEmfPozaZakresem, calculations::Box::Text3_0},
+    Odrzucenie{"n_high", N, "47,514", "0", kEmfPozaZakresem, calculations::Box::Text3_0},
+    Odrzucenie{"b_low", B, "0,29", "0", kEmfPozaZakresem, calculations::Box::Text3_0},
+    Odrzucenie{"b_high", B, "13,821", "0", kEmfPozaZakresem, calculations::Box::Text3_0},
+    Odrzucenie{"r_low", R, "-0,227", "0", kEmfPozaZakresem, calculations::Box::Text3_0},
+    Odrzucenie{"r_high", R, "21,104", "0", kEmfPozaZakresem, calculations::Box::Text3_0},
+    Odrzucenie{"s_low", S, "-0,236", "0", kEmfPozaZakresem, calculations::Box::Text3_0},
+    Odrzucenie{"s_high", S, "18,694", "0", kEmfPozaZakresem, calculations::Box::Text3_0}),
     [](const auto& przypadek) { return przypadek.param.opis; });
 // The cold junction's EMF carries the sum past the inverse domain, where the
 // polynomials extrapolate (J to -353 °C, below absolute zero; K to 1471 °C).
 INSTANTIATE_TEST_SUITE_P(CompensatedSum, Command3Refuses, ::testing::Values(
-    Odrzucenie{"j_bottom_cold_junction_minus_30", J, "-8,095", "-30", kEmfPozaZakresem, calculations::Pole::Text3_0},
-    Odrzucenie{"j_top_cold_junction_80", J, "69,553", "80", kEmfPozaZakresem, calculations::Pole::Text3_0},
-    Odrzucenie{"k_top_cold_junction_80", K, "54,886", "80", kEmfPozaZakresem, calculations::Pole::Text3_0},
-    Odrzucenie{"b_bottom_cold_junction_20", B, "0,291", "20", kEmfPozaZakresem, calculations::Pole::Text3_0}),
+    Odrzucenie{"j_bottom_cold_junction_minus_30", J, "-8,095", "-30", kEmfPozaZakresem, calculations::Box::Text3_0},
+    Odrzucenie{"j_top_cold_junction_80", J, "69,553", "80", kEmfPozaZakresem, calculations::Box::Text3_0},
+    Odrzucenie{"k_top_cold_junction_80", K, "54,886", "80", kEmfPozaZakresem, calculations::Box::Text3_0},
+    Odrzucenie{"b_bottom_cold_junction_20", B, "0,291", "20", kEmfPozaZakresem, calculations::Box::Text3_0}),
     [](const auto& przypadek) { return przypadek.param.opis; });
 // clang-format on
 
@@ -135,7 +135,7 @@ class Command3Converts : public ::testing::TestWithParam<Przeliczenie> {};
 TEST_P(Command3Converts, WritesOnlyTheTemperatureBox) {
     const auto& p = GetParam();
     const FakeWindow okno = kliknij(p.typ, p.emf, p.zimne);
-    EXPECT_EQ(okno.operacje, (Ops{Operacja::ustaw(calculations::Pole::Text3_2, p.temperatura)}));
+    EXPECT_EQ(okno.operacje, (Ops{Operacja::ustaw(calculations::Box::Text3_2, p.temperatura)}));
 }
 
 // clang-format off
@@ -193,7 +193,7 @@ TEST(Command3, LimitsNeverExtrapolate) {
                 } else {
                     EXPECT_NE(std::string(zimne), "0") << opis;
                     EXPECT_EQ(okno.operacje, (Ops{Operacja::komunikat(kEmfPozaZakresem),
-                                                  Operacja::fokus(calculations::Pole::Text3_0)}))
+                                                  Operacja::fokus(calculations::Box::Text3_0)}))
                         << opis;
                 }
             }
@@ -230,7 +230,7 @@ TEST(Command3, ResultExplained) {
     };
     for (const auto& p : przypadki) {
         const FakeWindow okno = kliknij(p.typ, p.emf, p.zimne);
-        EXPECT_EQ(okno.objasnienia.at(calculations::Pole::Text3_2), p.objasnienie) << p.emf;
+        EXPECT_EQ(okno.objasnienia.at(calculations::Box::Text3_2), p.objasnienie) << p.emf;
     }
     EXPECT_TRUE(kliknij(K, "60", "0").objasnienia.empty());
 }
@@ -252,7 +252,7 @@ TEST(Command3, TypeOutsideCatalogueDoesNothing) {
           std::numeric_limits<std::int16_t>::max()}) {
         const FakeWindow okno = kliknij(typ, "4,25", "20");
         EXPECT_TRUE(okno.operacje.empty()) << "type " << typ;
-        EXPECT_EQ(okno.text(calculations::Pole::Text3_2), kStary);
+        EXPECT_EQ(okno.text(calculations::Box::Text3_2), kStary);
     }
 }
 
@@ -260,13 +260,13 @@ TEST(Command3, FailureAfterSuccessKeepsTheOldResult) {
     FakeWindow okno;
     engine::Termopara termopara;
     termopara.Typ = J;
-    okno.pola[calculations::Pole::Text3_0] = "4,25";
-    okno.pola[calculations::Pole::Text3_1] = "20";
+    okno.pola[calculations::Box::Text3_0] = "4,25";
+    okno.pola[calculations::Box::Text3_1] = "20";
     calculations::Command3_Click(okno, termopara);
-    ASSERT_EQ(okno.text(calculations::Pole::Text3_2), "100,02");
-    okno.pola[calculations::Pole::Text3_1] = "100";
+    ASSERT_EQ(okno.text(calculations::Box::Text3_2), "100,02");
+    okno.pola[calculations::Box::Text3_1] = "100";
     calculations::Command3_Click(okno, termopara);
-    EXPECT_EQ(okno.text(calculations::Pole::Text3_2), "100,02");
+    EXPECT_EQ(okno.text(calculations::Box::Text3_2), "100,02");
     EXPECT_EQ(okno.komunikaty(), (std::vector<std::string>{kPrzesada}));
     EXPECT_EQ(termopara.Typ, J);
 }

@@ -27,9 +27,9 @@ enum Typ : std::int16_t { J, K, T, E, N, B, R, S };
 FakeWindow kliknij(std::int16_t typ, const std::string& temperatura,
                    const std::string& zimne = "0") {
     FakeWindow okno;
-    okno.pola[calculations::Pole::Text2_0] = temperatura;
-    okno.pola[calculations::Pole::Text2_1] = zimne;
-    okno.pola[calculations::Pole::Text2_2] = kStary;
+    okno.pola[calculations::Box::Text2_0] = temperatura;
+    okno.pola[calculations::Box::Text2_1] = zimne;
+    okno.pola[calculations::Box::Text2_2] = kStary;
     engine::Termopara termopara;
     termopara.Typ = typ;
     calculations::Command2_Click(okno, termopara);
@@ -39,9 +39,9 @@ FakeWindow kliknij(std::int16_t typ, const std::string& temperatura,
 void oczekujBledu(const FakeWindow& okno, const std::string& komunikat,
                   const std::string& wpisany) {
     EXPECT_EQ(okno.operacje,
-              (Ops{Operacja::komunikat(komunikat), Operacja::fokus(calculations::Pole::Text2_0)}));
-    EXPECT_EQ(okno.text(calculations::Pole::Text2_2), kStary);
-    EXPECT_EQ(okno.text(calculations::Pole::Text2_0), wpisany);
+              (Ops{Operacja::komunikat(komunikat), Operacja::fokus(calculations::Box::Text2_0)}));
+    EXPECT_EQ(okno.text(calculations::Box::Text2_2), kStary);
+    EXPECT_EQ(okno.text(calculations::Box::Text2_0), wpisany);
 }
 
 struct Odrzucenie {
@@ -109,7 +109,7 @@ class Command2Converts : public ::testing::TestWithParam<Przeliczenie> {};
 TEST_P(Command2Converts, WritesOnlyTheEmfBox) {
     const auto& p = GetParam();
     const FakeWindow okno = kliknij(p.typ, p.temperatura);
-    EXPECT_EQ(okno.operacje, (Ops{Operacja::ustaw(calculations::Pole::Text2_2, p.emf)}));
+    EXPECT_EQ(okno.operacje, (Ops{Operacja::ustaw(calculations::Box::Text2_2, p.emf)}));
 }
 
 // clang-format off
@@ -133,7 +133,7 @@ INSTANTIATE_TEST_SUITE_P(ReferenceValues, Command2Converts, ::testing::Values(
 TEST(Command2, ColdJunctionBoxHasNoEffect) {
     for (const char* zimne : {"0", "20", "80", "", "abc"}) {
         EXPECT_EQ(kliknij(J, "100", zimne).operacje,
-                  (Ops{Operacja::ustaw(calculations::Pole::Text2_2, "5,2689")}))
+                  (Ops{Operacja::ustaw(calculations::Box::Text2_2, "5,2689")}))
             << "cold junction box: " << zimne;
     }
 }
@@ -151,15 +151,15 @@ TEST(Command2, EveryTypeAcceptsBothOfItsLimits) {
             const FakeWindow okno = kliknij(typ, liczby.format(x, "0.0"));
             ASSERT_EQ(okno.operacje.size(), 1u) << "type " << typ << " at " << x;
             EXPECT_EQ(okno.operacje[0].rodzaj, Operacja::Rodzaj::SetText);
-            EXPECT_EQ(okno.operacje[0].pole, calculations::Pole::Text2_2);
+            EXPECT_EQ(okno.operacje[0].pole, calculations::Box::Text2_2);
             EXPECT_TRUE(std::regex_match(okno.operacje[0].tekst, wzorzec))
                 << "type " << typ << " at " << x << ": " << okno.operacje[0].tekst;
             EXPECT_TRUE(
-                std::regex_match(okno.objasnienia.at(calculations::Pole::Text2_2), objasnienie))
-                << okno.objasnienia.at(calculations::Pole::Text2_2);
+                std::regex_match(okno.objasnienia.at(calculations::Box::Text2_2), objasnienie))
+                << okno.objasnienia.at(calculations::Box::Text2_2);
         }
     }
-    EXPECT_EQ(kliknij(K, "0").objasnienia.at(calculations::Pole::Text2_2),
+    EXPECT_EQ(kliknij(K, "0").objasnienia.at(calculations::Box::Text2_2),
               "Współczynnik Seebecka: 39,450 µV/°C");
     EXPECT_TRUE(kliknij(K, "1400").objasnienia.empty());
 }
@@ -170,7 +170,7 @@ TEST(Command2, TypeOutsideCatalogueDoesNothing) {
           std::numeric_limits<std::int16_t>::max()}) {
         const FakeWindow okno = kliknij(typ, "100");
         EXPECT_TRUE(okno.operacje.empty()) << "type " << typ;
-        EXPECT_EQ(okno.text(calculations::Pole::Text2_2), kStary);
+        EXPECT_EQ(okno.text(calculations::Box::Text2_2), kStary);
     }
 }
 
@@ -178,13 +178,13 @@ TEST(Command2, FailureAfterSuccessKeepsTheOldResult) {
     FakeWindow okno;
     engine::Termopara termopara;
     termopara.Typ = J;
-    okno.pola[calculations::Pole::Text2_0] = "100";
+    okno.pola[calculations::Box::Text2_0] = "100";
     calculations::Command2_Click(okno, termopara);
-    ASSERT_EQ(okno.text(calculations::Pole::Text2_2), "5,2689");
+    ASSERT_EQ(okno.text(calculations::Box::Text2_2), "5,2689");
     for (const char* zly : {"abc", "5000"}) {
-        okno.pola[calculations::Pole::Text2_0] = zly;
+        okno.pola[calculations::Box::Text2_0] = zly;
         calculations::Command2_Click(okno, termopara);
-        EXPECT_EQ(okno.text(calculations::Pole::Text2_2), "5,2689") << zly;
+        EXPECT_EQ(okno.text(calculations::Box::Text2_2), "5,2689") << zly;
     }
     EXPECT_EQ(okno.komunikaty(), (std::vector<std::string>{kNienumeryczna, kPozaZakresem}));
     EXPECT_EQ(termopara.Typ, J);

@@ -16,16 +16,16 @@
 struct Operacja {
     enum class Rodzaj : std::uint8_t { SetText, Message, SetFocus };
     Rodzaj rodzaj;
-    calculations::Pole pole;  // SetText, SetFocus
-    std::string tekst;        // SetText, Message
+    calculations::Box pole;  // SetText, SetFocus
+    std::string tekst;       // SetText, Message
 
-    static Operacja ustaw(calculations::Pole p, std::string t) {
+    static Operacja ustaw(calculations::Box p, std::string t) {
         return {Rodzaj::SetText, p, std::move(t)};
     }
     static Operacja komunikat(std::string t) {
-        return {Rodzaj::Message, calculations::Pole::Text1_0, std::move(t)};
+        return {Rodzaj::Message, calculations::Box::Text1_0, std::move(t)};
     }
-    static Operacja fokus(calculations::Pole p) { return {Rodzaj::SetFocus, p, {}}; }
+    static Operacja fokus(calculations::Box p) { return {Rodzaj::SetFocus, p, {}}; }
 
     friend bool operator==(const Operacja& x, const Operacja& y) {
         if (x.rodzaj != y.rodzaj) return false;
@@ -56,21 +56,21 @@ struct Operacja {
 // move recorded in order. Its tests read and write numbers by the window's rules.
 class FakeWindow : public calculations::WindowOps {
   public:
-    std::map<calculations::Pole, std::string> pola;
+    std::map<calculations::Box, std::string> pola;
     std::vector<Operacja> operacje;
     // Tooltips kept apart, so the recorded sequence is that of the boxes,
     // messages and focus alone.
-    std::map<calculations::Pole, std::string> objasnienia;
+    std::map<calculations::Box, std::string> objasnienia;
 
-    [[nodiscard]] std::string text(calculations::Pole box) const override {
+    [[nodiscard]] std::string text(calculations::Box box) const override {
         const auto it = pola.find(box);
         return it == pola.end() ? std::string{} : it->second;
     }
-    void setText(calculations::Pole box, std::string_view text) override {
+    void setText(calculations::Box box, std::string_view text) override {
         pola[box] = std::string(text);
         operacje.push_back(Operacja::ustaw(box, std::string(text)));
     }
-    void setExplanation(calculations::Pole box, std::string_view text) override {
+    void setExplanation(calculations::Box box, std::string_view text) override {
         objasnienia[box] = std::string(text);
     }
     [[nodiscard]] static bool isNumeric(std::string_view text) {
@@ -85,7 +85,7 @@ class FakeWindow : public calculations::WindowOps {
     void message(std::string_view text) override {
         operacje.push_back(Operacja::komunikat(std::string(text)));
     }
-    void setFocus(calculations::Pole box) override { operacje.push_back(Operacja::fokus(box)); }
+    void setFocus(calculations::Box box) override { operacje.push_back(Operacja::fokus(box)); }
 
     [[nodiscard]] std::vector<std::string> komunikaty() const {
         std::vector<std::string> wynik;
