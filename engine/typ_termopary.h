@@ -22,6 +22,15 @@ inline constexpr std::array<TypTermopary, engine::kLiczbaTypow> kWszystkieTypy{
 inline constexpr std::string_view kLiteryTypow = "JKTENBRSCA";
 static_assert(kLiteryTypow.size() == engine::kLiczbaTypow);
 
+// The letters one space apart ("J K T E N B R S C A"), for help texts and
+// messages, so that a new type reaches them with its catalogue row.
+inline constexpr auto kLiteryZeSpacjami = [] {
+    std::array<char, 2 * kLiteryTypow.size() - 1> s{};
+    for (std::size_t i = 0; i < s.size(); ++i) s.at(i) = i % 2 == 0 ? kLiteryTypow[i / 2] : ' ';
+    return s;
+}();
+inline constexpr std::string_view kListaTypow{kLiteryZeSpacjami.data(), kLiteryZeSpacjami.size()};
+
 // Catalogue index (the window's Typ).
 constexpr std::size_t indeks(TypTermopary typ) {
     return static_cast<std::size_t>(typ);

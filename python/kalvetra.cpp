@@ -32,7 +32,7 @@ engine::TypTermopary typ(const py::object& o) {
         }
     }
     throw py::value_error("unknown thermocouple type " + py::repr(o).cast<std::string>() +
-                          " (one of J K T E N B R S)");
+                          " (one of " + std::string(engine::kListaTypow) + ")");
 }
 
 conversions::JednostkaTemperatury jednostka(const std::string& s) {
