@@ -159,10 +159,9 @@ void zbuduj(CLI::App& app, Wyjscia& wyjscia, std::string_view polecenie) {
 }
 
 CLI::App nowaAplikacja() {
-    return CLI::App(
-        "Przeliczenia termopar ITS-90 (typy " + std::string(engine::kListaTypow) +
-            ") i klasy tolerancji IEC 60584-1 oraz granice błędu ASTM E230.",
-        kNazwaProgramu);
+    return CLI::App("Przeliczenia termopar ITS-90 (typy " + std::string(engine::kListaTypow) +
+                        ") i klasy tolerancji IEC 60584-1 oraz granice błędu ASTM E230.",
+                    kNazwaProgramu);
 }
 
 int przebieg(std::span<const std::string> argumenty, Wyjscia& wyjscia) {

@@ -34,9 +34,9 @@ Polecenie dodajPolecenie(CLI::App& app, const std::string& nazwa, const std::str
 
 void dodajTyp(Polecenie& p) {
     p.app
-        ->add_option("TYP", p.opcje->typ,
-                     "typ termopary: " + std::string(engine::kListaTypow) +
-                         " (wielkość liter dowolna)")
+        ->add_option(
+            "TYP", p.opcje->typ,
+            "typ termopary: " + std::string(engine::kListaTypow) + " (wielkość liter dowolna)")
         ->required()
         ->type_name("");
 }
@@ -91,8 +91,8 @@ conversions::Ustawienia ustawienia(const Opcje& o) {
     conversions::Ustawienia u;
     const auto typ = o.typ.size() == 1 ? engine::typZLitery(o.typ[0]) : std::nullopt;
     if (!typ) {
-        throw BladUzycia("nieznany typ termopary „" + o.typ + "” (dozwolone: " +
-                         std::string(engine::kListaTypow) + ")");
+        throw BladUzycia("nieznany typ termopary „" + o.typ +
+                         "” (dozwolone: " + std::string(engine::kListaTypow) + ")");
     }
     u.typ = *typ;
     using J = conversions::JednostkaTemperatury;

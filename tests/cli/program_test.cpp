@@ -192,6 +192,11 @@ TEST(Output, DigitsSeparatorsAndNegativeValues) {
          "1.5\t2.8\tN/A\n1.5\t2.8\tN/A\n"
          "N/A\tN/A\t3.0\n1.5\t2.5\tN/A\n"},
         {{"tolerance", "R", "1600", "--decimal-comma"}, "2,5\t4,0\tN/A\n"},
+        // ASTM E230: standard, then special; 2000 °F is 1093.3 °C.
+        {{"tolerance", "K", "550", "1100", "-100", "--standard", "astm"},
+         "4.1\t2.2\n8.3\t4.4\n2.2\tN/A\n"},
+        {{"tolerance", "C", "2000", "--standard", "astm", "--unit", "F"}, "19.7\tN/A\n"},
+        {{"tolerance", "a", "1000", "--standard", "iec"}, "N/A\t10.0\tN/A\n"},
         {{"emf", "K", "--", "-100"}, "-3.5536\n"},
     };
     for (const Przypadek& p : przypadki) {
@@ -228,6 +233,9 @@ TEST(Refusals, EveryReasonExitsOneWithEmptyStdout) {
         {{"temp", "B", "0.1", "--exact"}, {"„0.1”: EMF"}},
         {{"seebeck", "T", "401"}, {"„401”: temperatura poza zakresem typu T"}},
         {{"tolerance", "B", "-1", "500"}, {"„-1”: temperatura poza zakresem typu B"}},
+        {{"emf", "C", "2315.01"}, {"temperatura poza zakresem typu C (od 0.00 do 2315.00 °C)"}},
+        // A's function gives 0.716 µV at 0 °C: no EMF below that is its.
+        {{"temp", "A", "0.0007"}, {"poza zakresem typu A (od 0.001 do 33.639 mV)"}},
         {{"table", "K", "--step", "0", "--format", "csv"}, {"--step „0”: krok tabeli musi"}},
         {{"table", "K", "--from", "10", "--to", "5"}, {"--from „10”: początek tabeli"}},
         {{"table", "K", "--from", "-300"}, {"--from „-300”: temperatura poza zakresem"}},
@@ -269,6 +277,9 @@ TEST(UsageErrors, ExitTwoWithAHintToHelp) {
         {{"emf", "K", "1", "--unit", "R"}, "jednostka temperatury „R”", "kalvetra-cli emf --help"},
         {{"temp", "K", "1", "--emf-unit", "V"}, "jednostka napięcia „V”", "temp --help"},
         {{"tolerance", "K", "1", "--digits", "2"}, "nieznana opcja „--digits”", "tolerance --help"},
+        {{"tolerance", "K", "1", "--standard", "nist"},
+         "nieznana norma „nist”",
+         "tolerance --help"},
         {{"table", "K", "--format", "xml"}, "nieznany format „xml”", "table --help"},
         {{"table", "K", "--step", "0.5"}, "co 1 stopień", "table --help"},
         {{"table", "K", "--from", "0.5"}, "--from musi być liczbą całkowitą", "table --help"},
