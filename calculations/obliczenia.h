@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "its90.h"
 #include "termopara.h"
 #include "typ_termopary.h"
 #include "window_ops.h"
@@ -13,14 +14,12 @@ inline constexpr const char* kWzorzecEMF = "#####0.0000";
 inline constexpr const char* kWzorzecTemperatury = "#####0.00";
 inline constexpr const char* kWzorzecOdchylki = "####0.0";
 
-// Result of one tolerance rule at one temperature.
-struct Odchylka {
-    enum class Rodzaj : std::uint8_t { Stala, Obliczona, PozaKlasyfikacja, Nieklasyfikowana };
-    Rodzaj rodzaj = Rodzaj::Nieklasyfikowana;
-    double wartosc = 0.0;  // degrees Celsius, meaningful for Stala and Obliczona
-};
+// Result of one tolerance rule at one temperature: the core's, so that every
+// front end gives the same deviations.
+using Odchylka = engine::Odchylka;
 
-// Permissible deviation (IEC 60584-1:2013) of type `typ` in class 1..3 at t.
+// Permissible deviation (IEC 60584-1:2013) of type `typ` in class 1..3 at t,
+// from the catalogue's rules.
 Odchylka DopuszczalnyBlad(engine::TypTermopary typ, int klasa, double t);
 // The same for a catalogue index; one outside the catalogue is unclassified.
 Odchylka DopuszczalnyBlad(std::int16_t typ, int klasa, double t);

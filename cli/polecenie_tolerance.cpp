@@ -17,9 +17,9 @@ constexpr int kKlasy = 3;
 
 // One column of the answer: a class of IEC 60584-1 or a limit of ASTM E230.
 std::optional<double> odchylka(bool astm, int kolumna, const conversions::Ustawienia& u, double t) {
-    if (!astm) return calculations::odchylkaWJednostce(u.typ, kolumna, t, u.temperatura);
+    if (!astm) return conversions::odchylkaWJednostce(u.typ, kolumna, t, u.temperatura);
     const auto klasa = kolumna == 1 ? engine::KlasaAstm::Standardowa : engine::KlasaAstm::Specjalna;
-    return calculations::granicaAstmWJednostce(u.typ, klasa, t, u.temperatura);
+    return conversions::granicaAstmWJednostce(u.typ, klasa, t, u.temperatura);
 }
 
 }  // namespace

@@ -64,17 +64,6 @@ static_assert(poKolei(), "kTeksty is indexed by Powod");
 constexpr std::array<std::string_view, 3> kSymboleTemperatury{"°C", "°F", "K"};
 constexpr std::array<std::string_view, 2> kSymboleEmf{"mV", "µV"};
 
-// A bound converted between units (1768.1 °C is 3214.58 °F, -8.095 mV is
-// -8095 µV) may land an ulp or so from the same bound typed in the other
-// unit; within a few ulps a value is the bound itself. Anything further out
-// is refused, however little.
-constexpr double kUlpy = 4.0 * std::numeric_limits<double>::epsilon();
-
-bool zawiera(engine::Zakres z, double x) {
-    const double luz = kUlpy * std::max(std::fabs(z.od), std::fabs(z.doo));
-    return x >= z.od - luz && x <= z.doo + luz;
-}
-
 double przytnij(engine::Zakres z, double x) {
     return x < z.od ? z.od : (x > z.doo ? z.doo : x);
 }
@@ -82,7 +71,7 @@ double przytnij(engine::Zakres z, double x) {
 // The temperature in °C if it lies in the domain `d` of the type.
 bool celsjusz(const Ustawienia& u, engine::Zakres d, double t, double& c) {
     c = naCelsjusza(t, u.temperatura);
-    if (!zawiera(d, c)) return false;
+    if (!wZakresie(d, c)) return false;
     c = przytnij(d, c);
     return true;
 }
@@ -91,11 +80,11 @@ bool celsjusz(const Ustawienia& u, double t, double& c) {
     return celsjusz(u, engine::dziedzinaTemperatury(u.typ), t, c);
 }
 
-// E(tc) from the engine's E(cz), cz the cold junction in °C.
-Wynik zimneZEmf(double cz, double e) {
-    // The window's number when the cold junction is at 0 °C: no correction
-    // at all, not E(0), which is not exactly zero for type K.
-    return {Powod::Brak, cz != 0.0 ? e : 0.0};
+// E(tc) - E(0 °C) from the engine's E(cz), cz the cold junction in °C: no
+// correction at all at 0 °C, not E(0) - E(0), which the arithmetic need not
+// make exactly zero.
+double zimneZEmf(engine::TypTermopary typ, double cz, double e) {
+    return cz != 0.0 ? e - engine::wiersz(typ).emfPunktuLodu : 0.0;
 }
 
 Wynik emfZEmf(const Ustawienia& u, double e, const Wynik& zimne) {
@@ -108,10 +97,9 @@ Wynik emfZEmf(const Ustawienia& u, double e, const Wynik& zimne) {
 // domain `d`; or why there is none.
 Wynik doOdwrotnej(const Ustawienia& u, engine::Zakres d, double e, const Wynik& zimne) {
     if (!zimne.dobry()) return zimne;
-    double mikrowolty = naMikrowolty(e, u.emf);
-    if (zimne.wartosc != 0.0) mikrowolty += zimne.wartosc;
-    if (!zawiera(d, mikrowolty)) return {Powod::EmfPozaZakresem, 0.0};
-    return {Powod::Brak, przytnij(d, mikrowolty)};
+    const auto m = skompensowana(d, naMikrowolty(e, u.emf), zimne.wartosc);
+    if (!m) return {Powod::EmfPozaZakresem, 0.0};
+    return {Powod::Brak, *m};
 }
 
 engine::Zakres dziedzinaEmf(const Ustawienia& u) {
@@ -234,6 +222,22 @@ Wynik odczyt(std::string_view tekst, numbers::Separator separator) {
     return zOdczytu(numbers::czytaj(tekst, separator));
 }
 
+double emfZimnegoZlacza(engine::TypTermopary typ, double tc) {
+    return zimneZEmf(typ, tc, tc != 0.0 ? engine::emfZTemperatury(typ, tc) : 0.0);
+}
+
+bool wZakresie(engine::Zakres z, double x) {
+    const double luz = kUlpy * std::max(std::fabs(z.od), std::fabs(z.doo));
+    return x >= z.od - luz && x <= z.doo + luz;
+}
+
+std::optional<double> skompensowana(engine::Zakres d, double u, double zimne) {
+    // Added only when there is something to add: -0 + 0 would be +0.
+    if (zimne != 0.0) u += zimne;
+    if (!wZakresie(d, u)) return std::nullopt;
+    return przytnij(d, u);
+}
+
 bool wDziedzinie(const Ustawienia& u, double t) {
     double c = 0.0;
     return celsjusz(u, t, c);
@@ -242,12 +246,13 @@ bool wDziedzinie(const Ustawienia& u, double t) {
 Wynik zimneZlacze(const Ustawienia& u, double tc) {
     double cz = 0.0;
     if (!celsjusz(u, tc, cz)) return {Powod::ZimneZlaczePozaZakresem, 0.0};
-    return zimneZEmf(cz, cz != 0.0 ? engine::emfZTemperatury(u.typ, cz) : 0.0);
+    return {Powod::Brak, emfZimnegoZlacza(u.typ, cz)};
 }
 
 void zimneZlacza(const Ustawienia& u, std::span<const double> tc, std::span<Wynik> wynik) {
     emfTemperatur(u, tc, [&](std::size_t i, bool w, double cz, double e) {
-        wynik[i] = w ? zimneZEmf(cz, e) : Wynik{Powod::ZimneZlaczePozaZakresem, 0.0};
+        wynik[i] = w ? Wynik{Powod::Brak, zimneZEmf(u.typ, cz, e)}
+                     : Wynik{Powod::ZimneZlaczePozaZakresem, 0.0};
     });
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -10,9 +12,10 @@
 #include "liczby.h"
 #include "typ_termopary.h"
 
-// The conversions of the command line, batch and Python, in the user's
-// units, each value checked against the domain before the engine sees it:
-// nothing is extrapolated.
+// The conversions of the command line, the row converter and the Python
+// module, in the user's units, each value checked against the domain before
+// the engine sees it: nothing is extrapolated. The window's panels use the
+// cold-junction arithmetic below too.
 namespace conversions {
 
 enum class JednostkaTemperatury : std::uint8_t { C, F, K };
@@ -68,6 +71,21 @@ struct Wynik {
 Wynik zOdczytu(const numbers::Odczyt& odczyt);
 // The whole text as one number, or why it is refused.
 Wynik odczyt(std::string_view tekst, numbers::Separator separator);
+
+// What a cold junction at tc °C adds to a measured EMF: E(tc) - E(0 °C) in µV,
+// exactly 0 at 0 °C. tc is not checked: the window takes cold junctions
+// outside a type's domain (-30 °C for type B).
+double emfZimnegoZlacza(engine::TypTermopary typ, double tc);
+// The slack of every domain check on a converted or compensated value: a
+// bound converted between units (1768.1 °C is 3214.58 °F, -8.095 mV is
+// -8095 µV) or a sum with a cold junction's EMF may land an ulp or so from
+// the bound itself; within kUlpy (relative to the domain's larger end) a
+// value is the bound and is clamped to it. Anything further out is refused.
+inline constexpr double kUlpy = 4.0 * std::numeric_limits<double>::epsilon();
+bool wZakresie(engine::Zakres z, double x);
+// The compensated EMF in µV (u + zimne, both µV) that an inverse of domain d
+// is given, clamped to d; nothing outside d.
+std::optional<double> skompensowana(engine::Zakres d, double u, double zimne);
 
 // E(tc) in µV for a cold junction at tc (temperature unit), checked once and
 // reused for every value measured against it.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 
@@ -9,14 +10,6 @@
 // Stateless ITS-90 arithmetic for every front end. Temperatures in °C,
 // EMF in µV against a reference junction at 0 °C.
 namespace engine {
-
-// Both ends included; NaN lies outside.
-struct Zakres {
-    double od;
-    double doo;
-
-    [[nodiscard]] constexpr bool zawiera(double x) const { return x >= od && x <= doo; }
-};
 
 // A sub-range of NIST's inverse polynomials, with its published error band.
 struct PodzakresOdwrotnej {
@@ -58,5 +51,15 @@ double seebeck(TypTermopary typ, double t);
 // start after E(t) for C and A, except within 8e-6 °C of C's split, where its
 // two sets overlap by 0.14 nV and two temperatures share each EMF.
 std::optional<double> temperaturaDokladna(TypTermopary typ, double u);
+
+// The permissible deviation of a tolerance class at one temperature.
+struct Odchylka {
+    enum class Rodzaj : std::uint8_t { Stala, Obliczona, PozaKlasyfikacja, Nieklasyfikowana };
+    Rodzaj rodzaj = Rodzaj::Nieklasyfikowana;
+    double wartosc = 0.0;  // °C, meaningful for Stala and Obliczona
+};
+// The deviation of class 1..3 (IEC 60584-1:2013) of `typ` at t, °C, by the
+// catalogue's rules; a class outside 1..3 is not classified.
+Odchylka odchylka(TypTermopary typ, int klasa, double t);
 
 }  // namespace engine

@@ -7,13 +7,12 @@
 #include <limits>
 #include <span>
 #include <tuple>
-#include <type_traits>
 #include <utility>
 
 #include "its90.h"
-#include "limity_okna.h"
+#include "katalog.h"
+#include "podzakresy.h"
 #include "wspolczynniki_its90.h"
-#include "wspolczynniki_wre.h"
 #include "wykladnicza.h"
 
 namespace engine {
@@ -22,166 +21,36 @@ namespace {
 
 using Tablica = std::array<double, 16>;
 
-// A coefficient set padded with zeros to the widest set (T below 0 °C).
-using Zestaw = std::array<double, 15>;
+// Every type's lists, by catalogue index.
+using Listy = std::array<std::span<const Przedzial>, kLiczbaTypow>;
+constexpr Listy kReferencyjne = [] {
+    Listy l{};
+    for (std::size_t i = 0; i < kLiczbaTypow; ++i) l[i] = kKatalog[i].referencyjne;
+    return l;
+}();
+constexpr Listy kOdwrotne = [] {
+    Listy l{};
+    for (std::size_t i = 0; i < kLiczbaTypow; ++i) l[i] = kKatalog[i].odwrotne;
+    return l;
+}();
 
-template <std::size_t N>
-constexpr Zestaw dopelnij(const std::array<double, N>& c) {
-    static_assert(N <= std::tuple_size_v<Zestaw>);
-    Zestaw z{};
-    for (std::size_t i = 0; i < N; ++i) z[i] = c[i];
-    return z;
+// The longest list: per-type tables derived from the lists hold that many.
+constexpr std::size_t kMaksPodzakresow = [] {
+    std::size_t n = 0;
+    for (const WierszKatalogu& w : kKatalog)
+        n = std::max({n, w.referencyjne.size(), w.odwrotne.size()});
+    return n;
+}();
+
+// F applied to each sub-range of each type's list, by catalogue index.
+template <class Element, class F>
+constexpr auto przetworz(const Listy& listy, F f) {
+    std::array<std::array<Element, kMaksPodzakresow>, kLiczbaTypow> t{};
+    for (std::size_t i = 0; i < kLiczbaTypow; ++i) {
+        for (std::size_t k = 0; k < listy[i].size(); ++k) t[i][k] = f(listy[i][k]);
+    }
+    return t;
 }
-
-// How a set is evaluated, with the highest slot that the evaluation reads.
-enum class Wzor : std::uint8_t {
-    Zagniezdzony10,     // Horner from slot 10 down (J, K below 0 °C)
-    ZagniezdzonyWykl9,  // Horner from slot 9, plus type K's exponential term
-    Potegowy10,         // c0 + c1*t + c2*t*t + ... up to slot 10
-    Potegowy13,         // E below 0 °C
-    Potegowy14,         // T below 0 °C
-    Zagniezdzony6,      // Horner from slot 6 (C)
-    Zagniezdzony8,      // Horner from slot 8 (A)
-};
-
-struct Przedzial {
-    double dol;
-    double gora;
-    bool dolWlacznie;
-    bool goraWlacznie;
-    Zestaw wsp;
-    Wzor wzor;
-    // Published error band of an inverse set, °C.
-    double bladMin = 0.0;
-    double bladMax = 0.0;
-};
-
-constexpr auto Z = Wzor::Zagniezdzony10;
-constexpr auto ZW = Wzor::ZagniezdzonyWykl9;
-constexpr auto P = Wzor::Potegowy10;
-constexpr auto P13 = Wzor::Potegowy13;
-constexpr auto P14 = Wzor::Potegowy14;
-constexpr auto Z6 = Wzor::Zagniezdzony6;
-constexpr auto Z8 = Wzor::Zagniezdzony8;
-
-// Reference-function sub-ranges in °C, in the order they are tested. A shared
-// bound belongs to the lower sub-range, except type K's 0 °C and type C's
-// 630.615 °C. C and A were published in power form without an evaluation to
-// match bit for bit, so they are evaluated in Horner's form.
-// clang-format off
-constexpr std::array<Przedzial, 2> kRefJ{{
-    {-210.0,    760.0,    true,  true, dopelnij(engine::kJRef1), Z},
-    { 760.0,    1200.0,   false, true, dopelnij(engine::kJRef2), Z},
-}};
-constexpr std::array<Przedzial, 2> kRefK{{
-    {-270.0,    0.0,      true,  false, dopelnij(engine::kKRef1), Z},
-    { 0.0,      1372.0,   true,  true,  dopelnij(engine::kKRef2), ZW},
-}};
-constexpr std::array<Przedzial, 2> kRefT{{
-    {-270.0,    0.0,      true,  true, dopelnij(engine::kTRef1), P14},
-    { 0.0,      400.0,    false, true, dopelnij(engine::kTRef2), P},
-}};
-constexpr std::array<Przedzial, 2> kRefE{{
-    {-270.0,    0.0,      true,  true, dopelnij(engine::kERef1), P13},
-    { 0.0,      1000.0,   false, true, dopelnij(engine::kERef2), P},
-}};
-constexpr std::array<Przedzial, 2> kRefN{{
-    {-270.0,    0.0,      true,  true, dopelnij(engine::kNRef1), P},
-    { 0.0,      1300.0,   false, true, dopelnij(engine::kNRef2), P},
-}};
-constexpr std::array<Przedzial, 2> kRefB{{
-    { 0.0,      630.615,  true,  true, dopelnij(engine::kBRef1), P},
-    { 630.615,  1820.0,   false, true, dopelnij(engine::kBRef2), P},
-}};
-constexpr std::array<Przedzial, 3> kRefR{{
-    {-50.0,     1064.18,  true,  true, dopelnij(engine::kRRef1), P},
-    { 1064.18,  1664.5,   false, true, dopelnij(engine::kRRef2), P},
-    { 1664.5,   1768.1,   false, true, dopelnij(engine::kRRef3), P},
-}};
-constexpr std::array<Przedzial, 3> kRefS{{
-    {-50.0,     1064.18,  true,  true, dopelnij(engine::kSRef1), P},
-    { 1064.18,  1664.5,   false, true, dopelnij(engine::kSRef2), P},
-    { 1664.5,   1768.1,   false, true, dopelnij(engine::kSRef3), P},
-}};
-constexpr std::array<Przedzial, 2> kRefC{{
-    { 0.0,      630.615,  true,  false, dopelnij(engine::kCRef1), Z6},
-    { 630.615,  2315.0,   true,  true,  dopelnij(engine::kCRef2), Z6},
-}};
-constexpr std::array<Przedzial, 1> kRefA{{
-    { 0.0,      2500.0,   true,  true,  dopelnij(engine::kARef), Z8},
-}};
-
-// Inverse sub-ranges in µV, in the order they are tested. R and S have
-// sub-ranges sharing a closed bound; there the later one applies.
-constexpr std::array<Przedzial, 3> kOdwJ{{
-    {-8095.0,   0.0,      true,  true, dopelnij(engine::kJInv1), P, -0.05, 0.03},
-    { 0.0,      42919.0,  false, true, dopelnij(engine::kJInv2), P, -0.04, 0.04},
-    { 42919.0,  69553.0,  false, true, dopelnij(engine::kJInv3), P, -0.04, 0.03},
-}};
-constexpr std::array<Przedzial, 3> kOdwK{{
-    {-5891.0,   0.0,      true,  true, dopelnij(engine::kKInv1), P, -0.02, 0.04},
-    { 0.0,      20644.0,  false, true, dopelnij(engine::kKInv2), P, -0.05, 0.04},
-    { 20644.0,  54886.0,  false, true, dopelnij(engine::kKInv3), P, -0.05, 0.06},
-}};
-constexpr std::array<Przedzial, 2> kOdwT{{
-    {-5603.0,   0.0,      true,  true, dopelnij(engine::kTInv1), P, -0.02, 0.04},
-    { 0.0,      20872.0,  false, true, dopelnij(engine::kTInv2), P, -0.03, 0.03},
-}};
-constexpr std::array<Przedzial, 2> kOdwE{{
-    {-8825.0,   0.0,      true,  true, dopelnij(engine::kEInv1), P, -0.01, 0.03},
-    { 0.0,      76373.0,  false, true, dopelnij(engine::kEInv2), P, -0.02, 0.02},
-}};
-constexpr std::array<Przedzial, 3> kOdwN{{
-    {-3990.0,   0.0,      true,  true, dopelnij(engine::kNInv1), P, -0.02, 0.03},
-    { 0.0,      20613.0,  false, true, dopelnij(engine::kNInv2), P, -0.02, 0.03},
-    { 20613.0,  47513.0,  false, true, dopelnij(engine::kNInv3), P, -0.04, 0.02},
-}};
-constexpr std::array<Przedzial, 2> kOdwB{{
-    { 291.0,    2431.0,   true,  true, dopelnij(engine::kBInv1), P, -0.02, 0.03},
-    { 2431.0,   13820.0,  false, true, dopelnij(engine::kBInv2), P, -0.01, 0.02},
-}};
-constexpr std::array<Przedzial, 4> kOdwR{{
-    {-226.0,    1923.0,   true,  true,  dopelnij(engine::kRInv1), P, -0.02, 0.02},
-    { 1923.0,   13228.0,  true,  false, dopelnij(engine::kRInv2), P, -0.005, 0.005},
-    { 13228.0,  19739.0,  true,  false, dopelnij(engine::kRInv3), P, -0.0005, 0.001},
-    { 19739.0,  21103.0,  true,  true,  dopelnij(engine::kRInv4), P, -0.001, 0.002},
-}};
-constexpr std::array<Przedzial, 4> kOdwS{{
-    {-235.0,    1874.0,   true,  true, dopelnij(engine::kSInv1), P, -0.02, 0.02},
-    { 1874.0,   11950.0,  false, true, dopelnij(engine::kSInv2), P, -0.01, 0.01},
-    { 11950.0,  17536.0,  true,  true, dopelnij(engine::kSInv3), P, -0.0002, 0.0002},
-    { 17536.0,  18693.0,  true,  true, dopelnij(engine::kSInv4), P, -0.002, 0.002},
-}};
-// No inverse polynomial is published for C, and A's is good to ±1 °C only:
-// an empty list, and the exact inverse stands in for the polynomial.
-constexpr std::array<Przedzial, 0> kOdwC{};
-constexpr std::array<Przedzial, 0> kOdwA{};
-// clang-format on
-
-// Each type's list turned by F, kept in static storage for the spans below.
-template <auto F, const auto& Lista>
-inline constexpr auto kPrzetworzona = F(Lista);
-
-// Indexed by catalogue index: F applied to every type's list.
-template <auto F, const auto&... Listy>
-constexpr auto dlaTypow() {
-    using Lista = std::tuple_element_t<0, std::tuple<decltype(F(Listy))...>>;
-    using Element = typename Lista::value_type;
-    static_assert(sizeof...(Listy) == engine::kLiczbaTypow);
-    return std::array<std::span<const Element>, sizeof...(Listy)>{
-        std::span<const Element>(kPrzetworzona<F, Listy>)...};
-}
-
-template <auto F>
-constexpr auto kNaReferencyjnych =
-    dlaTypow<F, kRefJ, kRefK, kRefT, kRefE, kRefN, kRefB, kRefR, kRefS, kRefC, kRefA>();
-template <auto F>
-constexpr auto kNaOdwrotnych =
-    dlaTypow<F, kOdwJ, kOdwK, kOdwT, kOdwE, kOdwN, kOdwB, kOdwR, kOdwS, kOdwC, kOdwA>();
-
-constexpr auto kTaSama = [](const auto& lista) { return lista; };
-constexpr auto kReferencyjne = kNaReferencyjnych<kTaSama>;
-constexpr auto kOdwrotne = kNaOdwrotnych<kTaSama>;
 
 constexpr bool nadDolem(const Przedzial& p, double x) {
     return p.dolWlacznie ? x >= p.dol : x > p.dol;
@@ -190,7 +59,7 @@ constexpr bool nadDolem(const Przedzial& p, double x) {
 // Each list tiles its domain from left to right: every sub-range is
 // non-empty and starts where the one before it ends, and the shared bound
 // belongs to at least one of the two.
-constexpr bool ciagle(const std::array<std::span<const Przedzial>, engine::kLiczbaTypow>& listy) {
+constexpr bool ciagle(const Listy& listy) {
     for (const auto lista : listy) {
         for (std::size_t k = 0; k < lista.size(); ++k) {
             const Przedzial& b = lista[k];
@@ -482,16 +351,9 @@ struct Szybki {
     Horner pochodna;
 };
 
-template <std::size_t N>
-constexpr std::array<Szybki, N> szybkie(const std::array<Przedzial, N>& lista) {
-    std::array<Szybki, N> s{};
-    for (std::size_t i = 0; i < N; ++i) s[i] = {horner(lista[i]), pochodna(lista[i])};
-    return s;
-}
-
-constexpr auto kNaSzybkie = [](const auto& lista) { return szybkie(lista); };
-constexpr auto kSzybkie = kNaReferencyjnych<kNaSzybkie>;
-constexpr auto kSzybkieOdwrotne = kNaOdwrotnych<kNaSzybkie>;
+constexpr auto kNaSzybki = [](const Przedzial& p) { return Szybki{horner(p), pochodna(p)}; };
+constexpr auto kSzybkie = przetworz<Szybki>(kReferencyjne, kNaSzybki);
+constexpr auto kSzybkieOdwrotne = przetworz<Szybki>(kOdwrotne, kNaSzybki);
 
 constexpr std::size_t numer(std::span<const Przedzial> lista, const Przedzial& p) {
     return static_cast<std::size_t>(&p - lista.data());
@@ -526,15 +388,9 @@ Lokalnie lokalnie(TypTermopary typ, double t) {
 }
 
 // Inverse sub-ranges as published, for the front ends.
-template <std::size_t N>
-constexpr std::array<engine::PodzakresOdwrotnej, N> opisz(const std::array<Przedzial, N>& lista) {
-    std::array<engine::PodzakresOdwrotnej, N> o{};
-    for (std::size_t i = 0; i < N; ++i) {
-        o[i] = {{lista[i].dol, lista[i].gora}, lista[i].bladMin, lista[i].bladMax};
-    }
-    return o;
-}
-constexpr auto kOpisyOdwrotnych = kNaOdwrotnych<[](const auto& lista) { return opisz(lista); }>;
+constexpr auto kOpisyOdwrotnych = przetworz<PodzakresOdwrotnej>(kOdwrotne, [](const Przedzial& p) {
+    return PodzakresOdwrotnej{{p.dol, p.gora}, p.bladMin, p.bladMax};
+});
 
 // The exact inverse's seed for a type without an inverse polynomial: the
 // inverse tabulated at kWezly + 1 EMFs evenly spaced over the domain, with
@@ -545,13 +401,12 @@ constexpr std::size_t kWezly = 256;
 struct Siatka {
     double u0;                                      // µV
     double naKrok;                                  // intervals per µV
-    double krok;                                    // µV
     std::array<std::array<double, 4>, kWezly> wsp;  // t(u0 + (k + s) krok) = Horner in s
 };
 
-constexpr double emfHorner(std::span<const Przedzial> lista, std::span<const Szybki> szybkie,
-                           double t) {
-    return szybkie[numer(lista, wybierz(lista, t))].wartosc(t);
+constexpr const Szybki& szybki(std::span<const Szybki> szybkie, std::span<const Przedzial> lista,
+                               double t) {
+    return szybkie[numer(lista, wybierz(lista, t))];
 }
 
 // The t in [od, doo] at which E reaches u, by bisection down to neighbouring
@@ -563,27 +418,24 @@ constexpr double odwrocPolowiac(std::span<const Przedzial> lista, std::span<cons
     for (;;) {
         const double srodek = od + (doo - od) / 2.0;
         if (srodek <= od || srodek >= doo) break;
-        (emfHorner(lista, szybkie, srodek) < u ? od : doo) = srodek;
+        (szybki(szybkie, lista, srodek).wartosc(srodek) < u ? od : doo) = srodek;
     }
-    return u - emfHorner(lista, szybkie, od) < emfHorner(lista, szybkie, doo) - u ? od : doo;
+    const double dol = u - szybki(szybkie, lista, od).wartosc(od);
+    return dol < szybki(szybkie, lista, doo).wartosc(doo) - u ? od : doo;
 }
 
-template <std::size_t N>
-constexpr Siatka siatka(const std::array<Przedzial, N>& lista) {
-    const auto szybkieListy = szybkie(lista);
-    const std::span<const Przedzial> l(lista);
-    const std::span<const Szybki> f(szybkieListy);
+constexpr Siatka siatka(std::span<const Przedzial> l, std::span<const Szybki> f) {
     Siatka s{};
-    s.u0 = emfHorner(l, f, l.front().dol);
-    const double u1 = emfHorner(l, f, l.back().gora);
-    s.krok = (u1 - s.u0) / static_cast<double>(kWezly);
+    s.u0 = szybki(f, l, l.front().dol).wartosc(l.front().dol);
+    const double u1 = szybki(f, l, l.back().gora).wartosc(l.back().gora);
+    const double krok = (u1 - s.u0) / static_cast<double>(kWezly);
     s.naKrok = static_cast<double>(kWezly) / (u1 - s.u0);
     double t0 = l.front().dol;
-    double m0 = s.krok / f[0].pochodna(t0);  // dt per interval
+    double m0 = krok / f[0].pochodna(t0);  // dt per interval
     for (std::size_t k = 0; k < kWezly; ++k) {
-        const double u = k + 1 == kWezly ? u1 : s.u0 + static_cast<double>(k + 1) * s.krok;
+        const double u = k + 1 == kWezly ? u1 : s.u0 + static_cast<double>(k + 1) * krok;
         const double t1 = odwrocPolowiac(l, f, u);
-        const double m1 = s.krok / f[numer(l, wybierz(l, t1))].pochodna(t1);
+        const double m1 = krok / szybki(f, l, t1).pochodna(t1);
         s.wsp[k] = {t0, m0, 3.0 * (t1 - t0) - 2.0 * m0 - m1, 2.0 * (t0 - t1) + m0 + m1};
         t0 = t1;
         m0 = m1;
@@ -591,24 +443,29 @@ constexpr Siatka siatka(const std::array<Przedzial, N>& lista) {
     return s;
 }
 
-template <const auto& Lista>
-inline constexpr Siatka kSiatka = siatka(Lista);
-
-// Per type: the seed table where no inverse polynomial is published, else none.
-template <const auto& Ref, const auto& Odw>
-constexpr const Siatka* siatkaDla() {
-    if constexpr (std::tuple_size_v<std::remove_cvref_t<decltype(Odw)>> == 0) {
-        return &kSiatka<Ref>;
-    } else {
-        return nullptr;
+// The seed tables of the types without inverse polynomials, and each type's
+// place among them.
+constexpr std::size_t kBrakSiatki = kLiczbaTypow;
+constexpr auto kNumerySiatek = [] {
+    std::array<std::size_t, kLiczbaTypow> n{};
+    std::size_t ile = 0;
+    for (std::size_t i = 0; i < kLiczbaTypow; ++i)
+        n[i] = kOdwrotne[i].empty() ? ile++ : kBrakSiatki;
+    return n;
+}();
+constexpr std::size_t kLiczbaSiatek = [] {
+    std::size_t ile = 0;
+    for (const auto lista : kOdwrotne) ile += lista.empty() ? 1U : 0U;
+    return ile;
+}();
+constexpr auto kSiatki = [] {
+    std::array<Siatka, kLiczbaSiatek> s{};
+    for (std::size_t i = 0; i < kLiczbaTypow; ++i) {
+        if (kNumerySiatek[i] != kBrakSiatki)
+            s[kNumerySiatek[i]] = siatka(kReferencyjne[i], kSzybkie[i]);
     }
-}
-
-constexpr std::array<const Siatka*, engine::kLiczbaTypow> kSiatki{
-    siatkaDla<kRefJ, kOdwJ>(), siatkaDla<kRefK, kOdwK>(), siatkaDla<kRefT, kOdwT>(),
-    siatkaDla<kRefE, kOdwE>(), siatkaDla<kRefN, kOdwN>(), siatkaDla<kRefB, kOdwB>(),
-    siatkaDla<kRefR, kOdwR>(), siatkaDla<kRefS, kOdwS>(), siatkaDla<kRefC, kOdwC>(),
-    siatkaDla<kRefA, kOdwA>()};
+    return s;
+}();
 
 // The exact inverse from the seed table, for u within the domain: the seed,
 // then Newton's steps in Horner's form, which for these types is the
@@ -616,7 +473,7 @@ constexpr std::array<const Siatka*, engine::kLiczbaTypow> kSiatki{
 // both domains, so a step of at most 1e-6 °C leaves an error below 1e-15 °C.
 double odwrocZSiatki(TypTermopary typ, const Siatka& s, double u) {
     const auto lista = kReferencyjne[indeks(typ)];
-    const auto szybkie = kSzybkie[indeks(typ)];
+    const auto& szybkie = kSzybkie[indeks(typ)];
     const double od = lista.front().dol;
     const double doo = lista.back().gora;
     const double y = std::max((u - s.u0) * s.naKrok, 0.0);
@@ -632,23 +489,6 @@ double odwrocZSiatki(TypTermopary typ, const Siatka& s, double u) {
     }
     return x;
 }
-
-// The window's temperature limits, °C. Type E stops at -200 and R and S at
-// 1768 although the reference function reaches -270 and 1768.1.
-// clang-format off
-constexpr std::array<engine::Zakres, engine::kLiczbaTypow> kTemperaturaOkna{{
-    {-210.0, 1200.0},  // J
-    {-270.0, 1372.0},  // K
-    {-270.0, 400.0},   // T
-    {-200.0, 1000.0},  // E
-    {-270.0, 1300.0},  // N
-    {0.0, 1820.0},     // B
-    {-50.0, 1768.0},   // R
-    {-50.0, 1768.0},   // S
-    {0.0, 2315.0},     // C
-    {0.0, 2500.0},     // A
-}};
-// clang-format on
 
 }  // namespace
 
@@ -685,7 +525,7 @@ double Termopara::Temperatura(double t) {
 double Termopara::EMF(double u) {
     const auto typ = typZIndeksu(Typ);
     if (!typ) return 0.0;
-    if (kOdwrotne[indeks(*typ)].empty()) return engine::temperaturaZEmf(*typ, u);
+    if (kOdwrotne[indeks(*typ)].empty()) return temperaturaZEmf(*typ, u);
     const Przedzial& p = wybierz(kOdwrotne[indeks(*typ)], u);
     return zaladujPotegowy<10>(Wsp, p.wsp, u);
 }
@@ -719,7 +559,7 @@ Zakres dziedzinaDokladnej(TypTermopary typ) {
 }
 
 std::span<const PodzakresOdwrotnej> podzakresyOdwrotnej(TypTermopary typ) {
-    return kOpisyOdwrotnych[indeks(typ)];
+    return std::span(kOpisyOdwrotnych[indeks(typ)]).first(kOdwrotne[indeks(typ)].size());
 }
 
 std::size_t podzakresOdwrotnej(TypTermopary typ, double u) {
@@ -765,7 +605,9 @@ double seebeck(TypTermopary typ, double t) {
 std::optional<double> temperaturaDokladna(TypTermopary typ, double u) {
     const Zakres dziedzina = dziedzinaDokladnej(typ);
     if (!dziedzina.zawiera(u)) return std::nullopt;
-    if (const Siatka* s = kSiatki[indeks(typ)]) return odwrocZSiatki(typ, *s, u);
+    if (const std::size_t s = kNumerySiatek[indeks(typ)]; s != kBrakSiatki) {
+        return odwrocZSiatki(typ, kSiatki[s], u);
+    }
     const Zakres t = dziedzinaTemperatury(typ);
     double od = t.od;
     double doo = t.doo;
@@ -815,16 +657,3 @@ std::optional<double> temperaturaDokladna(TypTermopary typ, double u) {
 }
 
 }  // namespace engine
-
-namespace limity_okna {
-
-engine::Zakres temperatura(engine::TypTermopary typ) {
-    return engine::kTemperaturaOkna[engine::indeks(typ)];
-}
-
-engine::Zakres emf(engine::TypTermopary typ) {
-    const engine::Zakres u = engine::dziedzinaOdwrotnej(typ);
-    return {u.od / 1000.0, u.doo / 1000.0};
-}
-
-}  // namespace limity_okna

@@ -8,33 +8,34 @@
 
 #include "katalog.h"
 
+// The catalogue's types by index and by letter.
 namespace engine {
 
-// The ten thermocouple types of IEC 60584-1:2013, in catalogue order: the
-// eight of NIST Monograph 175, then the tungsten-rhenium types C and A.
-enum class TypTermopary : std::uint8_t { J, K, T, E, N, B, R, S, C, A };
+inline constexpr auto kWszystkieTypy = [] {
+    std::array<TypTermopary, kLiczbaTypow> t{};
+    for (std::size_t i = 0; i < kLiczbaTypow; ++i) t[i] = kKatalog[i].typ;
+    return t;
+}();
 
-inline constexpr std::array<TypTermopary, engine::kLiczbaTypow> kWszystkieTypy{
-    TypTermopary::J, TypTermopary::K, TypTermopary::T, TypTermopary::E, TypTermopary::N,
-    TypTermopary::B, TypTermopary::R, TypTermopary::S, TypTermopary::C, TypTermopary::A};
+namespace detail {
+inline constexpr auto kLitery = [] {
+    std::array<char, kLiczbaTypow> l{};
+    for (std::size_t i = 0; i < kLiczbaTypow; ++i) l[i] = kKatalog[i].litera;
+    return l;
+}();
+}  // namespace detail
 
-// The type letters, in catalogue order.
-inline constexpr std::string_view kLiteryTypow = "JKTENBRSCA";
-static_assert(kLiteryTypow.size() == engine::kLiczbaTypow);
+// The type letters, in catalogue order ("JKTENBRSCA").
+inline constexpr std::string_view kLiteryTypow{detail::kLitery.data(), detail::kLitery.size()};
 
 // The letters one space apart ("J K T E N B R S C A"), for help texts and
 // messages, so that a new type reaches them with its catalogue row.
 inline constexpr auto kLiteryZeSpacjami = [] {
-    std::array<char, 2 * kLiteryTypow.size() - 1> s{};
+    std::array<char, 2 * kLiczbaTypow - 1> s{};
     for (std::size_t i = 0; i < s.size(); ++i) s.at(i) = i % 2 == 0 ? kLiteryTypow[i / 2] : ' ';
     return s;
 }();
 inline constexpr std::string_view kListaTypow{kLiteryZeSpacjami.data(), kLiteryZeSpacjami.size()};
-
-// Catalogue index (the window's Typ).
-constexpr std::size_t indeks(TypTermopary typ) {
-    return static_cast<std::size_t>(typ);
-}
 
 constexpr std::optional<TypTermopary> typZIndeksu(std::int16_t i) {
     if (i < 0 || static_cast<std::size_t>(i) >= kWszystkieTypy.size()) return std::nullopt;
@@ -42,7 +43,7 @@ constexpr std::optional<TypTermopary> typZIndeksu(std::int16_t i) {
 }
 
 constexpr char litera(TypTermopary typ) {
-    return kLiteryTypow[indeks(typ)];
+    return wiersz(typ).litera;
 }
 
 // 'k' and 'K' alike.

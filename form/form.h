@@ -49,6 +49,13 @@
 namespace form {
 
 inline constexpr std::string_view kCaption = "Kalvetra";
+
+// Field lengths of the window's fixed-length catalogue tables (Nazwa, Sklad,
+// Symbol, Zakres), in characters.
+inline constexpr std::size_t kDlugoscNazwy = 25;
+inline constexpr std::size_t kDlugoscSkladu = 53;
+inline constexpr std::size_t kDlugoscSymbolu = 25;
+inline constexpr std::size_t kDlugoscZakresu = 45;
 inline constexpr std::string_view kMessageTitle = "Wexa";
 
 // Stand-ins may replace the family; the size and the Polish letters must hold.
@@ -309,42 +316,32 @@ inline constexpr std::array<MenuItem, 2> kFileMenu{{
 }};
 
 namespace detail {
-// "mnuTyp" and the type's letter, one name per catalogue type.
-inline constexpr std::string_view kItemPrefix = "mnuTyp";
-inline constexpr auto kItemNames = [] {
-    std::array<std::array<char, kItemPrefix.size() + 1>, engine::kLiczbaTypow> names{};
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        for (std::size_t k = 0; k < kItemPrefix.size(); ++k) names.at(i).at(k) = kItemPrefix[k];
-        names.at(i).back() = engine::kLiteryTypow[i];
+// "mnuTyp" and the type's letter, for every type in catalogue order.
+inline constexpr auto kTypeItemNames = [] {
+    constexpr std::string_view kPrefix = "mnuTyp";
+    std::array<std::array<char, kPrefix.size() + 1>, engine::kLiczbaTypow> names{};
+    for (std::size_t i = 0; i < engine::kLiczbaTypow; ++i) {
+        for (std::size_t k = 0; k < kPrefix.size(); ++k) names.at(i).at(k) = kPrefix[k];
+        names.at(i).back() = engine::kKatalog.at(i).litera;
     }
     return names;
 }();
-
-constexpr MenuItem typeItem(engine::TypTermopary typ) {
-    const auto& name = kItemNames.at(indeks(typ));
-    return {{name.data(), name.size()},
-            engine::kTypy.at(indeks(typ)).nazwa,
-            Command::SelectType,
-            typ,
-            true};
-}
-
-// The eight types of the original menu, in its order: S before R, unlike the catalogue.
-inline constexpr std::array<engine::TypTermopary, 8> kFirstTypes{
-    engine::TypTermopary::J, engine::TypTermopary::K, engine::TypTermopary::T,
-    engine::TypTermopary::E, engine::TypTermopary::N, engine::TypTermopary::B,
-    engine::TypTermopary::S, engine::TypTermopary::R};
 }  // namespace detail
 
-// The eight as they always were, a separator, then every later catalogue
-// type in catalogue order (C, A).
+// The menu's first eight items: the eight standard types as the menu always
+// listed them; a separator parts them from the types added later (C, A).
+inline constexpr std::size_t kFirstTypeItems = 8;
+
+// In the catalogue's menu order, which lists S before R, with the separator.
 inline constexpr auto kTypeMenu = [] {
     std::array<MenuItem, engine::kLiczbaTypow + 1> menu{};
-    std::size_t n = 0;
-    for (const engine::TypTermopary typ : detail::kFirstTypes) menu.at(n++) = detail::typeItem(typ);
-    menu.at(n++) = {"mnuTypSeparator", "", Command::Separator, engine::TypTermopary::J, true};
-    for (std::size_t i = detail::kFirstTypes.size(); i < engine::kLiczbaTypow; ++i) {
-        menu.at(n++) = detail::typeItem(engine::kWszystkieTypy.at(i));
+    menu.at(kFirstTypeItems) = {"mnuTypSeparator", "", Command::Separator, engine::TypTermopary::J,
+                                true};
+    for (const engine::WierszKatalogu& w : engine::kKatalog) {
+        const auto& name = detail::kTypeItemNames.at(indeks(w.typ));
+        const std::size_t at = w.pozycjaWMenu + (w.pozycjaWMenu < kFirstTypeItems ? 0 : 1);
+        menu.at(at) = {std::string_view(name.data(), name.size()), w.opis.nazwa,
+                       Command::SelectType, w.typ, true};
     }
     return menu;
 }();
@@ -384,10 +381,10 @@ struct InfoRow {
     std::size_t length;
 };
 inline constexpr std::array<InfoRow, 4> kInfoRows{{
-    {Id::Label1_0, &engine::Opis::nazwa, engine::kDlugoscNazwy},
-    {Id::Label1_1, &engine::Opis::sklad, engine::kDlugoscSkladu},
-    {Id::Label1_2, &engine::Opis::symbol, engine::kDlugoscSymbolu},
-    {Id::Label1_3, &engine::Opis::zakres, engine::kDlugoscZakresu},
+    {Id::Label1_0, &engine::Opis::nazwa, kDlugoscNazwy},
+    {Id::Label1_1, &engine::Opis::sklad, kDlugoscSkladu},
+    {Id::Label1_2, &engine::Opis::symbol, kDlugoscSymbolu},
+    {Id::Label1_3, &engine::Opis::zakres, kDlugoscZakresu},
 }};
 
 struct Assignment {

@@ -128,8 +128,8 @@ bool wszystkie(engine::Zakres d, const double* x, const Powod* pz, std::size_t m
     return inne == 0;
 }
 
-// The cold junctions' E(tc) (b.ez) and refusals (b.pz) of elements od..od+m,
-// as conversions::zimneZlacze gives them. Those inside the domain, but for
+// The cold junctions' E(tc) - E(0 °C) (b.ez) and refusals (b.pz) of elements
+// od..od+m, as conversions::zimneZlacze gives them. Those inside the domain, but for
 // the ice point (which has no correction at all), go through the engine's
 // run; the rest, bounds, NaN and refusals, through Zimne one at a time.
 void zimneBloku(const conversions::Ustawienia& u, Zimne& zimne, Wejscie tc, std::size_t od,
@@ -144,8 +144,12 @@ void zimneBloku(const conversions::Ustawienia& u, Zimne& zimne, Wejscie tc, std:
     wczytaj(tc, od, m, b.wartosci.data());
     naCelsjusza(u, b.wartosci.data(), m);
     std::fill_n(b.pz.data(), m, Powod::Brak);
+    const double e0 = engine::wiersz(u.typ).emfPunktuLodu;
     if (wszystkie(d, b.wartosci.data(), b.pz.data(), m, true)) {
         engine::emfBlok(u.typ, b.wartosci.data(), b.ez.data(), m);
+        if (e0 != 0.0) {
+            for (std::size_t i = 0; i < m; ++i) b.ez[i] -= e0;
+        }
         return;
     }
     std::size_t ile = 0;
@@ -161,7 +165,7 @@ void zimneBloku(const conversions::Ustawienia& u, Zimne& zimne, Wejscie tc, std:
         }
     }
     engine::emfBlok(u.typ, b.x.data(), b.x.data(), ile);
-    for (std::size_t j = 0; j < ile; ++j) b.ez[b.gdzie[j]] = b.x[j];
+    for (std::size_t j = 0; j < ile; ++j) b.ez[b.gdzie[j]] = e0 != 0.0 ? b.x[j] - e0 : b.x[j];
 }
 
 // The block's refusal, if any, into the run's first; true where the run ends.
@@ -302,7 +306,7 @@ Odmowa tolerancja(const conversions::Ustawienia& u, int klasa, Wejscie t, double
         if (!conversions::wDziedzinie(u, x)) return Wynik{Powod::TemperaturaPozaZakresem, 0.0};
         return Wynik{
             Powod::Brak,
-            calculations::odchylkaWJednostce(u.typ, klasa, x, u.temperatura).value_or(kNaN)};
+            conversions::odchylkaWJednostce(u.typ, klasa, x, u.temperatura).value_or(kNaN)};
     });
 }
 

@@ -266,16 +266,16 @@ void Form1::centreWithFrame() {
 
 void Form1::Napisy() {
     for (std::size_t i = 0; i < engine::kLiczbaTypow; ++i) {
-        tables_.Nazwa.at(i) = field(engine::kTypy.at(i).nazwa, engine::kDlugoscNazwy);
+        tables_.Nazwa.at(i) = field(engine::kTypy.at(i).nazwa, form::kDlugoscNazwy);
     }
     for (std::size_t i = 0; i < engine::kLiczbaTypow; ++i) {
-        tables_.Sklad.at(i) = field(engine::kTypy.at(i).sklad, engine::kDlugoscSkladu);
+        tables_.Sklad.at(i) = field(engine::kTypy.at(i).sklad, form::kDlugoscSkladu);
     }
     for (std::size_t i = 0; i < engine::kLiczbaTypow; ++i) {
-        tables_.Symbol.at(i) = field(engine::kTypy.at(i).symbol, engine::kDlugoscSymbolu);
+        tables_.Symbol.at(i) = field(engine::kTypy.at(i).symbol, form::kDlugoscSymbolu);
     }
     for (std::size_t i = 0; i < engine::kLiczbaTypow; ++i) {
-        tables_.Zakres.at(i) = field(engine::kTypy.at(i).zakres, engine::kDlugoscZakresu);
+        tables_.Zakres.at(i) = field(engine::kTypy.at(i).zakres, form::kDlugoscZakresu);
     }
 
     // The fixed captions of the calculation panels, in reading order.

@@ -175,7 +175,7 @@ TEST(Command3, LimitsNeverExtrapolate) {
         // Temperatures of the inverse domain's ends.
         const double tMin = engine::temperaturaZEmf(t, u.od);
         const double tMax = engine::temperaturaZEmf(t, u.doo);
-        const auto granice = limity_okna::emf(t);
+        const auto granice = calculations::emfOkna(t);
         // Whole µV as typed, rounded inwards: the exact inverse's ends (C, A) are not.
         for (const double mv : {std::ceil(granice.od * 1000.0 - 1e-6) / 1000.0,
                                 std::floor(granice.doo * 1000.0 + 1e-6) / 1000.0}) {

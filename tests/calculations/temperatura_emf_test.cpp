@@ -146,7 +146,7 @@ TEST(Command2, EveryTypeAcceptsBothOfItsLimits) {
     const FakeWindow liczby;
     for (const engine::TypTermopary t : engine::kWszystkieTypy) {
         const auto typ = static_cast<std::int16_t>(indeks(t));
-        const auto granice = limity_okna::temperatura(t);
+        const auto granice = calculations::temperaturaOkna(t);
         for (const double x : {granice.od, granice.doo}) {
             const FakeWindow okno = kliknij(typ, liczby.format(x, "0.0"));
             ASSERT_EQ(okno.operacje.size(), 1u) << "type " << typ << " at " << x;

@@ -155,8 +155,10 @@ TEST(ColdJunction, EmfIsTheDifferenceAndTempInvertsIt) {
             for (const double t : {0.7 * d.od + 0.3 * d.doo, 0.5 * (d.od + d.doo), d.doo - 1.0}) {
                 const Przebieg e = uruchom({"emf", l, krotko(t), "--cold", krotko(tc), "--emf-unit",
                                             "uV", "--digits", "9"});
+                // A cold junction contributes E(tc) - E(0 °C) (type A's 0.716 µV).
                 EXPECT_NEAR(liczba(e.dane),
-                            engine::emfZTemperatury(typ, t) - engine::emfZTemperatury(typ, tc),
+                            engine::emfZTemperatury(typ, t) - (engine::emfZTemperatury(typ, tc) -
+                                                               engine::wiersz(typ).emfPunktuLodu),
                             1e-8);
                 const Przebieg r =
                     uruchom({"temp", l, kropka(e.dane.substr(0, e.dane.size() - 1)), "--cold",

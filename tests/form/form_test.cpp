@@ -146,13 +146,27 @@ TEST(Selection, ShowsWholeTextsAndResetsEveryBox) {
     }
 }
 
+// Every catalogue text fits its field; type E's alloy fills it exactly.
+TEST(Selection, CatalogueTextsFitTheirFields) {
+    EXPECT_EQ(kDlugoscNazwy, 25U);
+    EXPECT_EQ(kDlugoscSkladu, 53U);
+    EXPECT_EQ(kDlugoscSymbolu, 25U);
+    EXPECT_EQ(kDlugoscZakresu, 45U);
+    for (const engine::Opis& opis : engine::kTypy) {
+        for (const InfoRow& row : kInfoRows) {
+            EXPECT_EQ(infoText(opis.*row.text, row.length), opis.*row.text) << opis.nazwa;
+        }
+    }
+    EXPECT_EQ(field(engine::kTypy[3].sklad, kDlugoscSkladu).size(), engine::kTypy[3].sklad.size());
+}
+
 // Fields count characters, not bytes: "ż" is one character in two bytes.
 TEST(Selection, FieldsCountCharacters) {
     EXPECT_EQ(field("Żelazo", 8), "Żelazo  ");
     EXPECT_EQ(field("żółw", 2), "żó");
     EXPECT_EQ(infoText("żółw", 3), "żół");
     EXPECT_EQ(infoText("  a b  ", 7), "a b");
-    EXPECT_EQ(field(engine::kTypy[3].sklad, engine::kDlugoscSkladu), engine::kTypy[3].sklad);
+    EXPECT_EQ(field(engine::kTypy[3].sklad, kDlugoscSkladu), engine::kTypy[3].sklad);
 }
 
 }  // namespace

@@ -150,7 +150,7 @@ TEST(Tablice, EmfSeebeckTolerancjaJakPrzeliczenia) {
                 if (w.dobry() && !conversions::wDziedzinie(u, t[i]))
                     w.powod = conversions::Powod::TemperaturaPozaZakresem;
                 if (w.dobry())
-                    w.wartosc = calculations::odchylkaWJednostce(u.typ, k, t[i], u.temperatura)
+                    w.wartosc = conversions::odchylkaWJednostce(u.typ, k, t[i], u.temperatura)
                                     .value_or(kNaN);
                 wKlasy[static_cast<std::size_t>(k - 1)].push_back(w);
             }

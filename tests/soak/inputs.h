@@ -20,7 +20,7 @@ namespace soak {
 // Accepted temperatures of the temperature-to-EMF panel, used only to aim the
 // random inputs at the edges.
 inline std::array<double, 2> temperatureEdges(std::size_t typ) {
-    const engine::Zakres z = limity_okna::temperatura(engine::kWszystkieTypy.at(typ));
+    const engine::Zakres z = calculations::temperaturaOkna(engine::kWszystkieTypy.at(typ));
     return {z.od, z.doo};
 }
 

@@ -22,7 +22,7 @@ struct Domain {
 };
 inline Domain inverseDomain(std::size_t typ) {
     const engine::TypTermopary t = engine::kWszystkieTypy.at(typ);
-    const engine::Zakres mv = limity_okna::emf(t);
+    const engine::Zakres mv = calculations::emfOkna(t);
     const engine::Zakres uv = engine::dziedzinaOdwrotnej(t);
     // NIST rounds the top EMF up: T's 20,872 mV lies 0,03 µV past E(400 °C).
     const engine::Zakres tc = engine::dziedzinaTemperatury(t);
