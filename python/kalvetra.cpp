@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -306,22 +307,42 @@ py::object seebeck(const py::object& typTermopary, const py::object& t, const st
                 });
 }
 
+// ASTM E230's limit named by `cls`: "standard" or "special".
+engine::KlasaAstm klasaAstm(const py::object& o) {
+    if (py::isinstance<py::str>(o)) {
+        const auto s = o.cast<std::string>();
+        if (s == "standard") return engine::KlasaAstm::Standardowa;
+        if (s == "special") return engine::KlasaAstm::Specjalna;
+    }
+    throw py::value_error("with standard=\"astm\" cls must be 'standard' or 'special', not " +
+                          py::repr(o).cast<std::string>());
+}
+
 py::object tolerance(const py::object& typTermopary, const py::object& t, const py::object& cls,
-                     const std::string& unit, const std::string& errors) {
+                     const std::string& unit, const std::string& errors,
+                     const std::string& standard) {
     Ustawienia u;
     u.typ = typ(typTermopary);
     u.temperatura = jednostka(unit);
-    const int k = klasa(cls);
+    if (standard != "iec" && standard != "astm") {
+        throw py::value_error("standard must be 'iec' or 'astm', not '" + standard + "'");
+    }
+    const auto astm = standard == "astm" ? std::optional(klasaAstm(cls)) : std::nullopt;
+    const int k = astm ? 0 : klasa(cls);
     const bool stop = podnies(errors);
     return licz("kalvetra.tolerance", u, {argument("t", t)}, stop,
-                [&u, k](const python::Wejscie* we, double* w, std::size_t n, bool s) {
-                    return python::tolerancja(u, k, we[0], w, n, s);
+                [&u, k, astm](const python::Wejscie* we, double* w, std::size_t n, bool s) {
+                    return python::tolerancja(u, k, astm, we[0], w, n, s);
                 });
 }
 
 constexpr const char* kOpisModulu =
-    R"(Thermocouple conversions of ITS-90 (NIST Monograph 175) and the
-tolerance classes of IEC 60584-1, on the same engine as kalvetra-cli.
+    R"(Thermocouple conversions of ITS-90 and the tolerance classes of
+IEC 60584-1 (and ASTM E230's limits of error), on the same engine as
+kalvetra-cli, for the ten types in TYPES: J K T E N B R S of NIST
+Monograph 175 and the tungsten-rhenium types C and A, which have no
+inverse polynomial and are always inverted exactly. A cold junction at tc
+contributes E(tc) - E(0 °C): type A's function gives 0.716 µV at 0 °C.
 
 Every function takes a Python number, a sequence or a numpy array of any
 shape and real dtype (a pandas Series through numpy), and returns a float
@@ -375,13 +396,16 @@ Seebeck coefficient dE/dt of the reference function of type `typ` at the
 temperatures `t` (in `unit`: "C", "F" or "K"), in µV per degree of `unit`.
 errors "raise" or "nan" as for emf().)";
 
-constexpr const char* kOpisTolerance = R"(tolerance(typ, t, cls, *, unit="C", errors="raise")
+constexpr const char* kOpisTolerance =
+    R"(tolerance(typ, t, cls, *, unit="C", errors="raise", standard="iec")
 
 Permissible deviation of IEC 60584-1 tolerance class `cls` (1, 2 or 3) of
 type `typ` at the temperatures `t` (in `unit`: "C", "F" or "K"), as a width
-in degrees of `unit`. NaN where the class gives no deviation (the command
-line's N/A), in both error modes; a temperature outside the type's domain is
-refused as by emf().)";
+in degrees of `unit`. Types C and A have class 2 only. With
+standard="astm", ASTM E230's limit of error instead: `cls` "standard" or
+"special". NaN where the class or the standard gives no deviation (the
+command line's N/A), in both error modes; a temperature outside the type's
+domain is refused as by emf().)";
 
 }  // namespace
 
@@ -400,5 +424,6 @@ PYBIND11_MODULE(kalvetra, m) {
     m.def("seebeck", &seebeck, kOpisSeebeck, py::arg("typ"), py::arg("t"), py::kw_only(),
           py::arg("unit") = "C", py::arg("errors") = "raise");
     m.def("tolerance", &tolerance, kOpisTolerance, py::arg("typ"), py::arg("t"), py::arg("cls"),
-          py::kw_only(), py::arg("unit") = "C", py::arg("errors") = "raise");
+          py::kw_only(), py::arg("unit") = "C", py::arg("errors") = "raise",
+          py::arg("standard") = "iec");
 }

@@ -298,15 +298,16 @@ Odmowa seebeck(const conversions::Ustawienia& u, Wejscie t, double* wynik, std::
     });
 }
 
-Odmowa tolerancja(const conversions::Ustawienia& u, int klasa, Wejscie t, double* wynik,
-                  std::size_t n, bool stop) {
+Odmowa tolerancja(const conversions::Ustawienia& u, int klasa,
+                  std::optional<engine::KlasaAstm> astm, Wejscie t, double* wynik, std::size_t n,
+                  bool stop) {
     return przebieg(wynik, n, stop, [&](std::size_t i, bool&) {
         const double x = wartosc(t, i);
         if (const Powod p = nieskonczonosc(x); p != Powod::Brak) return Wynik{p, 0.0};
         if (!conversions::wDziedzinie(u, x)) return Wynik{Powod::TemperaturaPozaZakresem, 0.0};
-        return Wynik{
-            Powod::Brak,
-            conversions::odchylkaWJednostce(u.typ, klasa, x, u.temperatura).value_or(kNaN)};
+        const auto d = astm ? conversions::granicaAstmWJednostce(u.typ, *astm, x, u.temperatura)
+                            : conversions::odchylkaWJednostce(u.typ, klasa, x, u.temperatura);
+        return Wynik{Powod::Brak, d.value_or(kNaN)};
     });
 }
 

@@ -2,7 +2,9 @@
 
 #include <cstddef>
 #include <limits>
+#include <optional>
 
+#include "granice_astm.h"
 #include "przeliczenia.h"
 
 // Conversions over runs of values for the Python module: the same checks and
@@ -34,8 +36,10 @@ Odmowa temperatura(const conversions::Ustawienia& u, Wejscie e, Wejscie tc, doub
                    std::size_t n, bool stop);
 Odmowa seebeck(const conversions::Ustawienia& u, Wejscie t, double* wynik, std::size_t n,
                bool stop);
-// Class 1..3; NaN where the class gives no deviation, which is no refusal.
-Odmowa tolerancja(const conversions::Ustawienia& u, int klasa, Wejscie t, double* wynik,
-                  std::size_t n, bool stop);
+// Class 1..3, or with `astm` that ASTM E230 limit; NaN where the class or
+// the standard gives no deviation, which is no refusal.
+Odmowa tolerancja(const conversions::Ustawienia& u, int klasa,
+                  std::optional<engine::KlasaAstm> astm, Wejscie t, double* wynik, std::size_t n,
+                  bool stop);
 
 }  // namespace python

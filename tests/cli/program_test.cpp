@@ -16,6 +16,7 @@
 #include "obliczenia.h"
 #include "okno.h"
 #include "przebieg.h"
+#include "przypadki_typow.h"
 #include "termopara.h"
 
 namespace {
@@ -107,6 +108,18 @@ TEST(WindowDigits, TiesAndNegativeZero) {
     // 0.0075 x 340 is 2.54999... and 6.75 x 1.8 is 12.15: halves as written.
     EXPECT_EQ(uruchom({"tolerance", "K", "340"}).dane, "1.5\t2.6\tN/A\n");
     EXPECT_EQ(uruchom({"tolerance", "E", "1652", "--unit", "F"}).dane, "N/A\t12.2\tN/A\n");
+}
+
+// The shared cases of types C and A, as every front end must give them.
+TEST(SharedCases, CommandLineDigits) {
+    const auto przypadki = przypadki_typow::wczytaj();
+    ASSERT_EQ(przypadki.size(), 14U);
+    for (const auto& p : przypadki) {
+        std::vector<std::string> argumenty{p.polecenie, p.typ, p.wartosc};
+        if (p.zimne != "-") argumenty.insert(argumenty.end(), {"--cold", p.zimne});
+        const Przebieg r = uruchom(argumenty);
+        EXPECT_EQ(r.dane, p.wynik + "\n") << p.polecenie << " " << p.typ << " " << p.wartosc;
+    }
 }
 
 // Every temperature read and written is in --unit; every EMF in --emf-unit.

@@ -162,7 +162,8 @@ TEST(Tablice, EmfSeebeckTolerancjaJakPrzeliczenia) {
                  "seebeck");
         for (int k = 1; k <= 3; ++k) {
             porownaj(wynik, wKlasy[static_cast<std::size_t>(k - 1)],
-                     python::tolerancja(u, k, we(t), wynik.data(), t.size(), false), "tolerancja");
+                     python::tolerancja(u, k, std::nullopt, we(t), wynik.data(), t.size(), false),
+                     "tolerancja");
         }
     }
 }
