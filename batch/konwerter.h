@@ -8,37 +8,19 @@
 #include <string_view>
 #include <vector>
 
+#include "kolumny.h"
+#include "konfiguracja.h"
 #include "liczby.h"
 #include "przeliczenia.h"
 
 // Converts a column of a delimited text file row by row while passing every
 // input byte through unchanged: each row gets the delimiter and its result
 // just before its line ending. Input arrives in pieces of any size; memory
-// stays bounded whatever the length of the input.
+// stays bounded whatever the length of the input. Its work lies in one file
+// per concern: czytanie.cpp reads rows and fields, kolumny.h keeps the
+// fields asked for, przeliczanie.cpp converts, pisanie.cpp writes, and
+// konwerter.cpp splits blocks over two threads.
 namespace batch {
-
-enum class Cel : std::uint8_t { Temperatura, Emf };
-
-struct Opcje {
-    conversions::Ustawienia ustawienia;
-    Cel cel = Cel::Temperatura;
-    std::size_t kolumna = 1;         // 1-based
-    std::size_t kolumnaZimnego = 0;  // 0: every row uses `zimne`
-    double zimne = 0.0;              // cold junction, temperature unit
-    char separator = ',';            // field delimiter, never '"', CR or LF
-    bool przecinek = false;          // decimal comma in the results
-    bool naglowek = false;           // the first row names the columns
-    int cyfry = 2;                   // decimals of the result, 0..9
-};
-
-// The result column's name in a header row: "temperature_C", "emf_uV", ...
-std::string_view nazwaKolumny(const Opcje& opcje);
-
-// The decimal separators read in a field: either, but not the delimiter.
-numbers::Separator separatorLiczb(char separator);
-
-// A longer field is refused unread: memory stays bounded.
-inline constexpr std::size_t kMaksPola = std::size_t{1} << 20;
 
 // Where the converter's output goes.
 class Odbiorca {
@@ -60,7 +42,7 @@ class Konwerter {
   public:
     // `poczatekPliku`: the input starts here (byte-order mark, header row);
     // false for a piece that starts at a row boundary further on.
-    Konwerter(const Opcje& opcje, Odbiorca& odbiorca, bool poczatekPliku = true);
+    Konwerter(const Konfiguracja& konfiguracja, Odbiorca& odbiorca, bool poczatekPliku = true);
     ~Konwerter();
     Konwerter(const Konwerter&) = delete;
     Konwerter& operator=(const Konwerter&) = delete;
@@ -81,28 +63,6 @@ class Konwerter {
 
   private:
     enum class Stan : std::uint8_t { PoczatekPola, Zwykle, WCudzyslowie, PoCudzyslowie };
-
-    // A field's bytes: where they lie in the piece being scanned, or a copy
-    // once the field spans pieces or its bytes are not contiguous.
-    struct Pole {
-        const char* widok = nullptr;
-        std::size_t dlugosc = 0;
-        bool skopiowane = false;
-        bool zepsute = false;   // bytes after its closing quote
-        bool zaDlugie = false;  // over kMaksPola bytes
-        std::string kopia;
-
-        [[nodiscard]] std::string_view tekst() const {
-            return skopiowane ? std::string_view(kopia) : std::string_view(widok, dlugosc);
-        }
-        void wyczysc() {
-            dlugosc = 0;
-            skopiowane = false;
-            zepsute = false;
-            zaDlugie = false;
-            kopia.clear();
-        }
-    };
 
     // Whole rows without quotes or a lone CR, up to kWiersze at a time: read
     // first, then converted by one call into przeliczenia, then written.
@@ -128,32 +88,36 @@ class Konwerter {
         std::array<conversions::Wynik, kWiersze> wynik{};
     };
 
+    // Reading (czytanie.cpp).
     [[nodiscard]] bool naGranicyWiersza() const;
+    void bom(const char*& p, const char* koniec);
     void skanuj(const char* p, const char* koniec);
     // A row that starts at p and ends in this piece without quotes or a lone
     // CR, its fields collected: where its line ending starts; else nullptr.
     const char* wiersz(const char* p, const char* koniec);
+    void bajtDanych(char c);
     // Converts the whole simple rows from p on: where it stopped, a row start.
     const char* wsad(const char* p, const char* koniec);
     std::size_t czytajWsad(const char* p, const char* koniec);
+
+    // Converting (przeliczanie.cpp).
     void policzWsad(std::size_t n);
-    void zapiszWsad(std::size_t n, const char* koniec);
-    void bom(const char*& p, const char* koniec);
-    void bajtDanych(char c);
-    void zbierz(const char* od, const char* doo);
-    void utrwal();
-    void nastepnePole(std::size_t nr);
-    void koniecWiersza(std::string_view zakonczenie);
-    bool czytajPole(std::size_t nr, const Pole& f, conversions::Wynik& w);
-    bool zimneZPola(const Pole& f, conversions::ZimneZlacze& zimne);
     void wynik();
+    bool czytajPole(std::size_t nr, const ZebranePole& f, conversions::Wynik& w);
+    bool zimneZPola(const ZebranePole& f, conversions::ZimneZlacze& zimne);
     void odrzuc(const std::string& powod);
     const std::string& opis(conversions::Powod powod);
+
+    // Writing (pisanie.cpp).
+    void koniecWiersza(std::string_view zakonczenie);
+    void zapiszWsad(std::size_t n, const char* koniec);
     void dopiszWyjscie(const char* od, const char* doo);
+
+    // The second thread (konwerter.cpp).
     void przejmij(Konwerter& drugi);
     void wyzeruj();
 
-    Opcje opcje_;
+    Konfiguracja konfiguracja_;
     numbers::Separator czytanie_;
     Odbiorca& odbiorca_;
     bool sledzPola_;
@@ -172,14 +136,10 @@ class Konwerter {
     bool naglowekOczekuje_;
     bool wstrzymanyCR_ = false;
     bool wierszMaBajty_ = false;
-    std::size_t pole_ = 1;            // 1-based field being read
-    unsigned zbierane_ = 0;           // 1: the value's field, 2: the cold junction's
-    bool zamkniete_ = false;          // the field's closing quote has passed
     std::uint64_t linia_ = 1;         // physical line being read
     std::uint64_t liniaWiersza_ = 1;  // line the current row started on
-    std::array<Pole, 2> pola_{};      // the value's field, the cold junction's field
+    Kolumny kolumny_;
 
-    conversions::ZimneZlacze zimneStale_;
     std::vector<std::string> opisy_;  // conversions::opis by Powod, as needed
     std::unique_ptr<Wsad> wsad_;
 

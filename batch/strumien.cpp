@@ -1,15 +1,20 @@
 #include "strumien.h"
 
 #include <span>
+#include <string>
+#include <utility>
 #include <vector>
+
+#include "poczatek.h"
 
 namespace batch {
 
 namespace {
 
-class Strumien final : public Odbiorca {
+// Passes the converter's output and refusals on to the two outputs.
+class Przekaznik final : public Odbiorca {
   public:
-    Strumien(platform::Wyjscie& dane, platform::Wyjscie& bledy) : dane_(dane), bledy_(bledy) {}
+    Przekaznik(platform::Wyjscie& dane, platform::Wyjscie& bledy) : dane_(dane), bledy_(bledy) {}
 
     void wypisz(std::string_view bajty) override {
         dobry_ = dobry_ && dane_.pisz(bajty);
@@ -47,22 +52,36 @@ class Strumien final : public Odbiorca {
 }  // namespace
 
 Podsumowanie konwertuj(platform::Wejscie& we, platform::Wyjscie& dane, platform::Wyjscie& bledy,
-                       const Opcje& opcje, const Bloki& bloki, std::string_view przeczytane) {
-    Strumien strumien(dane, bledy);
-    Konwerter konwerter(opcje, strumien);
-    konwerter.dodaj(przeczytane);
+                       const Konfiguracja& konfiguracja, const Bloki& bloki,
+                       std::string_view przeczytane) {
+    Przekaznik przekaznik(dane, bledy);
+    Konwerter konwerter(konfiguracja, przekaznik);
     Podsumowanie wynik;
     std::vector<char> blok(bloki.rozmiar);
     std::string powod;
     bool koniec = false;
-    while (!koniec && strumien.dobry()) {
+    // The first two bytes tell an encoding the converter cannot read: it is
+    // refused before anything is written.
+    std::string poczatek(przeczytane);
+    while (poczatek.size() < 2 && !koniec) {
+        const std::ptrdiff_t r = we.czytaj(blok, powod);
+        if (r < 0) wynik.blad = "błąd odczytu wejścia: " + powod;
+        koniec = r <= 0;
+        if (r > 0) poczatek.append(blok.data(), static_cast<std::size_t>(r));
+    }
+    if (std::string k = kodowanie(poczatek); !k.empty()) {
+        wynik.blad = std::move(k);
+        return wynik;
+    }
+    konwerter.dodaj(poczatek);
+    while (!koniec && przekaznik.dobry()) {
         std::size_t n = 0;
         while (n < blok.size()) {
             if (!we.gotowe()) {
                 if (n > 0) break;
                 // About to wait for input: what is converted goes out first.
                 konwerter.oproznij();
-                strumien.splucz();
+                przekaznik.splucz();
             }
             const std::ptrdiff_t r = we.czytaj(std::span(blok).subspan(n), powod);
             if (r < 0) {
@@ -85,8 +104,8 @@ Podsumowanie konwertuj(platform::Wejscie& we, platform::Wyjscie& dane, platform:
     } else {
         konwerter.oproznij();
     }
-    strumien.splucz();
-    if (!strumien.dobry() && wynik.blad.empty()) wynik.blad = "błąd zapisu wyniku";
+    przekaznik.splucz();
+    if (!przekaznik.dobry() && wynik.blad.empty()) wynik.blad = "błąd zapisu wyniku";
     wynik.wiersze = konwerter.wiersze();
     wynik.odrzucone = konwerter.odrzucone();
     return wynik;

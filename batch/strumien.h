@@ -27,7 +27,7 @@ struct Podsumowanie {
 // far is written and flushed. `przeczytane`: bytes already read from `we`
 // (a header looked at beforehand), converted first.
 Podsumowanie konwertuj(platform::Wejscie& we, platform::Wyjscie& dane, platform::Wyjscie& bledy,
-                       const Opcje& opcje, const Bloki& bloki = {},
+                       const Konfiguracja& konfiguracja, const Bloki& bloki = {},
                        std::string_view przeczytane = {});
 
 }  // namespace batch

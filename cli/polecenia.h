@@ -17,6 +17,8 @@ class App;
 // every one of them.
 namespace cli {
 
+inline constexpr const char* kNazwaProgramu = "kalvetra-cli";
+
 // Exit statuses.
 inline constexpr int kKodDobry = 0;
 inline constexpr int kKodOdmowa = 1;  // a value was refused; nothing was printed
@@ -81,12 +83,12 @@ struct Przeliczenie {
 };
 
 extern const Przeliczenie kEmf;
-extern const Przeliczenie kTemp;
+extern const Przeliczenie kTemperatura;
 extern const Przeliczenie kSeebeck;
 
 void dodajPrzeliczenie(CLI::App& app, Wyjscia& wyjscia, const Przeliczenie& p);
-void dodajTolerance(CLI::App& app, Wyjscia& wyjscia);
-void dodajTable(CLI::App& app, Wyjscia& wyjscia);
-void dodajConvert(CLI::App& app, Wyjscia& wyjscia);
+void dodajTolerancje(CLI::App& app, Wyjscia& wyjscia);
+void dodajTabele(CLI::App& app, Wyjscia& wyjscia);
+void dodajKonwersje(CLI::App& app, Wyjscia& wyjscia);
 
 }  // namespace cli

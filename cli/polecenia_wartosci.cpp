@@ -35,7 +35,7 @@ const Przeliczenie kEmf{
     Przeliczenie::Zimne | Przeliczenie::JednostkaEmf,
 };
 
-const Przeliczenie kTemp{
+const Przeliczenie kTemperatura{
     "temp",
     "temperatura spoiny pomiarowej, przy której napięcie względem 0 °C wynosi e + E(tc), dla "
     "każdego podanego napięcia e",

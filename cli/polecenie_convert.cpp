@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "platforma.h"
+#include "poczatek.h"
 #include "polecenia.h"
-#include "program.h"
 #include "strumien.h"
 #include "wspolne.h"
 
@@ -22,7 +22,8 @@ struct OpcjeKonwersji {
     std::string kolumna = "1";
     std::optional<std::string> kolumnaZimnego;
     std::optional<std::string> separator;
-    bool naglowek = false;
+    // What the options give as typed (--header); konfiguracja() completes it.
+    batch::Konfiguracja konfiguracja;
 };
 
 // A column's number; 0 for a name, looked up in the header (--header only).
@@ -35,58 +36,6 @@ std::size_t numerKolumny(const std::string& tekst, const char* opcja, bool naglo
     throw BladUzycia(std::string(opcja) +
                      " przyjmuje numer kolumny od 1 (lub z --header jej nazwę), a nie „" + tekst +
                      "”");
-}
-
-// The header's first line, read before converting: its bytes up to and
-// including the first line end outside quotes, or all of a shorter input.
-std::string pierwszaLinia(platform::Wejscie& we) {
-    constexpr std::size_t kMaks = std::size_t{1} << 20;
-    std::string linia;
-    std::array<char, 4096> blok{};
-    bool cudzyslow = false;
-    std::string blad;
-    for (;;) {
-        const std::ptrdiff_t n = we.czytaj(blok, blad);
-        if (n < 0) throw BladUzycia("błąd odczytu nagłówka: " + blad);
-        if (n == 0) return linia;
-        for (std::size_t i = 0; i < static_cast<std::size_t>(n); ++i) {
-            cudzyslow = cudzyslow != (blok.at(i) == '"');
-            if (blok.at(i) == '\n' && !cudzyslow) {
-                // The rest of the piece is read too: all of it goes to the converter.
-                linia.append(blok.data(), static_cast<std::size_t>(n));
-                return linia;
-            }
-        }
-        linia.append(blok.data(), static_cast<std::size_t>(n));
-        if (linia.size() > kMaks) throw BladUzycia("pierwszy wiersz (nagłówek) dłuższy niż 1 MiB");
-    }
-}
-
-// The names of a header line's fields (quotes as in RFC 4180).
-std::vector<std::string> nazwyKolumn(std::string_view s, char separator) {
-    constexpr std::string_view kBom = "\xEF\xBB\xBF";
-    if (s.starts_with(kBom)) s.remove_prefix(kBom.size());
-    std::vector<std::string> nazwy(1);
-    bool cudzyslow = false;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        const char c = s[i];
-        if (c == '"') {
-            if (cudzyslow && i + 1 < s.size() && s[i + 1] == '"') {
-                nazwy.back() += '"';
-                ++i;
-            } else {
-                cudzyslow = !cudzyslow;
-            }
-        } else if (!cudzyslow && c == separator) {
-            nazwy.emplace_back();
-        } else if (!cudzyslow &&
-                   (c == '\n' || (c == '\r' && i + 1 < s.size() && s[i + 1] == '\n'))) {
-            break;
-        } else {
-            nazwy.back() += c;
-        }
-    }
-    return nazwy;
 }
 
 // The number of the column named `nazwa`, which must be there once.
@@ -119,7 +68,7 @@ char separator(const std::optional<std::string>& tekst, bool przecinek) {
 
 // A delimiter inside a field's number or the added result would cut it in
 // two: the row would silently get the wrong value or an extra field.
-void sprawdzSeparator(const batch::Opcje& w) {
+void sprawdzSeparator(const batch::Konfiguracja& w) {
     const char s = w.separator;
     const std::string jaki = std::string("--delimiter „") + s + "” ";
     if (s == '"') throw BladUzycia(jaki + "otwiera pole w cudzysłowie");
@@ -141,8 +90,8 @@ void sprawdzSeparator(const batch::Opcje& w) {
 }
 
 // A refused --cold is noted in `odmowy`: nothing is converted then.
-batch::Opcje opcje(const Opcje& o, const OpcjeKonwersji& k, Odmowy& odmowy) {
-    batch::Opcje w;
+batch::Konfiguracja konfiguracja(const Opcje& o, const OpcjeKonwersji& k, Odmowy& odmowy) {
+    batch::Konfiguracja w = k.konfiguracja;
     w.ustawienia = ustawienia(o);
     if (k.cel == "temp") {
         w.cel = batch::Cel::Temperatura;
@@ -153,23 +102,23 @@ batch::Opcje opcje(const Opcje& o, const OpcjeKonwersji& k, Odmowy& odmowy) {
     } else {
         throw BladUzycia("--to przyjmuje temp lub emf, a nie „" + k.cel + "”");
     }
-    w.kolumna = numerKolumny(k.kolumna, "--column", k.naglowek);
+    w.kolumna = numerKolumny(k.kolumna, "--column", k.konfiguracja.naglowek);
     if (k.kolumnaZimnego) {
         if (o.zimne) throw BladUzycia("--cold i --cold-column wykluczają się");
-        w.kolumnaZimnego = numerKolumny(*k.kolumnaZimnego, "--cold-column", k.naglowek);
+        w.kolumnaZimnego =
+            numerKolumny(*k.kolumnaZimnego, "--cold-column", k.konfiguracja.naglowek);
     }
     w.przecinek = o.przecinek;
     w.separator = separator(k.separator, o.przecinek);
-    w.naglowek = k.naglowek;
     sprawdzSeparator(w);
-    const Przeliczenie& p = w.cel == batch::Cel::Temperatura ? kTemp : kEmf;
+    const Przeliczenie& p = w.cel == batch::Cel::Temperatura ? kTemperatura : kEmf;
     w.cyfry = cyfry(o, p.domyslneCyfry(w.ustawienia.emf));
     // Read once every usage error is ruled out: those come first.
-    w.zimne = zimneZlacze(o, w.ustawienia, odmowy).temperatura;
+    w.zimne = zimneZlacze(o, w.ustawienia, odmowy);
     return w;
 }
 
-void konwertuj(Wyjscia& wyjscia, batch::Opcje opcje, const OpcjeKonwersji& k) {
+void konwertuj(Wyjscia& wyjscia, batch::Konfiguracja w, const OpcjeKonwersji& k) {
     std::string blad;
     const std::unique_ptr<platform::Wejscie> we = platform::Wejscie::otworz(k.plik, blad);
     if (!we) {
@@ -180,16 +129,20 @@ void konwertuj(Wyjscia& wyjscia, batch::Opcje opcje, const OpcjeKonwersji& k) {
     }
     // Columns named rather than numbered are looked up in the header first.
     std::string naglowek;
-    if (opcje.kolumna == 0 || (k.kolumnaZimnego && opcje.kolumnaZimnego == 0)) {
-        naglowek = pierwszaLinia(*we);
-        const std::vector<std::string> nazwy = nazwyKolumn(naglowek, opcje.separator);
-        if (opcje.kolumna == 0) opcje.kolumna = kolumnaONazwie(nazwy, k.kolumna, "--column");
-        if (k.kolumnaZimnego && opcje.kolumnaZimnego == 0) {
-            opcje.kolumnaZimnego = kolumnaONazwie(nazwy, *k.kolumnaZimnego, "--cold-column");
+    if (w.kolumna == 0 || (k.kolumnaZimnego && w.kolumnaZimnego == 0)) {
+        if (!batch::czytajNaglowek(*we, naglowek, blad)) {
+            wyjscia.bledy << kNazwaProgramu << ": " << blad << '\n';
+            wyjscia.kod = kKodUzycie;
+            return;
+        }
+        const std::vector<std::string> nazwy = batch::nazwyKolumn(naglowek, w.separator);
+        if (w.kolumna == 0) w.kolumna = kolumnaONazwie(nazwy, k.kolumna, "--column");
+        if (k.kolumnaZimnego && w.kolumnaZimnego == 0) {
+            w.kolumnaZimnego = kolumnaONazwie(nazwy, *k.kolumnaZimnego, "--cold-column");
         }
     }
     const batch::Podsumowanie p =
-        batch::konwertuj(*we, wyjscia.daneBajty, wyjscia.bledyBajty, opcje, {}, naglowek);
+        batch::konwertuj(*we, wyjscia.daneBajty, wyjscia.bledyBajty, w, {}, naglowek);
     if (wyjscia.daneBajty.przerwane()) {
         wyjscia.kod = kKodUzycie;  // nobody reads: an end, not news
     } else if (!p.blad.empty()) {
@@ -204,7 +157,7 @@ void konwertuj(Wyjscia& wyjscia, batch::Opcje opcje, const OpcjeKonwersji& k) {
 
 }  // namespace
 
-void dodajConvert(CLI::App& app, Wyjscia& wyjscia) {
+void dodajKonwersje(CLI::App& app, Wyjscia& wyjscia) {
     Polecenie p = dodajPolecenie(
         app, "convert",
         "przelicza kolumnę pliku CSV wiersz po wierszu; każdy wiersz wejścia wychodzi bez zmian "
@@ -234,7 +187,7 @@ void dodajConvert(CLI::App& app, Wyjscia& wyjscia) {
     std::string nazwy;
     for (const auto cel : {batch::Cel::Temperatura, batch::Cel::Emf}) {
         for (const auto j : {0, 1, 2}) {
-            batch::Opcje w;
+            batch::Konfiguracja w;
             w.cel = cel;
             w.ustawienia.temperatura = static_cast<conversions::JednostkaTemperatury>(j);
             w.ustawienia.emf = static_cast<conversions::JednostkaEmf>(j % 2);
@@ -243,30 +196,33 @@ void dodajConvert(CLI::App& app, Wyjscia& wyjscia) {
                 nazwy += (nazwy.empty() ? "" : ", ") + std::string(n);
         }
     }
-    p.app->add_flag("--header", k->naglowek,
+    p.app->add_flag("--header", k->konfiguracja.naglowek,
                     "pierwszy wiersz to nagłówek; dostaje nazwę kolumny wyniku (" + nazwy +
                         "), a nazwy jego pól (dokładnie takie) mogą wskazać --column "
                         "i --cold-column");
     dodajDokladna(p);
     dodajJednostke(p);
     dodajJednostkeEmf(p);
-    dodajCyfry(p, "z --to temp " + kTemp.opisCyfr() + ", z --to emf " + kEmf.opisCyfr());
+    dodajCyfry(p, "z --to temp " + kTemperatura.opisCyfr() + ", z --to emf " + kEmf.opisCyfr());
     p.app->footer(
         "Liczby w polach czytane są z kropką albo przecinkiem dziesiętnym (z separatorem pól ',' "
-        "tylko z kropką, z '.' tylko z przecinkiem), bez grupowania cyfr; wyniki mają kropkę, "
+        "tylko z kropką, z '.' tylko z przecinkiem, chyba że pole jest w cudzysłowie), bez "
+        "grupowania cyfr; wyniki mają kropkę, "
         "a z --decimal-comma przecinek. Separator pól nie może być cyfrą, znakiem +/-, literą "
         "wykładnika ani inf/nan, separatorem dziesiętnym wyników, cudzysłowem, końcem linii ani "
         "(z --header) znakiem nazwy kolumny wyniku.\n"
         "Pola jak w RFC 4180: cudzysłowy, podwojone cudzysłowy, separatory i końce linii "
         "w cudzysłowie. Każdy bajt wejścia wychodzi bez zmian, razem z końcami linii, znacznikiem "
-        "BOM, pustymi wierszami i ostatnim wierszem bez końca linii. Wyniki wychodzą, gdy "
+        "BOM, pustymi wierszami i ostatnim wierszem bez końca linii. Wejście w UTF-16 (ze "
+        "znacznikiem "
+        "BOM) jest odrzucane: trzeba je zapisać jako UTF-8. Wyniki wychodzą, gdy "
         "nadchodzi wejście; pamięć nie rośnie z długością pliku.\n"
         "Kod wyjścia: 0 — wszystkie wiersze przeliczone, 1 — co najmniej jeden wiersz odrzucony "
         "(wypisany z pustym polem wyniku; powód na stderr jako „LINIA: powód”), 2 — błąd "
         "wywołania, odczytu lub zapisu.");
     p.app->callback([o = p.opcje, k, &wyjscia] {
         Odmowy odmowy;
-        const batch::Opcje w = opcje(*o, *k, odmowy);
+        const batch::Konfiguracja w = konfiguracja(*o, *k, odmowy);
         if (odmowy.zglos(wyjscia)) return;
         konwertuj(wyjscia, w, *k);
     });

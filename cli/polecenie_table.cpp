@@ -28,7 +28,7 @@ bool calkowita(double x) {
 
 }  // namespace
 
-void dodajTable(CLI::App& app, Wyjscia& wyjscia) {
+void dodajTabele(CLI::App& app, Wyjscia& wyjscia) {
     Polecenie p = dodajPolecenie(app, "table",
                                  "tabela napięć E(t) − E(tc) od A do B co S (domyślnie cała "
                                  "dziedzina typu co 1 stopień)");

@@ -24,7 +24,7 @@ std::optional<double> odchylka(bool astm, int kolumna, const conversions::Ustawi
 
 }  // namespace
 
-void dodajTolerance(CLI::App& app, Wyjscia& wyjscia) {
+void dodajTolerancje(CLI::App& app, Wyjscia& wyjscia) {
     Polecenie p = dodajPolecenie(
         app, "tolerance",
         "dopuszczalna odchyłka klas 1, 2 i 3 (IEC 60584-1) albo granica błędu standardowa i "

@@ -27,7 +27,8 @@ namespace {
 // CLI11 reads "-.5", "-,5", "-inf" or "-nan" as options; they are values (a
 // negative number starting with a digit it already takes as a value, and
 // after "--" everything is one). They reach CLI11 behind kZnacznikWartosci,
-// and every value leaves it without the marker (bezZnacznika).
+// and every value leaves it without the marker (bezZnacznika). "/?" asks for
+// the help, as Windows programs take it.
 std::vector<std::string> oznaczWartosci(std::span<const std::string> argumenty) {
     std::vector<std::string> wynik;
     wynik.reserve(argumenty.size());
@@ -37,6 +38,10 @@ std::vector<std::string> oznaczWartosci(std::span<const std::string> argumenty) 
             !poOpcjach && a.size() > 1 && a[0] == '-' && a[1] != '-' &&
             (a[1] < '0' || a[1] > '9') &&
             numbers::czytaj(a, numbers::Separator::Dowolny).stan != numbers::Stan::NieLiczba;
+        if (!poOpcjach && a == "/?") {
+            wynik.emplace_back("--help");
+            continue;
+        }
         poOpcjach = poOpcjach || a == "--";
         wynik.push_back(wartosc ? kZnacznikWartosci + a : a);
     }
@@ -53,6 +58,10 @@ void bezZnacznika(CLI::App& app) {
 }
 
 void poPolsku(CLI::App& app) {
+    // Only "--options" are options: "/data/log.csv" is a file and "/x" a value
+    // on Windows too (CLI11 there reads "/unit:F" as an option by default).
+    // Subcommands inherit this when they are added.
+    app.allow_windows_style_options(false);
     app.formatter(std::make_shared<Pomoc>());
     auto f = app.get_formatter();
     f->label("Usage", "Użycie");
@@ -63,7 +72,7 @@ void poPolsku(CLI::App& app) {
     f->label("REQUIRED", "(wymagany)");
     f->column_width(28);
     app.option_defaults()->group("Opcje");
-    app.set_help_flag("-h,--help", "pokaż tę pomoc i zakończ");
+    app.set_help_flag("-h,--help", "pokaż tę pomoc i zakończ (także „/?”)");
 }
 
 // The subcommand that was given, if any.
@@ -134,11 +143,11 @@ void zbuduj(CLI::App& app, Wyjscia& wyjscia, std::string_view polecenie) {
     };
     static const std::array<Rejestracja, 6> kPolecenia{{
         {kEmf.nazwa, &kEmf, nullptr},
-        {kTemp.nazwa, &kTemp, nullptr},
-        {"tolerance", nullptr, dodajTolerance},
+        {kTemperatura.nazwa, &kTemperatura, nullptr},
+        {"tolerance", nullptr, dodajTolerancje},
         {kSeebeck.nazwa, &kSeebeck, nullptr},
-        {"table", nullptr, dodajTable},
-        {"convert", nullptr, dodajConvert},
+        {"table", nullptr, dodajTabele},
+        {"convert", nullptr, dodajKonwersje},
     }};
     const auto dodaj = [&](const Rejestracja& p) {
         if (p.przeliczenie != nullptr) {

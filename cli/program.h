@@ -9,8 +9,6 @@
 
 namespace cli {
 
-inline constexpr const char* kNazwaProgramu = "kalvetra-cli";
-
 // Runs kalvetra-cli on `argumenty` (without the program's name) and returns
 // the exit status: 0, 1 (a value refused) or 2 (a usage error). convert
 // writes its file bytes to `daneBajty` and `bledyBajty`, the same places as

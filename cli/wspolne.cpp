@@ -9,7 +9,6 @@
 
 #include "liczby.h"
 #include "platforma.h"
-#include "program.h"
 #include "typ_termopary.h"
 
 namespace cli {
@@ -171,12 +170,12 @@ bool odstep(char c) {
 }
 
 // Values from standard input, answered as they arrive.
-class Strumien {
+class WartosciZWejscia {
   public:
-    Strumien(Wyjscia& w, const conversions::Ustawienia& u,
-             const std::function<conversions::Wynik(double)>& licz,
-             const std::function<void(std::string&, double)>& pisz,
-             const conversions::ZimneZlacze* zimne)
+    WartosciZWejscia(Wyjscia& w, const conversions::Ustawienia& u,
+                     const std::function<conversions::Wynik(double)>& licz,
+                     const std::function<void(std::string&, double)>& pisz,
+                     const conversions::ZimneZlacze* zimne)
         : w_(w), u_(u), licz_(licz), pisz_(pisz), zimne_(zimne) {}
 
     void czytaj() {
@@ -195,6 +194,7 @@ class Strumien {
             }
             if (n == 0) break;
             for (const char c : std::span(blok).first(static_cast<std::size_t>(n))) {
+                if (bom(c)) continue;
                 if (!odstep(c)) {
                     wartosc_ += c;
                     continue;
@@ -213,6 +213,20 @@ class Strumien {
     }
 
   private:
+    // A UTF-8 byte-order mark in front of the first value is skipped, as
+    // convert skips it: true for its bytes.
+    bool bom(char c) {
+        constexpr std::string_view kBom = "\xEF\xBB\xBF";
+        if (bomDopasowane_ == kBom.size()) return false;
+        if (c == kBom[bomDopasowane_] && wartosc_.size() == bomDopasowane_) {
+            wartosc_ += c;
+            if (++bomDopasowane_ == kBom.size()) wartosc_.clear();
+            return true;
+        }
+        bomDopasowane_ = kBom.size();
+        return false;
+    }
+
     void odpowiedz() {
         ++wartosci_;
         conversions::Wynik r = przeczytaj(wartosc_);
@@ -244,6 +258,7 @@ class Strumien {
     const std::function<conversions::Wynik(double)>& licz_;
     const std::function<void(std::string&, double)>& pisz_;
     const conversions::ZimneZlacze* zimne_;
+    std::size_t bomDopasowane_ = 0;  // its bytes so far; 3 once decided
     std::string wartosc_;
     std::string dane_;
     std::string bledy_;
@@ -260,7 +275,7 @@ void wypiszWartosci(Wyjscia& w, const Opcje& o, Odmowy& odmowy,
                     const conversions::ZimneZlacze* zimne) {
     const conversions::Ustawienia u = ustawienia(o);
     if (o.wartosci.empty() || (o.wartosci.size() == 1 && o.wartosci.front() == "-")) {
-        if (!odmowy.zglos(w)) Strumien(w, u, licz, pisz, zimne).czytaj();
+        if (!odmowy.zglos(w)) WartosciZWejscia(w, u, licz, pisz, zimne).czytaj();
         return;
     }
     std::vector<double> wyniki;

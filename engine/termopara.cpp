@@ -205,7 +205,7 @@ KALVETRA_WEKTOROWO void blokZagniezdzonyWykl9(const Zestaw& wsp, const double* x
     int poza = 0;  // an int: a bool here keeps the loop from vectorising
     for (std::size_t j = 0; j < n; ++j) {
         const double a = wykladnikK(engine::kKExpA1, x[j]);
-        poza |= (a >= engine::wykladnicza::kOd) & (a <= engine::wykladnicza::kDo) ? 0 : 1;
+        poza |= ((a >= engine::wykladnicza::kOd) & (a <= engine::wykladnicza::kDo)) ? 0 : 1;
         y[j] = zagniezdzony<9>(w, x[j]) + engine::kKExpA0 * engine::wykladnicza::rdzen(a);
     }
     if (poza == 0) return;

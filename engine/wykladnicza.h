@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -103,10 +102,13 @@ inline constexpr std::array<Potega, kTablica> kPotegi = potegi();
 static_assert(kPotegi[0].wartosc == 1.0 && kPotegi[0].reszta == 0.0);
 static_assert(kPotegi[kTablica / 2].wartosc == 0x1.6a09e667f3bcdp+0);  // sqrt 2
 
+// The compiler's bit cast, not std::bit_cast: emscripten's libc++ (LLVM 14)
+// lacks that, and one spelling serves every build.
+
 // Clears the low `bity` bits of x's significand.
 constexpr double obetnij(double x, int bity) {
     const std::uint64_t maska = ~((std::uint64_t{1} << bity) - 1);
-    return std::bit_cast<double>(std::bit_cast<std::uint64_t>(x) & maska);
+    return __builtin_bit_cast(double, __builtin_bit_cast(std::uint64_t, x) & maska);
 }
 
 // ln2/N in two parts (Cody and Waite): |k| < 2^18 over the arguments
@@ -127,11 +129,13 @@ inline constexpr double kDo = 709.0;
     constexpr double kPrzesuniecie = 0x1.8p52;  // rounds to an integer
     const double z = x * kNaKrok + kPrzesuniecie;
     const double k = z - kPrzesuniecie;
-    const auto bity = std::bit_cast<std::uint64_t>(z);
+    const auto bity = __builtin_bit_cast(std::uint64_t, z);
     const Potega& p = kPotegi[bity & (kTablica - 1)];
     // 2^floor(k/N): the low bits of z hold 2^51 + k, and 2^51 is a multiple of N.
-    constexpr std::uint64_t kZero = std::bit_cast<std::uint64_t>(kPrzesuniecie) >> kBityTablicy;
-    const double skala = std::bit_cast<double>(((bity >> kBityTablicy) - kZero + 1023U) << 52U);
+    constexpr std::uint64_t kZero =
+        __builtin_bit_cast(std::uint64_t, kPrzesuniecie) >> kBityTablicy;
+    const double skala =
+        __builtin_bit_cast(double, ((bity >> kBityTablicy) - kZero + 1023U) << 52U);
     // r = x - k ln2/N, |r| <= ln2/2N.
     const double r = (x - k * kKrok1) - k * kKrok2;
     // exp(r) - 1 - r; the next term, r^7/7!, is below 2^-78.

@@ -26,7 +26,7 @@ void wymagaj(bool warunek, const char* co) {
 
 constexpr char kSeparatory[] = {',', ';', '\t', ' ', '|', '.', '0', '\xEF'};
 
-Zapis wKawalkach(std::string_view wejscie, const batch::Opcje& opcje, std::uint8_t ziarno,
+Zapis wKawalkach(std::string_view wejscie, const batch::Konfiguracja& opcje, std::uint8_t ziarno,
                  bool rownolegle) {
     Zapis zapis;
     batch::Konwerter k(opcje, zapis);
@@ -61,7 +61,7 @@ std::size_t ile(std::string_view s, char c) {
 // input is cut. The rest: the input.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t rozmiar) {
     if (rozmiar < 4) return 0;
-    batch::Opcje o;
+    batch::Konfiguracja o;
     o.cel = (dane[0] & 1u) != 0 ? batch::Cel::Emf : batch::Cel::Temperatura;
     o.naglowek = (dane[0] & 2u) != 0;
     o.przecinek = (dane[0] & 4u) != 0;

@@ -1,8 +1,10 @@
 #include "liczby.h"
 
+#include <fast_float/fast_float.h>
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -23,46 +25,15 @@ std::string_view przytnij(std::string_view s) {
     return s;
 }
 
-// Whether a number from_chars found out of range is too large rather than
-// too small: the power of ten of its first significant digit, however many
-// digits are written or however large the exponent.
-bool zaDuza(std::string_view s) {
-    if (s.front() == '-' || s.front() == '+') s.remove_prefix(1);
-    const std::size_t e = std::min(s.find_first_of("eE"), s.size());
-    const std::string_view mantysa = s.substr(0, e);
-    const std::size_t kropka = std::min(mantysa.find('.'), mantysa.size());
-    const std::size_t cyfra = mantysa.find_first_of("123456789");
-    if (cyfra == std::string_view::npos) return false;
-    const auto odleglosc = [](std::size_t a, std::size_t b) {
-        return static_cast<std::int64_t>(a) - static_cast<std::int64_t>(b);
-    };
-    const std::int64_t rzad =
-        cyfra < kropka ? odleglosc(kropka, cyfra) - 1 : -odleglosc(cyfra, kropka);
-    if (e == s.size()) return rzad >= 0;
-    std::string_view w = s.substr(e + 1);
-    if (!w.empty() && w.front() == '+') w.remove_prefix(1);
-    std::int64_t wykladnik = 0;
-    const auto [p, blad] = std::from_chars(w.data(), w.data() + w.size(), wykladnik);
-    // An exponent beyond 64 bits outweighs any number of digits.
-    if (blad == std::errc::result_out_of_range) return w.front() != '-';
-    // Compared, not added: the sum of the two may pass 64 bits.
-    return wykladnik >= -rzad;
-}
-
 Odczyt zKropka(std::string_view s) {
     // from_chars takes no '+'; a single one before a digit or point is a sign.
     if (s.size() > 1 && s.front() == '+' && s[1] != '-' && s[1] != '+') s.remove_prefix(1);
     double x = 0.0;
     const char* koniec = s.data() + s.size();
-    const auto [p, blad] = std::from_chars(s.data(), koniec, x);
-    if (p != koniec || s.empty()) return {Stan::NieLiczba, 0.0};
-    if (blad == std::errc::result_out_of_range) {
-        // Too large is infinite; too small (1e-400, 0.000...1) is as good as zero.
-        const bool ujemny = s.front() == '-';
-        if (!zaDuza(s)) return {Stan::Liczba, ujemny ? -0.0 : 0.0};
-        return {Stan::Nieskonczona, ujemny ? -HUGE_VAL : HUGE_VAL};
-    }
-    if (blad != std::errc{}) return {Stan::NieLiczba, 0.0};
+    // Too large reads as infinite; too small (1e-400, 0.000...1) as a zero,
+    // as good as one.
+    const auto [p, blad] = fast_float::from_chars(s.data(), koniec, x);
+    if (p != koniec || s.empty() || blad != std::errc{}) return {Stan::NieLiczba, 0.0};
     if (std::isnan(x)) return {Stan::NaN, x};
     if (std::isinf(x)) return {Stan::Nieskonczona, x};
     return {Stan::Liczba, x};
@@ -82,7 +53,7 @@ Odczyt czytaj(std::string_view tekst, Separator separator) {
     const std::string_view s = przytnij(tekst);
     if (double x = 0.0; czytajKrotka(s.data(), s.data() + s.size(), separator, x))
         return {Stan::Liczba, x};
-    // from_chars stops at a comma anyway: no need to look for one.
+    // fast_float stops at a comma anyway: no need to look for one.
     if (separator == Separator::Kropka) return zKropka(s);
     const bool kropka = s.find('.') != std::string_view::npos;
     const bool przecinek = s.find(',') != std::string_view::npos;
@@ -114,7 +85,7 @@ std::string_view rolaWLiczbie(char c, Separator separator) {
         return "separator dziesiętny";
     }
     if (c == 'e' || c == 'E') return "wykładnik";
-    // from_chars reads "inf", "infinity" and "nan" in any case.
+    // fast_float reads "inf", "infinity" and "nan" in any case.
     constexpr std::string_view kLitery = "infinityaINFINITYA";
     if (kLitery.find(c) != std::string_view::npos) return "litera inf, infinity lub nan";
     return {};
@@ -122,17 +93,43 @@ std::string_view rolaWLiczbie(char c, Separator separator) {
 
 namespace {
 
+// The shortest decimal that reads back as a (finite, not negative), in
+// fixed notation: "0.0000001", "100000000000000000000", "2.55". fmt gives
+// its digits, with an exponent where that is shorter.
+std::string staloprzecinkowo(double a) {
+    std::array<char, 32> bufor{};
+    const char* koniec = fmt::format_to_n(bufor.data(), bufor.size(), FMT_STRING("{}"), a).out;
+    const std::string_view s(bufor.data(), static_cast<std::size_t>(koniec - bufor.data()));
+    const std::size_t e = std::min(s.find('e'), s.size());
+    const std::string_view mantysa = s.substr(0, e);
+    const std::size_t kropka = std::min(mantysa.find('.'), mantysa.size());
+    std::string cyfry(mantysa.substr(0, kropka));
+    if (kropka < mantysa.size()) cyfry.append(mantysa.substr(kropka + 1));
+    long wykladnik = 0;
+    if (e < s.size()) {
+        std::string_view w = s.substr(e + 1);
+        if (w.front() == '+') w.remove_prefix(1);
+        std::from_chars(w.data(), w.data() + w.size(), wykladnik);
+    }
+    const long punkt = static_cast<long>(kropka) + wykladnik;
+    const auto dlugosc = static_cast<long>(cyfry.size());
+    if (punkt <= 0) return "0." + std::string(static_cast<std::size_t>(-punkt), '0') + cyfry;
+    if (punkt >= dlugosc)
+        return cyfry + std::string(static_cast<std::size_t>(punkt - dlugosc), '0');
+    cyfry.insert(static_cast<std::size_t>(punkt), 1, '.');
+    return cyfry;
+}
+
 // When the shortest decimal that reads back as x (what the user typed, as a
 // rule: 2.55 for 0.0075 * 340 = 2.54999...) ends in a 5 one place past the
 // last written decimal, writes it rounded away from zero and returns true.
 [[gnu::cold, gnu::noinline]] bool dopiszPolowe(std::string& wyjscie, double x, int cyfry,
                                                bool przecinek) {
     if (cyfry < 0) return false;
-    std::array<char, 400> bufor{};
-    const auto [koniec, blad] = std::to_chars(bufor.data(), bufor.data() + bufor.size(),
-                                              std::fabs(x), std::chars_format::fixed);
-    if (blad != std::errc{} || koniec[-1] != '5') return false;
-    const std::string_view s(bufor.data(), static_cast<std::size_t>(koniec - bufor.data()));
+    if (!std::isfinite(x)) return false;
+    const std::string najkrotsza = staloprzecinkowo(std::fabs(x));
+    if (najkrotsza.back() != '5') return false;
+    const std::string_view s = najkrotsza;
     const std::size_t kropka = s.find('.');
     if (kropka == std::string_view::npos ||
         s.size() - kropka - 2 != static_cast<std::size_t>(cyfry)) {
@@ -170,7 +167,7 @@ bool dopiszCalkowicie(std::string& wyjscie, double x, int cyfry, bool przecinek)
                                                          3125, 15625, 78125, 390625, 1953125};
     const double a = std::fabs(x);
     if (!(a < kGranica.at(c))) return false;  // NaN and infinity too
-    const auto bity = std::bit_cast<std::uint64_t>(a);
+    const auto bity = __builtin_bit_cast(std::uint64_t, a);
     const auto wykladnik = static_cast<int>(bity >> 52U);
     std::uint64_t m = bity & ((std::uint64_t{1} << 52U) - 1);
     if (wykladnik != 0) m |= std::uint64_t{1} << 52U;
@@ -217,15 +214,15 @@ void dopisz(std::string& wyjscie, double x, int cyfry, bool przecinek) {
     if (dopiszCalkowicie(wyjscie, x, cyfry, przecinek)) return;
     if (dopiszPolowe(wyjscie, x, cyfry, przecinek)) return;
     // An exact tie lies halfway between two multiples of 10^-cyfry: then
-    // |x| * 2^(cyfry+1) is an odd integer. to_chars would round it to even,
+    // |x| * 2^(cyfry+1) is an odd integer. fmt would round it to even,
     // so nudge it one ulp away from zero first.
     if (nieparzystaCalkowita(std::ldexp(std::fabs(x), cyfry + 1))) {
         x = std::nextafter(x, std::copysign(std::numeric_limits<double>::infinity(), x));
     }
     std::array<char, 400> bufor{};
-    const auto [koniec, blad] = std::to_chars(bufor.data(), bufor.data() + bufor.size(), x,
-                                              std::chars_format::fixed, cyfry);
-    if (blad != std::errc{}) return;  // beyond 1e300: never a thermocouple value
+    const auto [koniec, zapisane] =
+        fmt::format_to_n(bufor.data(), bufor.size(), FMT_STRING("{:.{}f}"), x, cyfry);
+    if (zapisane > bufor.size()) return;  // beyond 1e300: never a thermocouple value
     const char* poczatek = bufor.data();
     // "-0.00" is written as "0.00".
     if (*poczatek == '-') {

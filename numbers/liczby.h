@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-// Numbers as every front end reads and writes them: std::from_chars and
-// std::to_chars, never the C locale.
+// Numbers as every front end reads and writes them: fast_float and fmt,
+// never the C locale.
 namespace numbers {
 
 enum class Separator : std::uint8_t {
@@ -33,7 +33,7 @@ Odczyt czytaj(std::string_view tekst, Separator separator);
 // without its general work: a sign, digits, perhaps one decimal separator
 // and digits, 15 digits at most, no blanks. Then m and 10^k are exact
 // doubles and m / 10^k, rounded once, is the correctly rounded value
-// from_chars gives. False: czytaj decides. Inline: a row converter calls it
+// fast_float gives. False: czytaj decides. Inline: a row converter calls it
 // for every field.
 inline bool czytajKrotka(const char* p, const char* koniec, Separator separator, double& x) {
     static constexpr std::array<double, 16> kPotegi{1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,

@@ -4,6 +4,34 @@
 
 namespace platform {
 
+std::string_view opis(Powod p) {
+    switch (p) {
+        case Powod::BrakPliku:
+            return "nie ma takiego pliku";
+        case Powod::BrakUprawnien:
+            return "brak uprawnień";
+        case Powod::Folder:
+            return "to folder, a nie plik";
+        case Powod::PlikZajety:
+            return "plik jest zablokowany przez inny program";
+        case Powod::PelnyDysk:
+            return "brak miejsca na dysku";
+        case Powod::TylkoDoOdczytu:
+            return "nośnik tylko do odczytu";
+        case Powod::ZaDlugaNazwa:
+            return "za długa nazwa pliku";
+        case Powod::ZlaNazwa:
+            return "niedozwolona nazwa pliku";
+        case Powod::ZaDuzoPlikow:
+            return "za dużo otwartych plików";
+        case Powod::BrakPamieci:
+            return "brak pamięci";
+        case Powod::BladUrzadzenia:
+            return "błąd urządzenia (wejścia-wyjścia)";
+    }
+    return "nieznany błąd";
+}
+
 bool WyjscieStrumienia::pisz(std::string_view bajty) {
     strumien_.write(bajty.data(), static_cast<std::streamsize>(bajty.size()));
     return strumien_.good();

@@ -20,11 +20,28 @@ namespace platform {
 // A POSIX file descriptor, or a Win32 HANDLE.
 using Uchwyt = std::intptr_t;
 
+// The system errors a user meets most, told in the program's words and alike
+// on every system; any other keeps the system's own text.
+enum class Powod : std::uint8_t {
+    BrakPliku,
+    BrakUprawnien,
+    Folder,
+    PlikZajety,
+    PelnyDysk,
+    TylkoDoOdczytu,
+    ZaDlugaNazwa,
+    ZlaNazwa,
+    ZaDuzoPlikow,
+    BrakPamieci,
+    BladUrzadzenia,
+};
+std::string_view opis(Powod p);
+
 class Wejscie {
   public:
     // Opens the file named `sciezka` (as typed on the command line) for
     // reading; "-" is standard input, which stays open afterwards. On failure
-    // nullptr, with the system's reason in `blad`.
+    // (a folder included) nullptr, with the reason in `blad`.
     static std::unique_ptr<Wejscie> otworz(const std::string& sciezka, std::string& blad);
 
     // Reads a handle opened elsewhere (a pipe, in tests); `wlasny`: closes it
@@ -36,8 +53,9 @@ class Wejscie {
 
     // Whether czytaj would return without waiting: bytes are waiting, or the
     // input has ended or failed. A regular file is always ready. When the
-    // system cannot tell (a console), false: a false answer costs one early
-    // flush, a wrong true holds the output back while the input stalls.
+    // system cannot tell (a console, a pipe it cannot peek into), false: a
+    // false answer costs one early flush, a wrong true holds the output back
+    // while the input stalls.
     [[nodiscard]] bool gotowe() const;
 
     // Reads at most bufor.size() (> 0) bytes, waiting for at least one.

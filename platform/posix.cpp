@@ -1,9 +1,11 @@
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 
 #include "platforma.h"
 
@@ -13,6 +15,44 @@ namespace {
 
 int deskryptor(Uchwyt u) {
     return static_cast<int>(u);
+}
+
+std::optional<Powod> znany(int kod) {
+    switch (kod) {
+        case ENOENT:
+        case ENOTDIR:  // "plik.csv/x": no such file either, as Windows says
+            return Powod::BrakPliku;
+        case EACCES:
+        case EPERM:
+            return Powod::BrakUprawnien;
+        case EISDIR:
+            return Powod::Folder;
+        case ETXTBSY:
+            return Powod::PlikZajety;
+        case ENOSPC:
+        case EDQUOT:
+            return Powod::PelnyDysk;
+        case EROFS:
+            return Powod::TylkoDoOdczytu;
+        case ENAMETOOLONG:
+            return Powod::ZaDlugaNazwa;
+        case EILSEQ:
+            return Powod::ZlaNazwa;
+        case EMFILE:
+        case ENFILE:
+            return Powod::ZaDuzoPlikow;
+        case ENOMEM:
+            return Powod::BrakPamieci;
+        case EIO:
+            return Powod::BladUrzadzenia;
+        default:
+            return std::nullopt;
+    }
+}
+
+std::string opisBledu(int kod) {
+    const std::optional<Powod> p = znany(kod);
+    return p ? std::string(opis(*p)) : std::strerror(kod);
 }
 
 class Deskryptor final : public Wyjscie {
@@ -46,7 +86,14 @@ std::unique_ptr<Wejscie> Wejscie::otworz(const std::string& sciezka, std::string
     if (sciezka == "-") return std::make_unique<Wejscie>(STDIN_FILENO, false);
     const int fd = ::open(sciezka.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        blad = std::strerror(errno);
+        blad = opisBledu(errno);
+        return nullptr;
+    }
+    // A folder opens here but not on Windows: refused alike on both.
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        blad = opis(Powod::Folder);
         return nullptr;
     }
     return std::make_unique<Wejscie>(fd, true);
@@ -69,7 +116,7 @@ std::ptrdiff_t Wejscie::czytaj(std::span<char> bufor, std::string& blad) {
         if (r >= 0) return r;
         if (errno != EINTR) break;
     }
-    blad = std::strerror(errno);
+    blad = opisBledu(errno);
     return -1;
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 #include "platforma.h"
 
@@ -15,8 +16,48 @@ HANDLE uchwyt(Uchwyt u) {
     return reinterpret_cast<HANDLE>(u);  // NOLINT(performance-no-int-to-ptr)
 }
 
-// The system's reason for error `kod`, in one line of UTF-8.
+std::optional<Powod> znany(DWORD kod) {
+    switch (kod) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_DRIVE:
+        case ERROR_BAD_NETPATH:
+            return Powod::BrakPliku;
+        case ERROR_ACCESS_DENIED:
+            return Powod::BrakUprawnien;
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+            return Powod::PlikZajety;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return Powod::PelnyDysk;
+        case ERROR_WRITE_PROTECT:
+            return Powod::TylkoDoOdczytu;
+        case ERROR_FILENAME_EXCED_RANGE:
+            return Powod::ZaDlugaNazwa;
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_PATHNAME:
+            return Powod::ZlaNazwa;
+        case ERROR_TOO_MANY_OPEN_FILES:
+            return Powod::ZaDuzoPlikow;
+        case ERROR_NOT_ENOUGH_MEMORY:
+        case ERROR_OUTOFMEMORY:
+            return Powod::BrakPamieci;
+        case ERROR_CRC:
+        case ERROR_READ_FAULT:
+        case ERROR_WRITE_FAULT:
+        case ERROR_GEN_FAILURE:
+        case ERROR_IO_DEVICE:
+            return Powod::BladUrzadzenia;
+        default:
+            return std::nullopt;
+    }
+}
+
+// The reason for error `kod`, in one line of UTF-8: the program's words for
+// the common ones, the system's text (in its language) for the rest.
 std::string opisBledu(DWORD kod) {
+    if (const std::optional<Powod> p = znany(kod)) return std::string(opis(*p));
     wchar_t* tekst = nullptr;
     const DWORD n = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -77,7 +118,10 @@ class Standardowe final : public Wyjscie {
             DWORD n = 0;
             if (WriteFile(h_, bajty.data(), porcja, &n, nullptr) == 0 || n == 0) {
                 const DWORD kod = GetLastError();
-                przerwane_ = przerwane_ || kod == ERROR_NO_DATA || kod == ERROR_BROKEN_PIPE;
+                // Each of these is a reader that has gone (wine reports the
+                // last one where Windows reports one of the others).
+                przerwane_ = przerwane_ || kod == ERROR_NO_DATA || kod == ERROR_BROKEN_PIPE ||
+                             kod == ERROR_PIPE_NOT_CONNECTED;
                 return false;
             }
             bajty.remove_prefix(n);
@@ -139,7 +183,12 @@ std::unique_ptr<Wejscie> Wejscie::otworz(const std::string& sciezka, std::string
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
-        blad = opisBledu(GetLastError());
+        const DWORD kod = GetLastError();
+        // A folder is refused as access denied; said as POSIX systems say it.
+        const DWORD atrybuty = GetFileAttributesW(utf16(sciezka).c_str());
+        const bool folder = kod == ERROR_ACCESS_DENIED && atrybuty != INVALID_FILE_ATTRIBUTES &&
+                            (atrybuty & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        blad = folder ? std::string(opis(Powod::Folder)) : opisBledu(kod);
         return nullptr;
     }
     return std::make_unique<Wejscie>(reinterpret_cast<Uchwyt>(h), true);
@@ -158,8 +207,11 @@ bool Wejscie::gotowe() const {
             return true;
         case FILE_TYPE_PIPE: {
             DWORD czeka = 0;
-            // A failed peek is a closed or broken pipe: the read returns at once.
-            return PeekNamedPipe(h, nullptr, 0, nullptr, &czeka, nullptr) == 0 || czeka > 0;
+            if (PeekNamedPipe(h, nullptr, 0, nullptr, &czeka, nullptr) != 0) return czeka > 0;
+            // A broken pipe: the read returns at once. Any other failure
+            // (wine cannot peek into a pipe from a Unix program: error 50)
+            // leaves it unknown.
+            return GetLastError() == ERROR_BROKEN_PIPE;
         }
         default:
             return false;

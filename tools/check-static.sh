@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Static checks for CI:
 #   1. clang-tidy with the repository's .clang-tidy on the project's .cpp files
-#      (engine, form, numbers, conversions, calculations, platform, cli, batch,
+#      (engine, form, numbers, conversions, calculations, platform, cli, batch, web,
 #      window, python, bench, tests, and fuzz where the build compiled it), using
 #      BUILD_DIR/compile_commands.json.
 #      Generated files (moc, rcc) are skipped.
@@ -23,7 +23,7 @@ format=$(command -v clang-format || command -v clang-format-14 || true)
 [ -n "$tidy" ] || { echo "check-static.sh: clang-tidy is not installed" >&2; exit 2; }
 [ -n "$format" ] || { echo "check-static.sh: clang-format is not installed" >&2; exit 2; }
 
-dirs='engine|form|numbers|conversions|calculations|platform|cli|batch|window|python|bench|tests|fuzz'
+dirs='engine|form|numbers|conversions|calculations|platform|cli|batch|window|web|python|bench|tests|fuzz'
 # Headers are checked as they are included; the header filter takes only the
 # project's own .h files, not the .moc files that moc writes into the build
 # tree (whose paths contain window/ too).

@@ -31,7 +31,13 @@ fi
 # Keeps wineserver up between the tests' many short runs. When this starts
 # it, wine's own services start here too, detached from the caller's
 # streams: a test runner waits for every holder of a test's output to end.
-if wineserver -p30 </dev/null >/dev/null 2>&1; then
-  wine wineboot </dev/null >/dev/null 2>&1 || true
+# One start at a time, and nobody runs a program while another run's
+# wineboot is still bringing the session up; the lock is not passed on to
+# the server and services that outlive this script.
+exec 7>"$WINEPREFIX/.session.lock"
+flock 7
+if wineserver -p30 </dev/null >/dev/null 2>&1 7>&-; then
+  wine wineboot </dev/null >/dev/null 2>&1 7>&- || true
 fi
+exec 7>&-
 exec wine "$@"

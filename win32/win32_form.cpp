@@ -588,6 +588,13 @@ LRESULT Win32Form::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             DestroyWindow(window_);
             return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;  // nothing to save
+        case WM_ENDSESSION:
+            // The session ends (a logoff, a shutdown): close as a WM_CLOSE
+            // does, before the system ends the process.
+            if (wParam != FALSE) DestroyWindow(window_);
+            return 0;
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;

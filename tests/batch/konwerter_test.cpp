@@ -13,23 +13,23 @@
 namespace {
 
 using batch::Cel;
-using batch::Opcje;
+using batch::Konfiguracja;
 using conversions::Powod;
 
-Opcje typK() {
-    Opcje o;
+Konfiguracja typK() {
+    Konfiguracja o;
     o.ustawienia.typ = engine::TypTermopary::K;
     return o;
 }
 
-Opcje zmien(Opcje o, void (*zmiana)(Opcje&)) {
+Konfiguracja zmien(Konfiguracja o, void (*zmiana)(Konfiguracja&)) {
     zmiana(o);
     return o;
 }
 
 struct Przypadek {
     const char* nazwa;
-    Opcje opcje;
+    Konfiguracja opcje;
     std::string wejscie;
     std::string wyjscie;
     std::vector<std::string> bledy;
@@ -50,9 +50,9 @@ void sprawdz(const Przypadek& p) {
 }
 
 TEST(Przejscie, BajtyWejsciaZostajaINaKoncuLiniiDochodziWynik) {
-    const Opcje k = typK();
-    const Opcje druga = zmien(k, [](Opcje& o) { o.kolumna = 2; });
-    const Opcje naglowek = zmien(k, [](Opcje& o) { o.naglowek = true; });
+    const Konfiguracja k = typK();
+    const Konfiguracja druga = zmien(k, [](Konfiguracja& o) { o.kolumna = 2; });
+    const Konfiguracja naglowek = zmien(k, [](Konfiguracja& o) { o.naglowek = true; });
     const Przypadek przypadki[] = {
         {"LF", k, "0\n-0.000\n", "0,0.00\n-0.000,0.00\n", {}},
         {"CRLF i LF na przemian", k, "0\r\n0\n0\r\n", "0,0.00\r\n0,0.00\n0,0.00\r\n", {}},
@@ -106,7 +106,7 @@ TEST(Przejscie, BajtyWejsciaZostajaINaKoncuLiniiDochodziWynik) {
          {"1: pole dłuższe niż 1 MiB (pole 1)"}},
         {"przecinek dziesiętny",
          zmien(k,
-               [](Opcje& o) {
+               [](Konfiguracja& o) {
                    o.separator = ';';
                    o.przecinek = true;
                    o.cel = Cel::Emf;
@@ -115,14 +115,18 @@ TEST(Przejscie, BajtyWejsciaZostajaINaKoncuLiniiDochodziWynik) {
          "0,0;x\n\"0,0\"\n0.0\n0,0.0\n",
          "0,0;x;0,000\n\"0,0\";0,000\n0.0;0,000\n0,0.0;\n",
          {"4: to nie jest liczba (pole 1)"}},
-        {"tabulator", zmien(k, [](Opcje& o) { o.separator = '\t'; }), "0\t1\n", "0\t1\t0.00\n", {}},
+        {"tabulator",
+         zmien(k, [](Konfiguracja& o) { o.separator = '\t'; }),
+         "0\t1\n",
+         "0\t1\t0.00\n",
+         {}},
     };
     for (const Przypadek& p : przypadki) sprawdz(p);
 }
 
 TEST(Odrzucone, KazdyPowodDajePustePoleIWlasciwaLinie) {
-    const Opcje temp = zmien(typK(), [](Opcje& o) { o.kolumnaZimnego = 2; });
-    const Opcje emf = zmien(temp, [](Opcje& o) {
+    const Konfiguracja temp = zmien(typK(), [](Konfiguracja& o) { o.kolumnaZimnego = 2; });
+    const Konfiguracja emf = zmien(temp, [](Konfiguracja& o) {
         o.cel = Cel::Emf;
         o.cyfry = 4;
     });
@@ -150,7 +154,7 @@ TEST(Odrzucone, KazdyPowodDajePustePoleIWlasciwaLinie) {
 
 TEST(Odrzucone, ZimneZlaczeZKolumnyPowtarzaneLiczySieTakSamo) {
     // The remembered cold junction must not outlive a row that refused it.
-    const Opcje o = zmien(typK(), [](Opcje& x) {
+    const Konfiguracja o = zmien(typK(), [](Konfiguracja& x) {
         x.kolumnaZimnego = 2;
         x.cel = Cel::Emf;
         x.cyfry = 4;
@@ -165,7 +169,7 @@ TEST(Przejscie, WynikiJakDopisz) {
     std::mt19937_64 los(5);
     std::uniform_real_distribution<double> t(-270.0, 1372.0);
     for (int cyfry = 0; cyfry <= 9; ++cyfry) {
-        Opcje o = typK();
+        Konfiguracja o = typK();
         o.cel = Cel::Emf;
         o.cyfry = cyfry;
         std::string wejscie;
@@ -208,9 +212,10 @@ TEST(Przejscie, WieleWierszyNaRazJakPoBajcie) {
     };
     std::mt19937 los(3);
     for (const Wariant& v : warianty) {
-        Opcje o = typK();
-        std::tie(o.separator, o.kolumna, o.kolumnaZimnego, o.cel, o.cyfry, o.naglowek, o.zimne) =
-            std::tie(v.separator, v.kolumna, v.zimnego, v.cel, v.cyfry, v.naglowek, v.zimne);
+        Konfiguracja o = typK();
+        std::tie(o.separator, o.kolumna, o.kolumnaZimnego, o.cel, o.cyfry, o.naglowek) =
+            std::tie(v.separator, v.kolumna, v.zimnego, v.cel, v.cyfry, v.naglowek);
+        o.zimne = {v.zimne, conversions::zimneZlacze(o.ustawienia, v.zimne)};
         o.przecinek = v.separator == ';';
         std::string wejscie;
         for (int i = 0; i < 3000; ++i) {

@@ -13,8 +13,8 @@
 
 namespace {
 
-batch::Opcje typK() {
-    batch::Opcje o;
+batch::Konfiguracja typK() {
+    batch::Konfiguracja o;
     o.ustawienia.typ = engine::TypTermopary::K;
     return o;
 }

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "its90.h"
@@ -308,6 +309,32 @@ TEST(UsageErrors, ExitTwoWithAHintToHelp) {
         ASSERT_EQ(w.size(), 2U) << r.bledy;
         EXPECT_NE(w[0].find(p.blad), std::string::npos) << w[0];
         EXPECT_NE(w[1].find(p.pomoc), std::string::npos) << w[1];
+    }
+}
+
+// Only "--options" are options, on every system: "/…" is a value or a file
+// name, and "/?" the help. The common system errors read the same everywhere.
+TEST(Arguments, SlashIsAValueAndSystemErrorsArePolish) {
+    const std::string odrzucono = "kalvetra-cli: odrzucono 2. wartość „";
+    const std::string nieMa = "kalvetra-cli: nie można otworzyć „";
+    const std::vector<std::pair<std::vector<std::string>, std::string>> przypadki = {
+        {{"emf", "K", "1", "/x"}, odrzucono + "/x”: to nie jest liczba\n"},
+        {{"emf", "K", "1", "/unit:F"}, odrzucono + "/unit:F”: to nie jest liczba\n"},
+        {{"convert", "K", "--to", "temp", "/data/log.csv"},
+         nieMa + "/data/log.csv”: nie ma takiego pliku\n"},
+        {{"convert", "K", "--to", "emf", "brak ż.csv"},
+         nieMa + "brak ż.csv”: nie ma takiego pliku\n"},
+        {{"convert", "K", "--to", "emf", "."}, nieMa + ".”: to folder, a nie plik\n"},
+        {{"/?"}, ""},
+        {{"emf", "/?"}, ""},
+    };
+    for (const auto& [argumenty, bledy] : przypadki) {
+        const Przebieg r = uruchom(argumenty);
+        std::vector<std::string> pomoc = argumenty;
+        pomoc.back() = "--help";
+        EXPECT_EQ(r.kod, bledy.empty() ? 0 : bledy.starts_with(nieMa) ? 2 : 1) << argumenty.back();
+        EXPECT_EQ(r.bledy, bledy);
+        EXPECT_EQ(r.dane, bledy.empty() ? uruchom(pomoc).dane : "");
     }
 }
 

@@ -144,6 +144,13 @@ TEST(StandardInput, AnswersEachValueAsItArrives) {
         EXPECT_EQ(r.kod, 0);
         EXPECT_EQ(r.dane, uruchom({s.substr(0, s.find(' ')), "K", "4"}).dane) << a;
     }
+    // A UTF-8 byte-order mark in front of the values is no part of the first.
+    for (const char* a : {"emf K", "temp K", "seebeck K", "tolerance K"}) {
+        const std::string s(a);
+        const Przebieg r = powloka("printf '\\357\\273\\2774 5\\n' | @ " + s);
+        EXPECT_EQ(r.kod, 0) << a;
+        EXPECT_EQ(r.dane, uruchom({s.substr(0, s.find(' ')), "K", "4", "5"}).dane) << a;
+    }
     // The first answer comes while the input stalls.
     EXPECT_EQ(powloka("{ echo 100; sleep 3; echo 200; } | @ emf K | timeout 2 head -n1").dane,
               "4.0962\n");

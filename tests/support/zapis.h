@@ -41,7 +41,7 @@ enum class Podzial : std::uint8_t { Calosc, PoBajcie, Rownolegle };
 
 // The input converted in one piece, byte by byte, or split over two threads
 // wherever a block allows it.
-inline Zapis przelicz(std::string_view wejscie, const batch::Opcje& opcje, Podzial podzial) {
+inline Zapis przelicz(std::string_view wejscie, const batch::Konfiguracja& opcje, Podzial podzial) {
     Zapis zapis;
     batch::Konwerter k(opcje, zapis);
     switch (podzial) {

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -247,6 +248,51 @@ TEST(Polecenie, KolumnyPoNazwie) {
     }
     const Wynik bezNaglowka = uruchom({"convert", "K", "--to", "temp", "--column", "czas", f});
     EXPECT_EQ(bezNaglowka.status, 2);
+}
+
+// UTF-16 (as PowerShell 5's ">" writes) is refused before any output, with
+// its name and the way to UTF-8; numbered and named columns alike.
+TEST(Polecenie, Utf16OdrzuconyZRada) {
+    const auto utf16 = [](std::string_view tekst, bool le) {
+        std::string s = le ? "\xFF\xFE" : "\xFE\xFF";
+        for (const char c : tekst) s += le ? std::string{c, '\0'} : std::string{'\0', c};
+        return s;
+    };
+    const std::tuple<bool, std::vector<std::string>, const char*> przypadki[] = {
+        {true, {}, "UTF-16 LE"},
+        {false, {}, "UTF-16 BE"},
+        {true, {"--header", "--column", "emf"}, "UTF-16 LE"},
+    };
+    for (const auto& [le, opcje, nazwa] : przypadki) {
+        const PlikTymczasowy wejscie(utf16("emf,x\n1.5,2\n", le));
+        std::vector<std::string> a{"convert", "K", "--to", "temp", wejscie.sciezka()};
+        a.insert(a.end(), opcje.begin(), opcje.end());
+        const Wynik w = uruchom(a);
+        EXPECT_EQ(w.status, 2) << nazwa;
+        EXPECT_EQ(w.dane, "");
+        EXPECT_NE(w.bledy.find(nazwa), std::string::npos) << w.bledy;
+        EXPECT_NE(w.bledy.find("UTF-8"), std::string::npos) << w.bledy;
+    }
+}
+
+// A quoted field is one field whatever it holds: its decimal separator may be
+// the delimiter (RFC 4180).
+TEST(Polecenie, PrzecinekWCudzyslowie) {
+    const std::tuple<std::vector<std::string>, std::string, std::string> przypadki[] = {
+        {{}, "\"1,5\",20\n", "\"1,5\",20,56.68\n"},
+        {{}, "\"1.5\",\"2,0e1\"\r\n", "\"1.5\",\"2,0e1\",56.68\r\n"},
+        {{"--delimiter", ".", "--decimal-comma"}, "\"1.5\".20\n", "\"1.5\".20.56,68\n"},
+        {{"--delimiter", ";"}, "\"1,5\";20\n", "\"1,5\";20;56.68\n"},
+    };
+    for (const auto& [opcje, tresc, oczekiwane] : przypadki) {
+        const PlikTymczasowy wejscie(tresc);
+        std::vector<std::string> a{"convert",       "K", "--to",           "temp",
+                                   "--cold-column", "2", wejscie.sciezka()};
+        a.insert(a.end(), opcje.begin(), opcje.end());
+        const Wynik w = uruchom(a);
+        EXPECT_EQ(w.status, 0) << tresc << w.bledy;
+        EXPECT_EQ(w.dane, oczekiwane);
+    }
 }
 
 // A refused EMF gets the range of the EMF as typed at its cold junction, from

@@ -1,0 +1,15 @@
+# Writes DIR/sw.js from TEMPLATE: the list of files to cache (everything in
+# DIR) and a cache name made of their content's hash.
+file(GLOB _files RELATIVE ${DIR} ${DIR}/*)
+list(REMOVE_ITEM _files sw.js)
+list(SORT _files)
+set(_content "")
+set(KALVETRA_WEB_FILES "\"./\"")
+foreach(_file ${_files})
+  file(SHA256 ${DIR}/${_file} _hash)
+  string(APPEND _content "${_file} ${_hash}\n")
+  string(APPEND KALVETRA_WEB_FILES ", \"${_file}\"")
+endforeach()
+string(SHA256 _all "${_content}")
+string(SUBSTRING ${_all} 0 16 KALVETRA_WEB_CACHE)
+configure_file(${TEMPLATE} ${DIR}/sw.js @ONLY)
