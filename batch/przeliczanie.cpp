@@ -61,7 +61,8 @@ void Konwerter::wynik() {
             : conversions::emf(konfiguracja_.ustawienia, x.wartosc, zimne.emf);
     if (r.dobry()) {
         numbers::dopisz(wyjscie_, r.wartosc, konfiguracja_.cyfry, konfiguracja_.przecinek);
-    } else if (r.powod == conversions::Powod::EmfPozaZakresem &&
+    } else if ((r.powod == conversions::Powod::EmfPozaZakresem ||
+                r.powod == conversions::Powod::EmfDwuznaczne) &&
                konfiguracja_.kolumnaZimnego != 0) {
         // The range of the EMF as typed moves with the row's cold junction.
         odrzuc(conversions::opis(r.powod, konfiguracja_.ustawienia, 0, &zimne));

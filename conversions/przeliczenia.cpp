@@ -36,7 +36,7 @@ struct Tekst {
 };
 
 // Every refusal's text, for the command line and the row converter alike.
-constexpr std::array<Tekst, 12> kTeksty{{
+constexpr std::array<Tekst, 13> kTeksty{{
     {Powod::Brak, "", Dopisek::Nic},
     {Powod::NieLiczba, "to nie jest liczba", Dopisek::Nic},
     {Powod::NaN, "NaN nie jest wartością pomiaru", Dopisek::Nic},
@@ -45,6 +45,10 @@ constexpr std::array<Tekst, 12> kTeksty{{
     {Powod::ZimneZlaczePozaZakresem, "temperatura zimnego złącza poza zakresem",
      Dopisek::ZakresTemperatury},
     {Powod::EmfPozaZakresem, "EMF (z kompensacją zimnego złącza) poza zakresem",
+     Dopisek::ZakresEmf},
+    {Powod::EmfDwuznaczne,
+     "tę EMF (z kompensacją zimnego złącza) dają dwie temperatury; dokładna odwrotność przyjmuje "
+     "EMF",
      Dopisek::ZakresEmf},
     {Powod::BrakPola, "brak pola", Dopisek::NumerPola},
     {Powod::KrokNiedodatni, "krok tabeli musi być dodatni", Dopisek::Nic},
@@ -141,12 +145,15 @@ void emfTemperatur(const Ustawienia& u, std::span<const double> t, Dalej dalej) 
 
 // A range's bound to `cyfry` decimals, rounded towards the inside so that
 // the bound as printed is accepted; a bound that already has no more
-// decimals (but for conversion noise) stays as it is.
-double doSrodka(double x, int cyfry, bool dolna) {
+// decimals (but for conversion noise) stays as it is, unless it is itself
+// refused (`otwarta`: type B's exact inverse, just above 0).
+double doSrodka(double x, int cyfry, bool dolna, bool otwarta = false) {
     const double skala = std::pow(10.0, cyfry);
     const double y = x * skala;
     const double r = std::round(y);
-    if (std::fabs(y - r) <= 4.0 * kUlpy * std::fabs(y)) return r / skala;
+    if (std::fabs(y - r) <= 4.0 * kUlpy * std::fabs(y)) {
+        return (otwarta ? r + (dolna ? 1.0 : -1.0) : r) / skala;
+    }
     return (dolna ? std::ceil(y) : std::floor(y)) / skala;
 }
 
@@ -231,10 +238,10 @@ bool wZakresie(engine::Zakres z, double x) {
     return x >= z.od - luz && x <= z.doo + luz;
 }
 
-std::optional<double> skompensowana(engine::Zakres d, double u, double zimne) {
+std::optional<double> skompensowana(engine::Zakres d, double u, double zimne, double luz) {
     // Added only when there is something to add: -0 + 0 would be +0.
     if (zimne != 0.0) u += zimne;
-    if (!wZakresie(d, u)) return std::nullopt;
+    if (!wZakresie({d.od - luz, d.doo + luz}, u)) return std::nullopt;
     return przytnij(d, u);
 }
 
@@ -286,18 +293,30 @@ Wynik temperatura(const Ustawienia& u, double e, double tc) {
     return temperatura(u, e, zimneZlacze(u, tc));
 }
 
-Wynik temperatura(const Ustawienia& u, double e, const Wynik& zimne) {
-    const Wynik m = doOdwrotnej(u, dziedzinaEmf(u), e, zimne);
-    if (!m.dobry()) return m;
-    double t = 0.0;
-    if (u.dokladna) {
-        const auto x = engine::temperaturaDokladna(u.typ, m.wartosc);
-        if (!x) return {Powod::EmfPozaZakresem, 0.0};
-        t = *x;
-    } else {
-        t = engine::temperaturaZEmf(u.typ, m.wartosc);
+namespace {
+
+// The exact inverse of e (EMF unit) against a cold junction of `zimne` µV.
+Wynik dokladna(const Ustawienia& u, double e, double zimne) {
+    const double mikrowolty = naMikrowolty(e, u.emf);
+    const auto dwuznaczne = engine::emfDwuznaczne(u.typ);
+    if (dwuznaczne && wZakresie(*dwuznaczne, zimne != 0.0 ? mikrowolty + zimne : mikrowolty)) {
+        return {Powod::EmfDwuznaczne, 0.0};
     }
-    return {Powod::Brak, zCelsjusza(t, u.temperatura)};
+    const double luz = naMikrowolty(numbers::polowaOstatniejCyfry(e), u.emf);
+    const auto m = skompensowana(engine::dziedzinaDokladnej(u.typ), mikrowolty, zimne, luz);
+    const auto t = m ? engine::temperaturaDokladna(u.typ, *m) : std::nullopt;
+    if (!t) return {Powod::EmfPozaZakresem, 0.0};
+    return {Powod::Brak, zCelsjusza(*t, u.temperatura)};
+}
+
+}  // namespace
+
+Wynik temperatura(const Ustawienia& u, double e, const Wynik& zimne) {
+    if (!zimne.dobry()) return zimne;
+    if (u.dokladna) return dokladna(u, e, zimne.wartosc);
+    const Wynik m = doOdwrotnej(u, engine::dziedzinaOdwrotnej(u.typ), e, zimne);
+    if (!m.dobry()) return m;
+    return {Powod::Brak, zCelsjusza(engine::temperaturaZEmf(u.typ, m.wartosc), u.temperatura)};
 }
 
 void temperatury(const Ustawienia& u, std::span<const double> e, std::span<const Wynik> zimne,
@@ -334,9 +353,9 @@ std::string opis(Powod powod, const Ustawienia& u, std::size_t pole, const Zimne
     const Tekst& t = kTeksty.at(nr(powod));
     std::string s(t.tekst);
     const auto zakres = [&](engine::Zakres z, int cyfry, std::string_view jednostka,
-                            std::string_view przy) {
+                            std::string_view przy, bool otwarta = false) {
         s += std::string(" typu ") + litera(u.typ) + " (" + std::string(przy) + "od " +
-             numbers::tekst(doSrodka(z.od, cyfry, true), cyfry, false) + " do " +
+             numbers::tekst(doSrodka(z.od, cyfry, true, otwarta), cyfry, false) + " do " +
              numbers::tekst(doSrodka(z.doo, cyfry, false), cyfry, false) + " " +
              std::string(jednostka) + ")";
     };
@@ -358,7 +377,10 @@ std::string opis(Powod powod, const Ustawienia& u, std::size_t pole, const Zimne
                 przy = "przy zimnym złączu " + numbers::tekst(zimne->temperatura, 2, false) + " " +
                        std::string(symbol(u.temperatura)) + ": ";
             }
-            zakres(emfWJednostce(z, u.emf), u.emf == JednostkaEmf::mV ? 3 : 0, symbol(u.emf), przy);
+            // The exact inverse's lowest EMF for type B is the least above 0.
+            const bool otwarta = u.dokladna && engine::emfDwuznaczne(u.typ).has_value();
+            zakres(emfWJednostce(z, u.emf), u.emf == JednostkaEmf::mV ? 3 : 0, symbol(u.emf), przy,
+                   otwarta);
             break;
         }
         case Dopisek::LimitWierszy:

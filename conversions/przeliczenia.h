@@ -50,6 +50,7 @@ enum class Powod : std::uint8_t {
     TemperaturaPozaZakresem,
     ZimneZlaczePozaZakresem,
     EmfPozaZakresem,   // the compensated EMF, outside the inverse's domain
+    EmfDwuznaczne,     // the compensated EMF, shared by two temperatures (type B)
     BrakPola,          // a row of a file ends before the field
     KrokNiedodatni,    // a table's step
     PoczatekZaKoncem,  // a table's start above its end
@@ -84,8 +85,11 @@ double emfZimnegoZlacza(engine::TypTermopary typ, double tc);
 inline constexpr double kUlpy = 4.0 * std::numeric_limits<double>::epsilon();
 bool wZakresie(engine::Zakres z, double x);
 // The compensated EMF in µV (u + zimne, both µV) that an inverse of domain d
-// is given, clamped to d; nothing outside d.
-std::optional<double> skompensowana(engine::Zakres d, double u, double zimne);
+// is given, clamped to d; nothing outside d. `luz` (µV) widens d further:
+// the exact inverse takes a value within half a unit of its last digit of
+// an end as that end, so that every EMF printed for a temperature of the
+// domain reads back.
+std::optional<double> skompensowana(engine::Zakres d, double u, double zimne, double luz = 0.0);
 
 // E(tc) in µV for a cold junction at tc (temperature unit), checked once and
 // reused for every value measured against it.
@@ -104,7 +108,8 @@ ZimneZlacze zimneZOdczytu(const Ustawienia& u, const Wynik& tc);
 // E(t) - E(tc), in the EMF unit.
 Wynik emf(const Ustawienia& u, double t, double tc);
 Wynik emf(const Ustawienia& u, double t, const Wynik& zimne);
-// The temperature whose EMF is e + E(tc), in the temperature unit.
+// The temperature whose EMF is e + E(tc), in the temperature unit. The exact
+// inverse refuses an EMF that two temperatures share (EmfDwuznaczne).
 Wynik temperatura(const Ustawienia& u, double e, double tc);
 Wynik temperatura(const Ustawienia& u, double e, const Wynik& zimne);
 // The same, bit for bit, for many values at once: wynik[i] is what the

@@ -23,8 +23,13 @@ Zakres dziedzinaTemperatury(TypTermopary typ);
 // Domain of NIST's inverse polynomials, µV; for a type without one (C, A)
 // the exact inverse's, which stands in for it.
 Zakres dziedzinaOdwrotnej(TypTermopary typ);
-// Domain of the exact inverse, µV: the reference function's own range,
-// less the part where two temperatures give the same EMF (type B).
+// EMFs that two temperatures of the domain share, µV: where the reference
+// function first falls from the domain's lowest point and then rises again
+// (type B, from its minimum near 21 °C up to E(0 °C) = 0, both again near
+// 42 °C); nothing for a type whose function rises throughout.
+std::optional<Zakres> emfDwuznaczne(TypTermopary typ);
+// Domain of the exact inverse, µV: the reference function's own range, less
+// emfDwuznaczne (type B: every EMF above zero).
 Zakres dziedzinaDokladnej(TypTermopary typ);
 
 // Empty for a type without inverse polynomials (C, A).

@@ -541,21 +541,49 @@ Zakres dziedzinaOdwrotnej(TypTermopary typ) {
     return {lista.front().dol, lista.back().gora};
 }
 
-Zakres dziedzinaDokladnej(TypTermopary typ) {
-    static const auto kDziedziny = [] {
-        std::array<Zakres, engine::kLiczbaTypow> d{};
-        for (const TypTermopary i : kWszystkieTypy) {
-            const Zakres t = dziedzinaTemperatury(i);
-            // Type B's EMF falls below zero up to about 21 °C and returns to
-            // zero at about 42 °C; above its inverse polynomials' lowest EMF
-            // it is one-to-one.
-            const double od =
-                i == TypTermopary::B ? dziedzinaOdwrotnej(i).od : emfZTemperatury(i, t.od);
-            d[indeks(i)] = {od, emfZTemperatury(i, t.doo)};
-        }
-        return d;
+namespace {
+
+// Where the reference function of a type that first falls has its minimum,
+// and the domains that follow from it.
+struct Monotonia {
+    double tMin;  // °C: the minimum, or the domain's lowest point
+    std::optional<Zakres> dwuznaczne;
+    Zakres dokladna;
+};
+
+Monotonia monotonia(TypTermopary typ) {
+    const Zakres t = dziedzinaTemperatury(typ);
+    const double dol = emfZTemperatury(typ, t.od);
+    const Zakres pelna{dol, emfZTemperatury(typ, t.doo)};
+    if (seebeck(typ, t.od) >= 0.0) return {t.od, std::nullopt, pelna};
+    // The slope's zero, bracketed from the first whole degree where it rises.
+    double od = t.od;
+    double doo = t.od + 1.0;
+    while (seebeck(typ, doo) < 0.0) doo += 1.0;
+    for (double s = od + (doo - od) / 2.0; s > od && s < doo; s = od + (doo - od) / 2.0) {
+        (seebeck(typ, s) < 0.0 ? od : doo) = s;
+    }
+    const Zakres dwuznaczne{emfZTemperatury(typ, doo), dol};
+    return {doo, dwuznaczne, {std::nextafter(dol, HUGE_VAL), pelna.doo}};
+}
+
+const Monotonia& monotonii(TypTermopary typ) {
+    static const auto kMonotonie = [] {
+        std::array<Monotonia, kLiczbaTypow> m{};
+        for (const TypTermopary i : kWszystkieTypy) m[indeks(i)] = monotonia(i);
+        return m;
     }();
-    return kDziedziny[indeks(typ)];
+    return kMonotonie[indeks(typ)];
+}
+
+}  // namespace
+
+std::optional<Zakres> emfDwuznaczne(TypTermopary typ) {
+    return monotonii(typ).dwuznaczne;
+}
+
+Zakres dziedzinaDokladnej(TypTermopary typ) {
+    return monotonii(typ).dokladna;
 }
 
 std::span<const PodzakresOdwrotnej> podzakresyOdwrotnej(TypTermopary typ) {
@@ -609,11 +637,13 @@ std::optional<double> temperaturaDokladna(TypTermopary typ, double u) {
         return odwrocZSiatki(typ, kSiatki[s], u);
     }
     const Zakres t = dziedzinaTemperatury(typ);
-    double od = t.od;
+    // Above a fall at the domain's low end (type B) every EMF of the domain
+    // lies above the minimum's temperature.
+    double od = monotonii(typ).tMin;
     double doo = t.doo;
 
-    // Seed: NIST's polynomial, or below it (K, T, E, N) a secant from the
-    // domain's lowest point to the polynomials' lowest one.
+    // Seed: NIST's polynomial, or below it (K, T, E, N; B above zero) a
+    // secant from the domain's lowest point to the polynomials' lowest one.
     const Zakres w = dziedzinaOdwrotnej(typ);
     double x = 0.0;
     if (u >= w.od) {

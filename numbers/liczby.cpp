@@ -240,4 +240,21 @@ void dopisz(std::string& wyjscie, double x, int cyfry, bool przecinek) {
     }
 }
 
+double polowaOstatniejCyfry(double x) {
+    if (x == 0.0 || !std::isfinite(x)) return 0.0;
+    // d.ddde±XX: the last digit's unit is 10^(XX - number of decimals).
+    std::array<char, 32> b{};
+    const auto wynik =
+        std::to_chars(b.data(), b.data() + b.size(), x, std::chars_format::scientific);
+    const std::string_view s(b.data(), static_cast<std::size_t>(wynik.ptr - b.data()));
+    const std::size_t e = s.find('e');
+    const std::size_t kropka = s.find('.');
+    const int cyfry = kropka == std::string_view::npos ? 0 : static_cast<int>(e - kropka - 1);
+    std::size_t od = e + 1;
+    if (s[od] == '+') ++od;
+    int wykladnik = 0;
+    std::from_chars(s.data() + od, s.data() + s.size(), wykladnik);
+    return 0.5 * std::pow(10.0, wykladnik - cyfry);
+}
+
 }  // namespace numbers

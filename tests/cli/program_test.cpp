@@ -246,7 +246,7 @@ TEST(Refusals, EveryReasonExitsOneWithEmptyStdout) {
          {"„55”: EMF (z kompensacją zimnego złącza) poza zakresem typu "
           "K (od -5.891 do 54.886 mV)"}},
         {{"temp", "K", "54", "--cold", "40"}, {"„54”: EMF (z kompensacją"}},
-        {{"temp", "B", "0.1", "--exact"}, {"„0.1”: EMF"}},
+        {{"temp", "B", "0", "--exact"}, {"„0”: tę EMF (z kompensacją zimnego złącza) dają dwie"}},
         {{"seebeck", "T", "401"}, {"„401”: temperatura poza zakresem typu T"}},
         {{"tolerance", "B", "-1", "500"}, {"„-1”: temperatura poza zakresem typu B"}},
         {{"emf", "C", "2315.01"}, {"temperatura poza zakresem typu C (od 0.00 do 2315.00 °C)"}},

@@ -144,6 +144,32 @@ TEST(TemperaturaDokladna, PolynomialWithinPublishedBand) {
     std::cout << raport.str();
 }
 
+// Type B's EMF is one-to-one above zero (from about 42 °C), below its
+// inverse polynomials' 0.291 mV too; only its dip's EMFs have two
+// temperatures. Every other type rises throughout.
+TEST(TemperaturaDokladna, TypeBAnsweredWhereOneToOne) {
+    constexpr auto B = engine::TypTermopary::B;
+    for (const double t : {42.5, 50.0, 100.0, 200.0, 249.0, 630.615, 1820.0}) {
+        const double e = emfZTemperatury(B, t);
+        const auto x = temperaturaDokladna(B, e);
+        ASSERT_TRUE(x) << t;
+        EXPECT_NEAR(*x, t, 1e-6) << t;
+    }
+    const auto dwuznaczne = engine::emfDwuznaczne(B);
+    ASSERT_TRUE(dwuznaczne);
+    // The minimum lies near 21 °C; both ends belong to the band.
+    for (const double t : {0.0, 10.0, 21.0, 30.0, 41.0}) {
+        EXPECT_TRUE(dwuznaczne->zawiera(emfZTemperatury(B, t))) << t;
+        EXPECT_FALSE(temperaturaDokladna(B, emfZTemperatury(B, t))) << t;
+    }
+    EXPECT_GT(engine::dziedzinaDokladnej(B).od, 0.0);
+    for (const engine::TypTermopary typ : engine::kWszystkieTypy) {
+        if (typ != B) {
+            EXPECT_FALSE(engine::emfDwuznaczne(typ)) << nazwa(typ);
+        }
+    }
+}
+
 TEST(TemperaturaDokladna, RefusedOutsideItsDomain) {
     constexpr double inf = std::numeric_limits<double>::infinity();
     for (const engine::TypTermopary typ : engine::kWszystkieTypy) {
@@ -158,8 +184,9 @@ TEST(TemperaturaDokladna, RefusedOutsideItsDomain) {
             EXPECT_NEAR(emfZTemperatury(typ, *t), e, 1e-6) << nazwa(typ);
         }
     }
-    // Type B: two temperatures below 42 °C share each EMF under 0.291 mV.
-    for (const double e : {290.0, 0.0, -2.0})
+    // Type B: two temperatures below 42 °C share each EMF from its minimum
+    // up to 0.
+    for (const double e : {0.0, -2.0})
         EXPECT_FALSE(temperaturaDokladna(engine::TypTermopary::B, e));
     // Wider than the inverse polynomials at the low end of K, T, E, N.
     for (const engine::TypTermopary typ : {engine::TypTermopary::K, engine::TypTermopary::T,
