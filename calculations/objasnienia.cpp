@@ -30,6 +30,14 @@ std::string objasnienieEMF(engine::TypTermopary typ, double t) {
 
 std::string objasnienieTemperatury(engine::TypTermopary typ, double u) {
     const auto podzakresy = engine::podzakresyOdwrotnej(typ);
+    if (podzakresy.empty()) {
+        // No inverse polynomial (C, A): the number shown is the exact inverse.
+        const auto dokladna = engine::temperaturaDokladna(typ, u);
+        return std::string("Dokładna odwrotność funkcji odniesienia (typ ") + engine::litera(typ) +
+               " nie ma wielomianu odwrotnego NIST)\n" + "Dokładna odwrotność: " +
+               (dokladna ? numbers::doOkna(*dokladna, "0.0000") + " °C"
+                         : std::string("poza zakresem funkcji odniesienia"));
+    }
     const std::size_t i = engine::podzakresOdwrotnej(typ, u);
     const engine::PodzakresOdwrotnej& p = podzakresy[i];
     std::string s = "Wielomian odwrotny NIST: podzakres " + std::to_string(i + 1) + " z " +

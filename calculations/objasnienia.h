@@ -13,7 +13,8 @@ namespace calculations {
 std::string objasnienieEMF(engine::TypTermopary typ, double t);
 
 // "EMF --- > Temperatura": NIST's inverse polynomial used for the compensated
-// EMF u (µV), its published error band, and the exact inverse.
+// EMF u (µV), its published error band, and the exact inverse; for a type
+// without an inverse polynomial (C, A), that the exact inverse was used.
 std::string objasnienieTemperatury(engine::TypTermopary typ, double u);
 
 }  // namespace calculations

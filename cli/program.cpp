@@ -13,6 +13,7 @@
 #include "liczby.h"
 #include "polecenia.h"
 #include "pomoc.h"
+#include "typ_termopary.h"
 #include "wspolne.h"
 
 #ifndef KALVETRA_WERSJA
@@ -167,10 +168,9 @@ void zbuduj(CLI::App& app, Wyjscia& wyjscia, std::string_view polecenie) {
 }
 
 CLI::App nowaAplikacja() {
-    return CLI::App(
-        "Przeliczenia termopar ITS-90 (typy J K T E N B R S) i klasy tolerancji "
-        "IEC 60584-1.",
-        kNazwaProgramu);
+    return CLI::App("Przeliczenia termopar ITS-90 (typy " + std::string(engine::kListaTypow) +
+                        ") i klasy tolerancji IEC 60584-1 oraz granice błędu ASTM E230.",
+                    kNazwaProgramu);
 }
 
 int przebieg(std::span<const std::string> argumenty, Wyjscia& wyjscia) {

@@ -9,6 +9,7 @@
 
 #include "liczby.h"
 #include "platforma.h"
+#include "typ_termopary.h"
 
 namespace cli {
 
@@ -32,7 +33,9 @@ Polecenie dodajPolecenie(CLI::App& app, const std::string& nazwa, const std::str
 
 void dodajTyp(Polecenie& p) {
     p.app
-        ->add_option("TYP", p.opcje->typ, "typ termopary: J K T E N B R S (wielkość liter dowolna)")
+        ->add_option(
+            "TYP", p.opcje->typ,
+            "typ termopary: " + std::string(engine::kListaTypow) + " (wielkość liter dowolna)")
         ->required()
         ->type_name("");
 }
@@ -87,7 +90,8 @@ conversions::Ustawienia ustawienia(const Opcje& o) {
     conversions::Ustawienia u;
     const auto typ = o.typ.size() == 1 ? engine::typZLitery(o.typ[0]) : std::nullopt;
     if (!typ) {
-        throw BladUzycia("nieznany typ termopary „" + o.typ + "” (dozwolone: J K T E N B R S)");
+        throw BladUzycia("nieznany typ termopary „" + o.typ +
+                         "” (dozwolone: " + std::string(engine::kListaTypow) + ")");
     }
     u.typ = *typ;
     const auto jednostka = conversions::jednostkaTemperatury(o.jednostka);

@@ -11,14 +11,25 @@ namespace {
 
 constexpr double kLuzStopnia = 1e-12;  // relative
 
+// The classes and limits end on whole degrees Celsius, which a conversion
+// from °F or K may miss by an ulp (1273.15 K).
+double wCelsjuszach(double t, JednostkaTemperatury j) {
+    const double c = naCelsjusza(t, j);
+    return std::fabs(c - std::round(c)) <= kLuzStopnia * std::fabs(c) ? std::round(c) : c;
+}
+
 }  // namespace
+
+std::optional<double> granicaAstmWJednostce(engine::TypTermopary typ, engine::KlasaAstm klasa,
+                                            double t, JednostkaTemperatury j) {
+    const auto g = engine::granicaAstm(typ, klasa, wCelsjuszach(t, j));
+    if (!g) return std::nullopt;
+    return *g * wKelwinie(j);
+}
 
 std::optional<double> odchylkaWJednostce(engine::TypTermopary typ, int klasa, double t,
                                          JednostkaTemperatury j) {
-    // The classes end on whole degrees Celsius, which a conversion from °F
-    // or K may miss by an ulp (1273.15 K).
-    double c = naCelsjusza(t, j);
-    if (std::fabs(c - std::round(c)) <= kLuzStopnia * std::fabs(c)) c = std::round(c);
+    const double c = wCelsjuszach(t, j);
     const engine::Odchylka d = engine::odchylka(typ, klasa, c);
     if (d.rodzaj != engine::Odchylka::Rodzaj::Stala &&
         d.rodzaj != engine::Odchylka::Rodzaj::Obliczona) {

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "granice_astm.h"
 #include "przeliczenia.h"
 #include "typ_termopary.h"
 
@@ -12,5 +13,10 @@ namespace conversions {
 // the class gives none (N/A).
 std::optional<double> odchylkaWJednostce(engine::TypTermopary typ, int klasa, double t,
                                          JednostkaTemperatury j);
+
+// The same for an ASTM E230 limit of error; nothing where the standard
+// establishes none.
+std::optional<double> granicaAstmWJednostce(engine::TypTermopary typ, engine::KlasaAstm klasa,
+                                            double t, JednostkaTemperatury j);
 
 }  // namespace conversions

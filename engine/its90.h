@@ -20,7 +20,8 @@ struct PodzakresOdwrotnej {
 
 // Domain of the reference function, °C.
 Zakres dziedzinaTemperatury(TypTermopary typ);
-// Domain of NIST's inverse polynomials, µV.
+// Domain of NIST's inverse polynomials, µV; for a type without one (C, A)
+// the exact inverse's, which stands in for it.
 Zakres dziedzinaOdwrotnej(TypTermopary typ);
 // EMFs that two temperatures of the domain share, µV: where the reference
 // function first falls from the domain's lowest point and then rises again
@@ -31,13 +32,16 @@ std::optional<Zakres> emfDwuznaczne(TypTermopary typ);
 // emfDwuznaczne (type B: every EMF above zero).
 Zakres dziedzinaDokladnej(TypTermopary typ);
 
+// Empty for a type without inverse polynomials (C, A).
 std::span<const PodzakresOdwrotnej> podzakresyOdwrotnej(TypTermopary typ);
-// Index into podzakresyOdwrotnej of the polynomial in effect at u.
+// Index into podzakresyOdwrotnej of the polynomial in effect at u (0 where
+// there is none).
 std::size_t podzakresOdwrotnej(TypTermopary typ, double u);
 
 // The reference function: the same numbers, bit for bit, as Termopara::Temperatura.
 double emfZTemperatury(TypTermopary typ, double t);
-// NIST's inverse polynomial: the same numbers as Termopara::EMF.
+// NIST's inverse polynomial: the same numbers as Termopara::EMF. For a type
+// without one, the exact inverse, NaN outside its domain.
 double temperaturaZEmf(TypTermopary typ, double u);
 // The same two over runs of values, for front ends that convert many at
 // once: e[i] = emfZTemperatury(typ, t[i]) and t[i] = temperaturaZEmf(typ, u[i])
@@ -48,7 +52,9 @@ void temperaturaZEmfBlok(TypTermopary typ, const double* u, double* t, std::size
 // dE/dt of the reference function, µV/°C.
 double seebeck(TypTermopary typ, double t);
 // The t at which the reference function gives u; nothing outside
-// dziedzinaDokladnej (NaN and infinities included).
+// dziedzinaDokladnej (NaN and infinities included). Within 1e-9 °C of the
+// start after E(t) for C and A, except within 8e-6 °C of C's split, where its
+// two sets overlap by 0.14 nV and two temperatures share each EMF.
 std::optional<double> temperaturaDokladna(TypTermopary typ, double u);
 
 // The permissible deviation of a tolerance class at one temperature.

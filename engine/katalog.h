@@ -16,7 +16,7 @@
 namespace engine {
 
 // The types in catalogue order; a type's value is its catalogue index.
-enum class TypTermopary : std::uint8_t { J, K, T, E, N, B, R, S };
+enum class TypTermopary : std::uint8_t { J, K, T, E, N, B, R, S, C, A };
 
 // Both ends included; NaN lies outside.
 struct Zakres {
@@ -130,6 +130,18 @@ inline constexpr auto kKatalog = [] {
                  "-50°C do 1768°C (-0.235 mV do 18.693 mV)"},
      kRefS, kOdwS,
      {kPlatynowaKlasa1, stalaDo(0, 1600, 1.5, 600, 0.0025), kBrak}, 6},
+    // The tungsten-rhenium types of IEC 60584-1:2013, class 2 only. No
+    // inverse polynomial: the exact inverse stands in for it.
+    {T::C, 'C', {"Termopara C", "Wolfram-5% ren/wolfram-26% ren", "W5Re-W26Re",
+                 "0°C do 2315°C (0.000 mV do 37.070 mV)"},
+     kRefC, kOdwC,
+     {kBrak, bezStalej(426, 2315, 0.01), kBrak}, 8},
+    {T::A, 'A', {"Termopara A", "Wolfram-5% ren/wolfram-20% ren", "W5Re-W20Re",
+                 "0°C do 2500°C (0.001 mV do 33.640 mV)"},
+     kRefA, kOdwA,
+     {kBrak, bezStalej(1000, 2500, 0.01), kBrak}, 9,
+     // An approximating polynomial: E(0 °C) is its c0, 0.716 µV.
+     engine::kARef[0]},
     });
 }();
 // clang-format on

@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "wspolczynniki_its90.h"
+#include "wspolczynniki_wre.h"
 
 // Each type's reference and inverse sub-ranges with their coefficient sets,
 // as the catalogue (katalog.h) lists them. A new type adds its two lists here
@@ -30,6 +31,8 @@ enum class Wzor : std::uint8_t {
     Potegowy10,         // c0 + c1*t + c2*t*t + ... up to slot 10
     Potegowy13,         // E below 0 °C
     Potegowy14,         // T below 0 °C
+    Zagniezdzony6,      // Horner from slot 6 (C)
+    Zagniezdzony8,      // Horner from slot 8 (A)
 };
 
 struct Przedzial {
@@ -50,9 +53,13 @@ inline constexpr auto kZW = Wzor::ZagniezdzonyWykl9;
 inline constexpr auto kP = Wzor::Potegowy10;
 inline constexpr auto kP13 = Wzor::Potegowy13;
 inline constexpr auto kP14 = Wzor::Potegowy14;
+inline constexpr auto kZ6 = Wzor::Zagniezdzony6;
+inline constexpr auto kZ8 = Wzor::Zagniezdzony8;
 
 // Reference-function sub-ranges in °C, in the order they are tested. A shared
-// bound belongs to the lower sub-range, except type K's 0 °C.
+// bound belongs to the lower sub-range, except type K's 0 °C and type C's
+// 630.615 °C. C and A were published in power form without an evaluation to
+// match bit for bit, so they are evaluated in Horner's form.
 // clang-format off
 inline constexpr std::array<Przedzial, 2> kRefJ{{
     {-210.0,    760.0,    true,  true, dopelnij(engine::kJRef1), kZ},
@@ -87,6 +94,14 @@ inline constexpr std::array<Przedzial, 3> kRefS{{
     {-50.0,     1064.18,  true,  true, dopelnij(engine::kSRef1), kP},
     { 1064.18,  1664.5,   false, true, dopelnij(engine::kSRef2), kP},
     { 1664.5,   1768.1,   false, true, dopelnij(engine::kSRef3), kP},
+}};
+
+inline constexpr std::array<Przedzial, 2> kRefC{{
+    { 0.0,      630.615,  true,  false, dopelnij(engine::kCRef1), kZ6},
+    { 630.615,  2315.0,   true,  true,  dopelnij(engine::kCRef2), kZ6},
+}};
+inline constexpr std::array<Przedzial, 1> kRefA{{
+    { 0.0,      2500.0,   true,  true,  dopelnij(engine::kARef), kZ8},
 }};
 
 // Inverse sub-ranges in µV, in the order they are tested. R and S have
@@ -130,6 +145,10 @@ inline constexpr std::array<Przedzial, 4> kOdwS{{
     { 11950.0,  17536.0,  true,  true, dopelnij(engine::kSInv3), kP, -0.0002, 0.0002},
     { 17536.0,  18693.0,  true,  true, dopelnij(engine::kSInv4), kP, -0.002, 0.002},
 }};
+// No inverse polynomial is published for C, and A's is good to ±1 °C only:
+// an empty list, and the exact inverse stands in for the polynomial.
+inline constexpr std::array<Przedzial, 0> kOdwC{};
+inline constexpr std::array<Przedzial, 0> kOdwA{};
 // clang-format on
 
 }  // namespace engine

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <tuple>
 #include <utility>
@@ -78,7 +79,7 @@ static_assert(ciagle(kReferencyjne) && ciagle(kOdwrotne));
 // sub-ranges on outside the domain (the first below it, the last above it),
 // so every finite argument gives a finite result. Counting keeps it free of
 // data-dependent branches.
-const Przedzial& wybierz(std::span<const Przedzial> lista, double x) {
+constexpr const Przedzial& wybierz(std::span<const Przedzial> lista, double x) {
     std::size_t i = 0;
     for (std::size_t k = 1; k < lista.size(); ++k) i += nadDolem(lista[k], x) ? 1U : 0U;
     return lista[i];
@@ -157,6 +158,10 @@ double wartosc(const Przedzial& p, double t) {
             return potegowy<13>(p.wsp, t);
         case Wzor::Potegowy14:
             return potegowy<14>(p.wsp, t);
+        case Wzor::Zagniezdzony6:
+            return zagniezdzony<6>(p.wsp, t);
+        case Wzor::Zagniezdzony8:
+            return zagniezdzony<8>(p.wsp, t);
         case Wzor::Potegowy10:
             break;
     }
@@ -178,6 +183,18 @@ KALVETRA_WEKTOROWO void blokZagniezdzony10(const Zestaw& wsp, const double* x, d
                                            std::size_t n) {
     const Zestaw w = wsp;
     for (std::size_t j = 0; j < n; ++j) y[j] = zagniezdzony<10>(w, x[j]);
+}
+
+KALVETRA_WEKTOROWO void blokZagniezdzony6(const Zestaw& wsp, const double* x, double* y,
+                                          std::size_t n) {
+    const Zestaw w = wsp;
+    for (std::size_t j = 0; j < n; ++j) y[j] = zagniezdzony<6>(w, x[j]);
+}
+
+KALVETRA_WEKTOROWO void blokZagniezdzony8(const Zestaw& wsp, const double* x, double* y,
+                                          std::size_t n) {
+    const Zestaw w = wsp;
+    for (std::size_t j = 0; j < n; ++j) y[j] = zagniezdzony<8>(w, x[j]);
 }
 
 // Beyond rdzen()'s arguments (far outside the domain, or NaN) the values are
@@ -226,6 +243,10 @@ void blokWartosci(const Przedzial& p, const double* x, double* y, std::size_t n)
             return blokPotegowy13(p.wsp, x, y, n);
         case Wzor::Potegowy14:
             return blokPotegowy14(p.wsp, x, y, n);
+        case Wzor::Zagniezdzony6:
+            return blokZagniezdzony6(p.wsp, x, y, n);
+        case Wzor::Zagniezdzony8:
+            return blokZagniezdzony8(p.wsp, x, y, n);
         case Wzor::Potegowy10:
             break;
     }
@@ -305,7 +326,7 @@ struct Horner {
     Zestaw wsp{};
     std::size_t szczyt = 0;
 
-    [[nodiscard]] double operator()(double x) const {
+    [[nodiscard]] constexpr double operator()(double x) const {
         double e = wsp[szczyt];
         for (std::size_t i = szczyt; i-- > 0;) e = e * x + wsp[i];
         return e;
@@ -334,7 +355,7 @@ constexpr auto kNaSzybki = [](const Przedzial& p) { return Szybki{horner(p), poc
 constexpr auto kSzybkie = przetworz<Szybki>(kReferencyjne, kNaSzybki);
 constexpr auto kSzybkieOdwrotne = przetworz<Szybki>(kOdwrotne, kNaSzybki);
 
-std::size_t numer(std::span<const Przedzial> lista, const Przedzial& p) {
+constexpr std::size_t numer(std::span<const Przedzial> lista, const Przedzial& p) {
     return static_cast<std::size_t>(&p - lista.data());
 }
 
@@ -371,9 +392,107 @@ constexpr auto kOpisyOdwrotnych = przetworz<PodzakresOdwrotnej>(kOdwrotne, [](co
     return PodzakresOdwrotnej{{p.dol, p.gora}, p.bladMin, p.bladMax};
 });
 
+// The exact inverse's seed for a type without an inverse polynomial: the
+// inverse tabulated at kWezly + 1 EMFs evenly spaced over the domain, with
+// its slope 1/S there, as one cubic (Hermite's) per interval. Within about
+// 1e-6 °C of the root, so that one Newton step reaches double precision.
+constexpr std::size_t kWezly = 256;
+
+struct Siatka {
+    double u0;                                      // µV
+    double naKrok;                                  // intervals per µV
+    std::array<std::array<double, 4>, kWezly> wsp;  // t(u0 + (k + s) krok) = Horner in s
+};
+
+constexpr const Szybki& szybki(std::span<const Szybki> szybkie, std::span<const Przedzial> lista,
+                               double t) {
+    return szybkie[numer(lista, wybierz(lista, t))];
+}
+
+// The t in [od, doo] at which E reaches u, by bisection down to neighbouring
+// doubles: slow, but done by the compiler.
+constexpr double odwrocPolowiac(std::span<const Przedzial> lista, std::span<const Szybki> szybkie,
+                                double u) {
+    double od = lista.front().dol;
+    double doo = lista.back().gora;
+    for (;;) {
+        const double srodek = od + (doo - od) / 2.0;
+        if (srodek <= od || srodek >= doo) break;
+        (szybki(szybkie, lista, srodek).wartosc(srodek) < u ? od : doo) = srodek;
+    }
+    const double dol = u - szybki(szybkie, lista, od).wartosc(od);
+    return dol < szybki(szybkie, lista, doo).wartosc(doo) - u ? od : doo;
+}
+
+constexpr Siatka siatka(std::span<const Przedzial> l, std::span<const Szybki> f) {
+    Siatka s{};
+    s.u0 = szybki(f, l, l.front().dol).wartosc(l.front().dol);
+    const double u1 = szybki(f, l, l.back().gora).wartosc(l.back().gora);
+    const double krok = (u1 - s.u0) / static_cast<double>(kWezly);
+    s.naKrok = static_cast<double>(kWezly) / (u1 - s.u0);
+    double t0 = l.front().dol;
+    double m0 = krok / f[0].pochodna(t0);  // dt per interval
+    for (std::size_t k = 0; k < kWezly; ++k) {
+        const double u = k + 1 == kWezly ? u1 : s.u0 + static_cast<double>(k + 1) * krok;
+        const double t1 = odwrocPolowiac(l, f, u);
+        const double m1 = krok / szybki(f, l, t1).pochodna(t1);
+        s.wsp[k] = {t0, m0, 3.0 * (t1 - t0) - 2.0 * m0 - m1, 2.0 * (t0 - t1) + m0 + m1};
+        t0 = t1;
+        m0 = m1;
+    }
+    return s;
+}
+
+// The seed tables of the types without inverse polynomials, and each type's
+// place among them.
+constexpr std::size_t kBrakSiatki = kLiczbaTypow;
+constexpr auto kNumerySiatek = [] {
+    std::array<std::size_t, kLiczbaTypow> n{};
+    std::size_t ile = 0;
+    for (std::size_t i = 0; i < kLiczbaTypow; ++i)
+        n[i] = kOdwrotne[i].empty() ? ile++ : kBrakSiatki;
+    return n;
+}();
+constexpr std::size_t kLiczbaSiatek = [] {
+    std::size_t ile = 0;
+    for (const auto lista : kOdwrotne) ile += lista.empty() ? 1U : 0U;
+    return ile;
+}();
+constexpr auto kSiatki = [] {
+    std::array<Siatka, kLiczbaSiatek> s{};
+    for (std::size_t i = 0; i < kLiczbaTypow; ++i) {
+        if (kNumerySiatek[i] != kBrakSiatki)
+            s[kNumerySiatek[i]] = siatka(kReferencyjne[i], kSzybkie[i]);
+    }
+    return s;
+}();
+
+// The exact inverse from the seed table, for u within the domain: the seed,
+// then Newton's steps in Horner's form, which for these types is the
+// reference function's own evaluation. The slope stays above 7 µV/°C over
+// both domains, so a step of at most 1e-6 °C leaves an error below 1e-15 °C.
+double odwrocZSiatki(TypTermopary typ, const Siatka& s, double u) {
+    const auto lista = kReferencyjne[indeks(typ)];
+    const auto& szybkie = kSzybkie[indeks(typ)];
+    const double od = lista.front().dol;
+    const double doo = lista.back().gora;
+    const double y = std::max((u - s.u0) * s.naKrok, 0.0);
+    const std::size_t k = std::min(static_cast<std::size_t>(y), kWezly - 1);
+    const double r = y - static_cast<double>(k);
+    const auto& c = s.wsp[k];
+    double x = std::clamp(c[0] + r * (c[1] + r * (c[2] + r * c[3])), od, doo);
+    for (int i = 0; i < 4; ++i) {
+        const Szybki& f = szybkie[numer(lista, wybierz(lista, x))];
+        const double krok = (f.wartosc(x) - u) / f.pochodna(x);
+        x = std::clamp(x - krok, od, doo);
+        if (!(std::fabs(krok) > 1e-6)) break;
+    }
+    return x;
+}
+
 }  // namespace
 
-// A Typ outside 0..7 leaves Wsp alone and returns the initial 0.
+// A Typ outside the catalogue leaves Wsp alone and returns the initial 0.
 double Termopara::Temperatura(double t) {
     const auto typ = typZIndeksu(Typ);
     if (!typ) return 0.0;
@@ -391,6 +510,12 @@ double Termopara::Temperatura(double t) {
             return zaladujPotegowy<13>(Wsp, p.wsp, t);
         case Wzor::Potegowy14:
             return zaladujPotegowy<14>(Wsp, p.wsp, t);
+        case Wzor::Zagniezdzony6:
+            zaladuj<6>(Wsp, p.wsp);
+            return zagniezdzony<6>(Wsp, t);
+        case Wzor::Zagniezdzony8:
+            zaladuj<8>(Wsp, p.wsp);
+            return zagniezdzony<8>(Wsp, t);
         case Wzor::Potegowy10:
             break;
     }
@@ -400,6 +525,7 @@ double Termopara::Temperatura(double t) {
 double Termopara::EMF(double u) {
     const auto typ = typZIndeksu(Typ);
     if (!typ) return 0.0;
+    if (kOdwrotne[indeks(*typ)].empty()) return temperaturaZEmf(*typ, u);
     const Przedzial& p = wybierz(kOdwrotne[indeks(*typ)], u);
     return zaladujPotegowy<10>(Wsp, p.wsp, u);
 }
@@ -411,6 +537,7 @@ Zakres dziedzinaTemperatury(TypTermopary typ) {
 
 Zakres dziedzinaOdwrotnej(TypTermopary typ) {
     const auto lista = kOdwrotne[indeks(typ)];
+    if (lista.empty()) return dziedzinaDokladnej(typ);
     return {lista.front().dol, lista.back().gora};
 }
 
@@ -465,6 +592,7 @@ std::span<const PodzakresOdwrotnej> podzakresyOdwrotnej(TypTermopary typ) {
 
 std::size_t podzakresOdwrotnej(TypTermopary typ, double u) {
     const auto lista = kOdwrotne[indeks(typ)];
+    if (lista.empty()) return 0;
     return numer(lista, wybierz(lista, u));
 }
 
@@ -473,6 +601,9 @@ double emfZTemperatury(TypTermopary typ, double t) {
 }
 
 double temperaturaZEmf(TypTermopary typ, double u) {
+    if (kOdwrotne[indeks(typ)].empty()) {
+        return temperaturaDokladna(typ, u).value_or(std::numeric_limits<double>::quiet_NaN());
+    }
     return potegowy<10>(wybierz(kOdwrotne[indeks(typ)], u).wsp, u);
 }
 
@@ -481,6 +612,10 @@ void emfBlok(TypTermopary typ, const double* t, double* e, std::size_t n) {
 }
 
 void temperaturaZEmfBlok(TypTermopary typ, const double* u, double* t, std::size_t n) {
+    if (kOdwrotne[indeks(typ)].empty()) {
+        for (std::size_t i = 0; i < n; ++i) t[i] = temperaturaZEmf(typ, u[i]);
+        return;
+    }
     poPodzakresach(kOdwrotne[indeks(typ)], u, t, n);
 }
 
@@ -498,6 +633,9 @@ double seebeck(TypTermopary typ, double t) {
 std::optional<double> temperaturaDokladna(TypTermopary typ, double u) {
     const Zakres dziedzina = dziedzinaDokladnej(typ);
     if (!dziedzina.zawiera(u)) return std::nullopt;
+    if (const std::size_t s = kNumerySiatek[indeks(typ)]; s != kBrakSiatki) {
+        return odwrocZSiatki(typ, kSiatki[s], u);
+    }
     const Zakres t = dziedzinaTemperatury(typ);
     // Above a fall at the domain's low end (type B) every EMF of the domain
     // lies above the minimum's temperature.

@@ -7,12 +7,12 @@
 
 namespace engine {
 
-// ITS-90 thermocouple arithmetic (NIST Monograph 175) for the eight standard
+// ITS-90 thermocouple arithmetic (NIST Monograph 175, and types C and A) for the ten
 // types. The selected type and the coefficient working table are public state:
 // the window owns one Termopara and writes Typ on every type selection.
 class Termopara {
   public:
-    // Catalogue index: 0 J, 1 K, 2 T, 3 E, 4 N, 5 B, 6 R, 7 S.
+    // Catalogue index: 0 J, 1 K, 2 T, 3 E, 4 N, 5 B, 6 R, 7 S, 8 C, 9 A.
     std::int16_t Typ = 0;
     // The one place a selected type becomes the stored index.
     void ustawTyp(TypTermopary typ) { Typ = static_cast<std::int16_t>(indeks(typ)); }

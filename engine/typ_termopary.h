@@ -25,8 +25,17 @@ inline constexpr auto kLitery = [] {
 }();
 }  // namespace detail
 
-// The type letters, in catalogue order ("JKTENBRS").
+// The type letters, in catalogue order ("JKTENBRSCA").
 inline constexpr std::string_view kLiteryTypow{detail::kLitery.data(), detail::kLitery.size()};
+
+// The letters one space apart ("J K T E N B R S C A"), for help texts and
+// messages, so that a new type reaches them with its catalogue row.
+inline constexpr auto kLiteryZeSpacjami = [] {
+    std::array<char, 2 * kLiczbaTypow - 1> s{};
+    for (std::size_t i = 0; i < s.size(); ++i) s.at(i) = i % 2 == 0 ? kLiteryTypow[i / 2] : ' ';
+    return s;
+}();
+inline constexpr std::string_view kListaTypow{kLiteryZeSpacjami.data(), kLiteryZeSpacjami.size()};
 
 constexpr std::optional<TypTermopary> typZIndeksu(std::int16_t i) {
     if (i < 0 || static_cast<std::size_t>(i) >= kWszystkieTypy.size()) return std::nullopt;

@@ -35,7 +35,8 @@
 //  3. Chain the focus through kTabOrder.
 //  4. Build kMenuBar: each Menu is a drop-down, each MenuItem an entry named
 //     `name`, enabled as `enabled` says once the window is loaded; SelectType
-//     items carry check marks and select `typ`, Quit ends the program.
+//     items carry check marks and select `typ`, Quit ends the program, a
+//     Separator item is a separator line.
 //  5. Place the window with placedPosition (pixels) before showing it.
 //  6. On a type item (and once at start-up, for J): store the type, then apply
 //     selection(typ): set each item's mark from `marks` (kTypeMenu order), set
@@ -293,7 +294,7 @@ inline constexpr std::array<Id, 13> kTabOrder{
     Id::Text2_0, Id::Text2_1, Id::Text2_2, Id::Text3_0, Id::Text3_1,  Id::Text3_2,
 };
 
-enum class Command : std::uint8_t { None, Quit, SelectType };
+enum class Command : std::uint8_t { None, Quit, SelectType, Separator };
 
 struct MenuItem {
     std::string_view name;
@@ -327,13 +328,20 @@ inline constexpr auto kTypeItemNames = [] {
 }();
 }  // namespace detail
 
-// In the catalogue's menu order, which lists S before R.
+// The menu's first eight items: the eight standard types as the menu always
+// listed them; a separator parts them from the types added later (C, A).
+inline constexpr std::size_t kFirstTypeItems = 8;
+
+// In the catalogue's menu order, which lists S before R, with the separator.
 inline constexpr auto kTypeMenu = [] {
-    std::array<MenuItem, engine::kLiczbaTypow> menu{};
+    std::array<MenuItem, engine::kLiczbaTypow + 1> menu{};
+    menu.at(kFirstTypeItems) = {"mnuTypSeparator", "", Command::Separator, engine::TypTermopary::J,
+                                true};
     for (const engine::WierszKatalogu& w : engine::kKatalog) {
         const auto& name = detail::kTypeItemNames.at(indeks(w.typ));
-        menu.at(w.pozycjaWMenu) = {std::string_view(name.data(), name.size()), w.opis.nazwa,
-                                   Command::SelectType, w.typ, true};
+        const std::size_t at = w.pozycjaWMenu + (w.pozycjaWMenu < kFirstTypeItems ? 0 : 1);
+        menu.at(at) = {std::string_view(name.data(), name.size()), w.opis.nazwa,
+                       Command::SelectType, w.typ, true};
     }
     return menu;
 }();
@@ -396,7 +404,10 @@ struct Selection {
 
 constexpr Selection selection(engine::TypTermopary typ) {
     Selection s{};
-    for (std::size_t i = 0; i < kTypeMenu.size(); ++i) s.marks.at(i) = kTypeMenu.at(i).typ == typ;
+    for (std::size_t i = 0; i < kTypeMenu.size(); ++i) {
+        s.marks.at(i) =
+            kTypeMenu.at(i).command == Command::SelectType && kTypeMenu.at(i).typ == typ;
+    }
     const engine::Opis& opis = engine::kTypy.at(indeks(typ));
     std::size_t n = 0;
     for (const InfoRow& row : kInfoRows) {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -37,8 +38,8 @@ engine::TypTermopary typ(const py::object& o) {
             if (const auto t = engine::typZLitery(s[0])) return *t;
         }
     }
-    throw py::value_error("unknown thermocouple type " + jakPython(o) +
-                          " (one of J K T E N B R S)");
+    throw py::value_error("unknown thermocouple type " + jakPython(o) + " (one of " +
+                          std::string(engine::kListaTypow) + ")");
 }
 
 conversions::JednostkaTemperatury jednostka(const std::string& s) {
@@ -341,12 +342,29 @@ py::object seebeck(const py::object& typTermopary, const py::object& t, const st
                 });
 }
 
+// ASTM E230's limit named by `cls`: "standard" or "special".
+engine::KlasaAstm klasaAstm(const py::object& o) {
+    if (py::isinstance<py::str>(o)) {
+        const auto s = o.cast<std::string>();
+        if (s == "standard") return engine::KlasaAstm::Standardowa;
+        if (s == "special") return engine::KlasaAstm::Specjalna;
+    }
+    throw py::value_error("with standard=\"astm\" cls must be 'standard' or 'special', not " +
+                          py::repr(o).cast<std::string>());
+}
+
 py::object tolerance(const py::object& typTermopary, const py::object& t, const py::object& cls,
-                     const std::string& unit, const std::string& errors, const py::object& mask) {
+                     const std::string& unit, const std::string& errors,
+                     const std::string& standard, const py::object& mask) {
     const Ustawienia u = ustawienia(typTermopary, unit);
-    const int k = klasa(cls);
-    const auto odchylka = [&u, k](double x) {
-        return conversions::odchylkaWJednostce(u.typ, k, x, u.temperatura);
+    if (standard != "iec" && standard != "astm") {
+        throw py::value_error("standard must be 'iec' or 'astm', not " + jakPython(py::str(standard)));
+    }
+    const auto astm = standard == "astm" ? std::optional(klasaAstm(cls)) : std::nullopt;
+    const int k = astm ? 0 : klasa(cls);
+    const auto odchylka = [&u, k, astm](double x) {
+        return astm ? conversions::granicaAstmWJednostce(u.typ, *astm, x, u.temperatura)
+                    : conversions::odchylkaWJednostce(u.typ, k, x, u.temperatura);
     };
     return licz("kalvetra.tolerance", u, {argument("t", t)}, mask, podnies(errors),
                 [&](const conversions::Ciag* we, double* w, std::size_t n, bool s) {
@@ -373,5 +391,5 @@ PYBIND11_MODULE(_kalvetra, m) {
     m.def("seebeck", &seebeck, py::arg("typ"), py::arg("t"), py::arg("unit"), py::arg("errors"),
           py::arg("mask"));
     m.def("tolerance", &tolerance, py::arg("typ"), py::arg("t"), py::arg("cls"), py::arg("unit"),
-          py::arg("errors"), py::arg("mask"));
+          py::arg("errors"), py::arg("standard"), py::arg("mask"));
 }

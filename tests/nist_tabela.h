@@ -15,7 +15,12 @@
 // file and kalvetra-cli's "table --format nist" are read by the same rules.
 namespace nist_tabela {
 
-inline constexpr std::string_view kLitery = engine::kLiteryTypow;
+// The types NIST tabulates: the catalogue's first eight (not C and A).
+inline constexpr std::string_view kLitery = engine::kLiteryTypow.substr(0, 8);
+
+inline bool wTabeli(engine::TypTermopary typ) {
+    return kLitery.find(litera(typ)) != std::string_view::npos;
+}
 
 inline bool calkowita(const std::string& s) {
     std::size_t i = (!s.empty() && s[0] == '-') ? 1 : 0;

@@ -154,7 +154,8 @@ void Win32Form::createMenus() {
         const form::Menu& menu = form::kMenuBar.at(m);
         popups_.at(m) = CreatePopupMenu();
         for (std::size_t i = 0; i < menu.items.size(); ++i) {
-            AppendMenuW(popups_.at(m), MF_STRING, menuCommand(m, i),
+            const bool separator = menu.items[i].command == form::Command::Separator;
+            AppendMenuW(popups_.at(m), separator ? MF_SEPARATOR : MF_STRING, menuCommand(m, i),
                         toWide(menu.items[i].caption).c_str());
         }
         AppendMenuW(menuBar_, MF_POPUP, reinterpret_cast<UINT_PTR>(popups_.at(m)),
@@ -488,6 +489,7 @@ void Win32Form::menuCommand(UINT id) {
     }
     switch (item.command) {
         case form::Command::None:
+        case form::Command::Separator:
             break;
         case form::Command::Quit:
             mnuKoniec_Click();

@@ -216,6 +216,11 @@ void Form1::createMenus() {
                             [this, typ = item.typ] { selectType(typ); });
                     typeItems_.push_back(a);
                     break;
+                case form::Command::Separator:
+                    // Kept among the type items, so that their places match the marks.
+                    a->setSeparator(true);
+                    typeItems_.push_back(a);
+                    break;
             }
             menuItems_.at(m).push_back(a);
         }

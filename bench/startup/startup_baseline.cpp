@@ -95,6 +95,7 @@ int main(int argc, char* argv[]) {
         for (const form::MenuItem& item : m.items) {
             QAction* a = menu->addAction(utf8(item.caption));
             a->setEnabled(item.enabled);
+            a->setSeparator(item.command == form::Command::Separator);
             a->setCheckable(item.command == form::Command::SelectType);
             a->setChecked(a->isCheckable() && item.typ == engine::TypTermopary::J);
         }

@@ -1,5 +1,9 @@
-"""Thermocouple conversions of ITS-90 (NIST Monograph 175) and the
-tolerance classes of IEC 60584-1, on the same engine as kalvetra-cli.
+"""Thermocouple conversions of ITS-90 (NIST Monograph 175), the tolerance
+classes of IEC 60584-1 and ASTM E230's limits of error, on the same engine
+as kalvetra-cli, for the ten types in TYPES: J K T E N B R S and the
+tungsten-rhenium types C and A, which have no inverse polynomial and are
+always inverted exactly. A cold junction at tc contributes E(tc) - E(0 °C):
+type A's function gives 0.716 µV at 0 °C.
 
 Every function takes a Python number, a sequence, a numpy array of any
 shape and real dtype, a masked array or a pandas Series (nullable Float64
@@ -56,7 +60,8 @@ def _call(function, arguments, *options):
 
 def emf(typ, t, cold=None, *, unit="C", emf_unit="mV", errors="raise"):
     """Thermoelectric voltage E(t) - E(cold) of a thermocouple of type `typ`
-    ('J', 'K', 'T', 'E', 'N', 'B', 'R', 'S', either case) with its measuring
+    (one of TYPES: 'J', 'K', 'T', 'E', 'N', 'B', 'R', 'S', 'C', 'A', either
+    case) with its measuring
     junction at `t` and its reference junction at `cold`.
 
     t, cold  temperatures in `unit` ("C", "F" or "K"); cold broadcasts against t
@@ -102,11 +107,13 @@ def seebeck(typ, t, *, unit="C", errors="raise"):
     return _call(_kalvetra.seebeck, (typ, t), unit, errors)
 
 
-def tolerance(typ, t, cls, *, unit="C", errors="raise"):
+def tolerance(typ, t, cls, *, unit="C", errors="raise", standard="iec"):
     """Permissible deviation of IEC 60584-1 tolerance class `cls` (1, 2 or 3,
     any integral number) of type `typ` at the temperatures `t` (in `unit`:
-    "C", "F" or "K"), as a width in degrees of `unit`. NaN where the class
-    gives no deviation (the command line's N/A), in both error modes; a
+    "C", "F" or "K"), as a width in degrees of `unit`. Types C and A have
+    class 2 only. With standard="astm", ASTM E230's limit of error instead:
+    `cls` "standard" or "special". NaN where the class or the standard gives
+    no deviation (the command line's N/A), in both error modes; a
     temperature outside the type's domain is refused as by emf().
     """
-    return _call(_kalvetra.tolerance, (typ, t), cls, unit, errors)
+    return _call(_kalvetra.tolerance, (typ, t), cls, unit, errors, standard)

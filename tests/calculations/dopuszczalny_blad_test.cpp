@@ -28,7 +28,7 @@ constexpr std::array<const char*, 3> kPozaKlasyfikacja{
 constexpr std::array<calculations::Box, 3> kPolaKlas{
     calculations::Box::Text1_1, calculations::Box::Text1_2, calculations::Box::Text1_3};
 
-enum Typ : std::int16_t { J, K, T, E, N, B, R, S };
+enum Typ : std::int16_t { J, K, T, E, N, B, R, S, C, A };
 
 FakeWindow kliknij(std::int16_t typ, const std::string& temperatura) {
     FakeWindow okno;
@@ -118,7 +118,15 @@ INSTANTIATE_TEST_SUITE_P(Examples, Command1Classes, ::testing::Values(
     Klasy{R, "-1", {kPoza, kPoza, "N/A"}},
     Klasy{S, "600", {"1,0 °C", "1,5 °C", "N/A"}},
     Klasy{S, "1350", {"1,8°C", "3,4°C", "N/A"}},
-    Klasy{S, "1601", {kPoza, kPoza, "N/A"}}));
+    Klasy{S, "1601", {kPoza, kPoza, "N/A"}},
+    // C and A: class 2 only, as class 1 of B is missing.
+    Klasy{C, "425", {"N/A", kPoza, "N/A"}},
+    Klasy{C, "426", {"N/A", "4,3°C", "N/A"}},
+    Klasy{C, "2315", {"N/A", "23,2°C", "N/A"}},
+    Klasy{C, "2316", {"N/A", kPoza, "N/A"}},
+    Klasy{A, "999", {"N/A", kPoza, "N/A"}},
+    Klasy{A, "1000", {"N/A", "10,0°C", "N/A"}},
+    Klasy{A, "2500", {"N/A", "25,0°C", "N/A"}}));
 // clang-format on
 
 TEST(Command1, NotNumericReportsAndKeepsAllResults) {
@@ -134,7 +142,7 @@ TEST(Command1, NotNumericReportsAndKeepsAllResults) {
 
 TEST(Command1, TypeOutsideCatalogue) {
     for (const std::int16_t typ :
-         {std::int16_t{-1}, std::int16_t{8}, std::numeric_limits<std::int16_t>::min(),
+         {std::int16_t{-1}, std::int16_t{10}, std::numeric_limits<std::int16_t>::min(),
           std::numeric_limits<std::int16_t>::max()}) {
         EXPECT_TRUE(kliknij(typ, "100").operacje.empty()) << "type " << typ;
         // The numeric test still comes first.

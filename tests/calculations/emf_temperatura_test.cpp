@@ -1,6 +1,7 @@
 // "EMF --- > Temperatura" (Command3_Click).
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <ostream>
@@ -175,7 +176,9 @@ TEST(Command3, LimitsNeverExtrapolate) {
         const double tMin = engine::temperaturaZEmf(t, u.od);
         const double tMax = engine::temperaturaZEmf(t, u.doo);
         const auto granice = calculations::emfOkna(t);
-        for (const double mv : {granice.od, granice.doo}) {
+        // Whole µV as typed, rounded inwards: the exact inverse's ends (C, A) are not.
+        for (const double mv : {std::ceil(granice.od * 1000.0 - 1e-6) / 1000.0,
+                                std::floor(granice.doo * 1000.0 + 1e-6) / 1000.0}) {
             const std::string emf = liczby.format(mv, "0.000");
             for (const char* zimne : {"-30", "0", "20", "80"}) {
                 const FakeWindow okno = kliknij(typ, emf, zimne);
@@ -245,7 +248,7 @@ TEST(Command3, ZeroEmfGivesTheColdJunctionTemperature) {
 
 TEST(Command3, TypeOutsideCatalogueDoesNothing) {
     for (const std::int16_t typ :
-         {std::int16_t{-1}, std::int16_t{8}, std::numeric_limits<std::int16_t>::min(),
+         {std::int16_t{-1}, std::int16_t{10}, std::numeric_limits<std::int16_t>::min(),
           std::numeric_limits<std::int16_t>::max()}) {
         const FakeWindow okno = kliknij(typ, "4,25", "20");
         EXPECT_TRUE(okno.operacje.empty()) << "type " << typ;

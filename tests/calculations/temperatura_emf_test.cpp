@@ -166,7 +166,7 @@ TEST(Command2, EveryTypeAcceptsBothOfItsLimits) {
 
 TEST(Command2, TypeOutsideCatalogueDoesNothing) {
     for (const std::int16_t typ :
-         {std::int16_t{-1}, std::int16_t{8}, std::numeric_limits<std::int16_t>::min(),
+         {std::int16_t{-1}, std::int16_t{10}, std::numeric_limits<std::int16_t>::min(),
           std::numeric_limits<std::int16_t>::max()}) {
         const FakeWindow okno = kliknij(typ, "100");
         EXPECT_TRUE(okno.operacje.empty()) << "type " << typ;

@@ -17,6 +17,7 @@
 #include "obliczenia.h"
 #include "okno.h"
 #include "przebieg.h"
+#include "przypadki_typow.h"
 #include "termopara.h"
 
 namespace {
@@ -110,6 +111,18 @@ TEST(WindowDigits, TiesAndNegativeZero) {
     EXPECT_EQ(uruchom({"tolerance", "E", "1652", "--unit", "F"}).dane, "N/A\t12.2\tN/A\n");
 }
 
+// The shared cases of types C and A, as every front end must give them.
+TEST(SharedCases, CommandLineDigits) {
+    const auto przypadki = przypadki_typow::wczytaj();
+    ASSERT_EQ(przypadki.size(), 14U);
+    for (const auto& p : przypadki) {
+        std::vector<std::string> argumenty{p.polecenie, p.typ, p.wartosc};
+        if (p.zimne != "-") argumenty.insert(argumenty.end(), {"--cold", p.zimne});
+        const Przebieg r = uruchom(argumenty);
+        EXPECT_EQ(r.dane, p.wynik + "\n") << p.polecenie << " " << p.typ << " " << p.wartosc;
+    }
+}
+
 // Every temperature read and written is in --unit; every EMF in --emf-unit.
 TEST(Units, FahrenheitAndKelvinAgreeWithCelsius) {
     for (const engine::TypTermopary typ : engine::kWszystkieTypy) {
@@ -156,8 +169,10 @@ TEST(ColdJunction, EmfIsTheDifferenceAndTempInvertsIt) {
             for (const double t : {0.7 * d.od + 0.3 * d.doo, 0.5 * (d.od + d.doo), d.doo - 1.0}) {
                 const Przebieg e = uruchom({"emf", l, krotko(t), "--cold", krotko(tc), "--emf-unit",
                                             "uV", "--digits", "9"});
+                // A cold junction contributes E(tc) - E(0 °C) (type A's 0.716 µV).
                 EXPECT_NEAR(liczba(e.dane),
-                            engine::emfZTemperatury(typ, t) - engine::emfZTemperatury(typ, tc),
+                            engine::emfZTemperatury(typ, t) - (engine::emfZTemperatury(typ, tc) -
+                                                               engine::wiersz(typ).emfPunktuLodu),
                             1e-8);
                 const Przebieg r =
                     uruchom({"temp", l, kropka(e.dane.substr(0, e.dane.size() - 1)), "--cold",
@@ -193,6 +208,11 @@ TEST(Output, DigitsSeparatorsAndNegativeValues) {
          "1.5\t2.8\tN/A\n1.5\t2.8\tN/A\n"
          "N/A\tN/A\t3.0\n1.5\t2.5\tN/A\n"},
         {{"tolerance", "R", "1600", "--decimal-comma"}, "2,5\t4,0\tN/A\n"},
+        // ASTM E230: standard, then special; 2000 °F is 1093.3 °C.
+        {{"tolerance", "K", "550", "1100", "-100", "--standard", "astm"},
+         "4.1\t2.2\n8.3\t4.4\n2.2\tN/A\n"},
+        {{"tolerance", "C", "2000", "--standard", "astm", "--unit", "F"}, "19.7\tN/A\n"},
+        {{"tolerance", "a", "1000", "--standard", "iec"}, "N/A\t10.0\tN/A\n"},
         {{"emf", "K", "--", "-100"}, "-3.5536\n"},
     };
     for (const Przypadek& p : przypadki) {
@@ -229,6 +249,9 @@ TEST(Refusals, EveryReasonExitsOneWithEmptyStdout) {
         {{"temp", "B", "0", "--exact"}, {"„0”: tę EMF (z kompensacją zimnego złącza) dają dwie"}},
         {{"seebeck", "T", "401"}, {"„401”: temperatura poza zakresem typu T"}},
         {{"tolerance", "B", "-1", "500"}, {"„-1”: temperatura poza zakresem typu B"}},
+        {{"emf", "C", "2315.01"}, {"temperatura poza zakresem typu C (od 0.00 do 2315.00 °C)"}},
+        // A's function gives 0.716 µV at 0 °C: no EMF below that is its.
+        {{"temp", "A", "0.0007"}, {"poza zakresem typu A (od 0.001 do 33.639 mV)"}},
         {{"table", "K", "--step", "0", "--format", "csv"}, {"--step „0”: krok tabeli musi"}},
         {{"table", "K", "--from", "10", "--to", "5"}, {"--from „10”: początek tabeli"}},
         {{"table", "K", "--from", "-300"}, {"--from „-300”: temperatura poza zakresem"}},
@@ -270,6 +293,9 @@ TEST(UsageErrors, ExitTwoWithAHintToHelp) {
         {{"emf", "K", "1", "--unit", "R"}, "jednostka temperatury „R”", "kalvetra-cli emf --help"},
         {{"temp", "K", "1", "--emf-unit", "V"}, "jednostka napięcia „V”", "temp --help"},
         {{"tolerance", "K", "1", "--digits", "2"}, "nieznana opcja „--digits”", "tolerance --help"},
+        {{"tolerance", "K", "1", "--standard", "nist"},
+         "nieznana norma „nist”",
+         "tolerance --help"},
         {{"table", "K", "--format", "xml"}, "nieznany format „xml”", "table --help"},
         {{"table", "K", "--step", "0.5"}, "co 1 stopień", "table --help"},
         {{"table", "K", "--from", "0.5"}, "--from musi być liczbą całkowitą", "table --help"},

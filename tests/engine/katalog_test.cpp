@@ -41,6 +41,10 @@ constexpr Oczekiwany kOczekiwane[] = {
      "-50°C do 1768°C (-0.226 mV do 21.103 mV)"},
     {"Termopara S", "Platyna-10% rod/platyna", "PtRh10-Pt",
      "-50°C do 1768°C (-0.235 mV do 18.693 mV)"},
+    {"Termopara C", "Wolfram-5% ren/wolfram-26% ren", "W5Re-W26Re",
+     "0°C do 2315°C (0.000 mV do 37.070 mV)"},
+    {"Termopara A", "Wolfram-5% ren/wolfram-20% ren", "W5Re-W20Re",
+     "0°C do 2500°C (0.001 mV do 33.640 mV)"},
 };
 // clang-format on
 
@@ -56,8 +60,8 @@ TEST(Katalog, TextsAreExact) {
     }
 }
 
-TEST(Katalog, IndexOrderIsJKTENBRS) {
-    constexpr std::string_view kLitery = "JKTENBRS";
+TEST(Katalog, IndexOrderIsJKTENBRSCA) {
+    constexpr std::string_view kLitery = "JKTENBRSCA";
     for (std::size_t i = 0; i < engine::kLiczbaTypow; ++i) {
         const std::string_view nazwa = engine::kTypy[i].nazwa;
         EXPECT_EQ(znaki(nazwa), 11U) << nazwa;

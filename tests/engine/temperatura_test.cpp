@@ -45,9 +45,11 @@ TEST(Temperatura, PublishedValues) {
     }
 }
 
-TEST(Temperatura, ZeroDegreesGivesExactZeroExceptK) {
+TEST(Temperatura, ZeroDegreesGivesExactZeroExceptKAndA) {
+    // A's approximating polynomial gives its c0, 0.716 µV, as published.
+    EXPECT_EQ(temperatura(A, 0.0), engine::kARef[0]);
     for (std::int16_t typ = 0; typ < kLiczbaTypow; ++typ) {
-        if (typ == K) continue;
+        if (typ == K || typ == A) continue;
         EXPECT_EQ(temperatura(typ, 0.0), 0.0) << nazwaTypu(typ);
         EXPECT_EQ(temperatura(typ, -0.0), 0.0) << nazwaTypu(typ);
     }
@@ -76,7 +78,11 @@ const Granica kGranice[] = {
     {R, 1768.1,  kRRef3, kRRef3, kRRef3},
     {S, -50.0,   kSRef1, kSRef1, kSRef1},
     {S, 1768.1,  kSRef3, kSRef3, kSRef3},
-    // Inner bounds belong to the lower set, except K's 0 °C.
+    {C, 0.0,     kCRef1, kCRef1, kCRef1},
+    {C, 2315.0,  kCRef2, kCRef2, kCRef2},
+    {A, 0.0,     kARef,  kARef,  kARef},
+    {A, 2500.0,  kARef,  kARef,  kARef},
+    // Inner bounds belong to the lower set, except K's 0 °C and C's 630.615 °C.
     {J, 760.0,   kJRef1, kJRef1, kJRef2},
     {K, 0.0,     kKRef1, kKRef2, kKRef2},
     {T, 0.0,     kTRef1, kTRef1, kTRef2},
@@ -87,6 +93,7 @@ const Granica kGranice[] = {
     {R, 1664.5,  kRRef2, kRRef2, kRRef3},
     {S, 1064.18, kSRef1, kSRef1, kSRef2},
     {S, 1664.5,  kSRef2, kSRef2, kSRef3},
+    {C, 630.615, kCRef1, kCRef2, kCRef2},
 };
 // clang-format on
 

@@ -12,9 +12,10 @@
 
 #include "its90.h"
 #include "wspolczynniki_its90.h"
+#include "wspolczynniki_wre.h"
 
-#ifndef KALVETRA_ITS90_DIR
-#error "KALVETRA_ITS90_DIR must name the folder holding NIST's allcoeff.tab"
+#if !defined(KALVETRA_ITS90_DIR) || !defined(KALVETRA_WRE_DIR)
+#error "KALVETRA_ITS90_DIR and KALVETRA_WRE_DIR must name the folders of the coefficient tables"
 #endif
 
 namespace {
@@ -151,6 +152,10 @@ TEST(NistWspolczynniki, InverseRangesAndBandsArePublishedOnes) {
     if (!plik) GTEST_SKIP() << "NIST coefficients not found in " << KALVETRA_ITS90_DIR;
     int ile = 0;
     for (const engine::TypTermopary typ : engine::kWszystkieTypy) {
+        if (!plik->granice.contains(litera(typ))) {  // C, A: none published
+            EXPECT_TRUE(engine::podzakresyOdwrotnej(typ).empty()) << litera(typ);
+            continue;
+        }
         const auto& g = plik->granice.at(litera(typ));
         const auto podzakresy = engine::podzakresyOdwrotnej(typ);
         ASSERT_EQ(g[0].size(), podzakresy.size()) << litera(typ);
@@ -196,6 +201,26 @@ TEST(NistWspolczynniki, EngineConstantsEqualPublishedOnes) {
     EXPECT_EQ(engine::kKExpA2, przesun(nist.wykladnicze[2], 0));
     // 18 reference sets (161 coefficients), 23 inverse columns (225, zeros included).
     EXPECT_EQ(ile, 161 + 225);
+}
+
+// Types C and A, from the file laid out as allcoeff.tab; A's approximate
+// inverse follows its reference function there and is not kept.
+TEST(WreWspolczynniki, EngineConstantsEqualPublishedOnes) {
+    std::ifstream plik(std::string(KALVETRA_WRE_DIR) + "/coefficients.tab");
+    if (!plik) GTEST_SKIP() << "coefficients.tab not found in " << KALVETRA_WRE_DIR;
+    const Plik wre = wczytaj(plik);
+    const std::map<char, Zestawy> kSilnik{{'C', {engine::kCRef1, engine::kCRef2}},
+                                          {'A', {engine::kARef}}};
+    int ile = 0;
+    for (const auto& [typ, zestawy] : kSilnik) {
+        const Lista& n = wre.referencyjne.at(typ);
+        ASSERT_GE(n.size(), zestawy.size()) << typ;
+        for (std::size_t k = 0; k < zestawy.size(); ++k) {
+            ile += porownaj(zestawy[k], n[k], false,
+                            std::string(1, typ) + " ref " + std::to_string(k + 1));
+        }
+    }
+    EXPECT_EQ(ile, 7 + 7 + 9);
 }
 
 }  // namespace

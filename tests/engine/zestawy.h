@@ -14,13 +14,19 @@
 #include "termopara.h"
 #include "typ_termopary.h"
 #include "wspolczynniki_its90.h"
+#include "wspolczynniki_wre.h"
 
 namespace zestawy {
 
-inline constexpr std::int16_t J = 0, K = 1, T = 2, E = 3, N = 4, B = 5, R = 6, S = 7;
+inline constexpr std::int16_t J = 0, K = 1, T = 2, E = 3, N = 4, B = 5, R = 6, S = 7, C = 8, A = 9;
 inline constexpr auto kLiczbaTypow = static_cast<std::int16_t>(engine::kLiczbaTypow);
 inline std::string nazwaTypu(std::int16_t typ) {
     return std::string(1, litera(*engine::typZIndeksu(typ)));
+}
+
+// Whether NIST publishes inverse polynomials for the type (not for C and A).
+inline bool maWielomian(std::int16_t typ) {
+    return !engine::podzakresyOdwrotnej(*engine::typZIndeksu(typ)).empty();
 }
 
 // Domains of the reference function (°C) and the inverse polynomials (µV).
@@ -94,6 +100,9 @@ inline const Zestaw kRRef3{engine::kRRef3, 10, "R ref 3"};
 inline const Zestaw kSRef1{engine::kSRef1, 10, "S ref 1"};
 inline const Zestaw kSRef2{engine::kSRef2, 10, "S ref 2"};
 inline const Zestaw kSRef3{engine::kSRef3, 10, "S ref 3"};
+inline const Zestaw kCRef1{engine::kCRef1, 6, "C ref 1"};
+inline const Zestaw kCRef2{engine::kCRef2, 6, "C ref 2"};
+inline const Zestaw kARef{engine::kARef, 8, "A ref"};
 
 // Inverse sets: all evaluated up to slot 10.
 inline const Zestaw kJInv1{engine::kJInv1, 10, "J inv 1"};

@@ -102,10 +102,15 @@ TEST(Controls, TabOrderHoldsEveryFocusableControlOnce) {
     }
 }
 
-// Each item selects the type its caption and name give; S comes before R.
+// Each item selects the type its caption and name give; S comes before R,
+// and one separator parts the eight from C and A.
 TEST(Menus, TypeItemsNameTheirTypesEachOnce) {
     std::set<engine::TypTermopary> types;
     for (const MenuItem& item : kTypeMenu) {
+        if (&item == &kTypeMenu[8]) {
+            EXPECT_EQ(item.command, Command::Separator);
+            continue;
+        }
         ASSERT_EQ(item.command, Command::SelectType);
         EXPECT_TRUE(types.insert(item.typ).second) << item.name;
         EXPECT_EQ(item.name.back(), litera(item.typ)) << item.name;
@@ -113,10 +118,12 @@ TEST(Menus, TypeItemsNameTheirTypesEachOnce) {
     }
     EXPECT_EQ(types.size(), engine::kLiczbaTypow);
     EXPECT_EQ(std::string(1, kTypeMenu[6].name.back()) + kTypeMenu[7].name.back(), "SR");
+    EXPECT_EQ(std::string(1, kTypeMenu[9].name.back()) + kTypeMenu[10].name.back(), "CA");
 }
 
 TEST(Selection, ShowsWholeTextsAndResetsEveryBox) {
     for (std::size_t m = 0; m < kTypeMenu.size(); ++m) {
+        if (kTypeMenu[m].command != Command::SelectType) continue;
         const engine::TypTermopary typ = kTypeMenu[m].typ;
         const Selection s = selection(typ);
         for (std::size_t i = 0; i < s.marks.size(); ++i) EXPECT_EQ(s.marks[i], i == m);

@@ -243,3 +243,34 @@ def test_dask_takes_the_functions_themselves():
         submitted = client.submit(kv.temperature, "K", 4.096, cold=20.0).result()
     pd.testing.assert_series_equal(got, want)
     assert submitted == kv.temperature("K", 4.096, 20.0)
+
+
+def test_shared_cases_of_types_c_and_a():
+    rows = [line.split("\t") for line in (ROOT / "tests" / "przypadki_typow.tsv").read_text().splitlines()
+            if line and not line.startswith("#")]
+    assert len(rows) == 14
+    for command, typ, value, cold, *want in rows:
+        x = float(value)
+        if command == "tolerance":
+            got = ["N/A" if np.isnan(kv.tolerance(typ, x, c)) else f"{kv.tolerance(typ, x, c):.1f}" for c in (1, 2, 3)]
+        elif command == "emf":
+            got = [f"{kv.emf(typ, x, float(cold)):.4f}"]
+        else:
+            got = [f"{kv.temperature(typ, x, float(cold)):.2f}"]
+        assert got == want, (command, typ, value, cold)
+
+
+def test_tolerance_astm_as_kalvetra_cli():
+    t = [-100, 550, 1100]
+    out = subprocess.run([CLI, "tolerance", "K", "--standard", "astm", "--", *map(str, t)],
+                         capture_output=True, text=True, check=True).stdout.split("\n")[:-1]
+    want = np.array([[np.nan if x == "N/A" else float(x) for x in line.split("\t")] for line in out])
+    for i, cls in enumerate(("standard", "special")):
+        got = kv.tolerance("K", t, cls, standard="astm", errors="nan")
+        np.testing.assert_allclose(got, want[:, i], atol=0.051)
+    for call in (lambda: kv.tolerance("K", 1, 1, standard="astm"),
+                 lambda: kv.tolerance("K", 1, "standard"),
+                 lambda: kv.tolerance("K", 1, "standard", standard="nist")):
+        with pytest.raises(ValueError):
+            call()
+    assert kv.TYPES == ("J", "K", "T", "E", "N", "B", "R", "S", "C", "A")

@@ -140,11 +140,15 @@ TEST_F(Win32FormTest, TypeMenuMovesTheSingleMarkAndResetsTheBoxes) {
     EXPECT_NE(state(0, 0) & MF_GRAYED, 0U) << "Drukuj";
     choose(0, 0);
     EXPECT_TRUE(IsWindow(form_->window()));
-    // Menu position -> catalogue index and the alloy symbol shown: S before R.
+    // Menu position -> catalogue index and the alloy symbol shown: S before R,
+    // a separator, then C and A.
     const std::vector<std::pair<int, std::string>> items{
         {0, "Fe-CuNi"},     {1, "NiCr-NiAl"},    {2, "Cu-CuNi"},   {3, "NiCr-CuNi"},
-        {4, "NiCrSi-NiSi"}, {5, "PtRh30-PtRh6"}, {7, "PtRh10-Pt"}, {6, "PtRh13-Pt"}};
+        {4, "NiCrSi-NiSi"}, {5, "PtRh30-PtRh6"}, {7, "PtRh10-Pt"}, {6, "PtRh13-Pt"},
+        {-1, ""},           {8, "W5Re-W26Re"},   {9, "W5Re-W20Re"}};
+    EXPECT_NE(state(1, 8) & MF_SEPARATOR, 0U);
     for (std::size_t chosen = 0; chosen < items.size(); ++chosen) {
+        if (items[chosen].first < 0) continue;
         type(Id::Text3_1, L"25");
         SetWindowTextW(at(Id::Text2_2), L"1,0000");
         choose(1, chosen);
