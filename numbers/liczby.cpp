@@ -241,19 +241,26 @@ void dopisz(std::string& wyjscie, double x, int cyfry, bool przecinek) {
 }
 
 double polowaOstatniejCyfry(double x) {
-    if (x == 0.0 || !std::isfinite(x)) return 0.0;
-    // d.ddde±XX: the last digit's unit is 10^(XX - number of decimals).
-    std::array<char, 32> b{};
-    const auto wynik =
-        std::to_chars(b.data(), b.data() + b.size(), x, std::chars_format::scientific);
-    const std::string_view s(b.data(), static_cast<std::size_t>(wynik.ptr - b.data()));
-    const std::size_t e = s.find('e');
+    if (!std::isfinite(x)) return 0.0;
+    // The shortest decimal, "d.ddde±XX" or "ddd.dd": the last digit's unit is
+    // 10^(exponent - decimals); an integer's trailing zeros are no digits.
+    std::array<char, 40> b{};
+    const char* koniec = fmt::format_to_n(b.data(), b.size(), FMT_STRING("{}"), x).out;
+    const std::string_view s(b.data(), static_cast<std::size_t>(koniec - b.data()));
+    const std::size_t e = std::min(s.find('e'), s.size());
     const std::size_t kropka = s.find('.');
-    const int cyfry = kropka == std::string_view::npos ? 0 : static_cast<int>(e - kropka - 1);
-    std::size_t od = e + 1;
-    if (s[od] == '+') ++od;
     int wykladnik = 0;
-    std::from_chars(s.data() + od, s.data() + s.size(), wykladnik);
+    if (e < s.size()) {
+        std::size_t od = e + 1;
+        if (s[od] == '+') ++od;
+        std::from_chars(s.data() + od, s.data() + s.size(), wykladnik);
+    }
+    int cyfry = 0;
+    if (kropka != std::string_view::npos) {
+        cyfry = static_cast<int>(e - kropka - 1);
+    } else {
+        for (std::size_t i = e; i > 1 && s[i - 1] == '0'; --i) ++wykladnik;
+    }
     return 0.5 * std::pow(10.0, wykladnik - cyfry);
 }
 

@@ -93,7 +93,7 @@ void dopisz(std::string& wyjscie, double x, int cyfry, bool przecinek);
 
 // Half a unit of the last digit of x's shortest decimal, which is the text
 // typed (less trailing zeros) for any text of up to 15 significant digits:
-// 0.0005 for 76.373, 5e-10 for 76.372826454. 0 for 0 and non-finite x.
+// 0.0005 for 76.373, 5e-10 for 76.372826454, 0.5 for 0; 0 for non-finite x.
 double polowaOstatniejCyfry(double x);
 
 inline std::string tekst(double x, int cyfry, bool przecinek) {

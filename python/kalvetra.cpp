@@ -358,7 +358,8 @@ py::object tolerance(const py::object& typTermopary, const py::object& t, const 
                      const std::string& standard, const py::object& mask) {
     const Ustawienia u = ustawienia(typTermopary, unit);
     if (standard != "iec" && standard != "astm") {
-        throw py::value_error("standard must be 'iec' or 'astm', not " + jakPython(py::str(standard)));
+        throw py::value_error("standard must be 'iec' or 'astm', not " +
+                              jakPython(py::str(standard)));
     }
     const auto astm = standard == "astm" ? std::optional(klasaAstm(cls)) : std::nullopt;
     const int k = astm ? 0 : klasa(cls);
