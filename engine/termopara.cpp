@@ -410,7 +410,7 @@ constexpr const Szybki& szybki(std::span<const Szybki> szybkie, std::span<const 
 }
 
 // The t in [od, doo] at which E reaches u, by bisection down to neighbouring
-// doubles: slow, but done by the compiler.
+// doubles: slow, but done once.
 constexpr double odwrocPolowiac(std::span<const Przedzial> lista, std::span<const Szybki> szybkie,
                                 double u) {
     double od = lista.front().dol;
@@ -458,14 +458,20 @@ constexpr std::size_t kLiczbaSiatek = [] {
     for (const auto lista : kOdwrotne) ile += lista.empty() ? 1U : 0U;
     return ile;
 }();
-constexpr auto kSiatki = [] {
-    std::array<Siatka, kLiczbaSiatek> s{};
-    for (std::size_t i = 0; i < kLiczbaTypow; ++i) {
-        if (kNumerySiatek[i] != kBrakSiatki)
-            s[kNumerySiatek[i]] = siatka(kReferencyjne[i], kSzybkie[i]);
-    }
-    return s;
-}();
+// Built on first use: clang's constant evaluation gives up on the
+// bisections long before they end, and a function's static knows no
+// initialisation order.
+const Siatka& siatkaNr(std::size_t nr) {
+    static const auto kSiatki = [] {
+        std::array<Siatka, kLiczbaSiatek> s{};
+        for (std::size_t i = 0; i < kLiczbaTypow; ++i) {
+            if (kNumerySiatek[i] != kBrakSiatki)
+                s[kNumerySiatek[i]] = siatka(kReferencyjne[i], kSzybkie[i]);
+        }
+        return s;
+    }();
+    return kSiatki[nr];
+}
 
 // The exact inverse from the seed table, for u within the domain: the seed,
 // then Newton's steps in Horner's form, which for these types is the
@@ -634,7 +640,7 @@ std::optional<double> temperaturaDokladna(TypTermopary typ, double u) {
     const Zakres dziedzina = dziedzinaDokladnej(typ);
     if (!dziedzina.zawiera(u)) return std::nullopt;
     if (const std::size_t s = kNumerySiatek[indeks(typ)]; s != kBrakSiatki) {
-        return odwrocZSiatki(typ, kSiatki[s], u);
+        return odwrocZSiatki(typ, siatkaNr(s), u);
     }
     const Zakres t = dziedzinaTemperatury(typ);
     // Above a fall at the domain's low end (type B) every EMF of the domain
