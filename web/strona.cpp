@@ -193,7 +193,7 @@ std::string describe() {
     // The window selects J at start-up.
     const auto* start = std::find_if(f::kTypeMenu.begin(), f::kTypeMenu.end(),
                                      [](const f::MenuItem& m) { return m.typ == TypTermopary::J; });
-    o.number("startItem", std::distance(f::kTypeMenu.begin(), start));
+    o.number("startItem", static_cast<long>(std::distance(f::kTypeMenu.begin(), start)));
     names("tabOrder", f::kTabOrder);
     names("boxes", f::kBoxes);
     return out;
