@@ -41,7 +41,7 @@ Powod nieskonczonosc(double x) {
 // nothing and the engine's run takes the whole block. NaN is not inside.
 bool wewnatrz(engine::Zakres d, std::span<const double> x, bool bezZera = false) {
     int poza = 0;  // an int and bitwise tests: the loop vectorises
-    for (const double v : x) poza |= (v >= d.od) & (v <= d.doo) & !(bezZera & (v == 0.0)) ? 0 : 1;
+    for (const double v : x) poza |= ((v >= d.od) & (v <= d.doo) & !(bezZera & (v == 0.0))) ? 0 : 1;
     return poza == 0;
 }
 

@@ -1,6 +1,7 @@
 #include "strona.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <iterator>
 
@@ -124,6 +125,21 @@ bool onPage(const f::MenuItem& item) {
     return item.command == f::Command::SelectType;
 }
 
+// The page lists the type items alone, without the window's separator: the
+// type menu's index of the page's item, and back.
+std::size_t menuIndex(std::size_t pageIndex) {
+    for (std::size_t i = 0; i < f::kTypeMenu.size(); ++i) {
+        if (!onPage(f::kTypeMenu.at(i))) continue;
+        if (pageIndex-- == 0) return i;
+    }
+    return f::kTypeMenu.size();
+}
+
+long pageIndex(std::size_t menuIndex) {
+    const auto* item = f::kTypeMenu.begin() + static_cast<std::ptrdiff_t>(menuIndex);
+    return static_cast<long>(std::count_if(f::kTypeMenu.begin(), item, onPage));
+}
+
 }  // namespace
 
 std::string describe() {
@@ -191,9 +207,11 @@ std::string describe() {
         list += ']';
     };
     // The window selects J at start-up.
-    const auto* start = std::find_if(f::kTypeMenu.begin(), f::kTypeMenu.end(),
-                                     [](const f::MenuItem& m) { return m.typ == TypTermopary::J; });
-    o.number("startItem", static_cast<long>(std::distance(f::kTypeMenu.begin(), start)));
+    const auto* start =
+        std::find_if(f::kTypeMenu.begin(), f::kTypeMenu.end(),
+                     [](const f::MenuItem& m) { return onPage(m) && m.typ == TypTermopary::J; });
+    o.number("startItem",
+             pageIndex(static_cast<std::size_t>(std::distance(f::kTypeMenu.begin(), start))));
     names("tabOrder", f::kTabOrder);
     names("boxes", f::kBoxes);
     return out;
@@ -204,12 +222,15 @@ Strona::Strona() {
 }
 
 std::string Strona::select(std::size_t item) {
-    if (item >= f::kTypeMenu.size()) return "[]";
-    typ_ = f::kTypeMenu.at(item).typ;
+    const std::size_t i = menuIndex(item);
+    if (i >= f::kTypeMenu.size()) return "[]";
+    typ_ = f::kTypeMenu.at(i).typ;
     termopara_.ustawTyp(typ_);
     Zapis zapis(boxes_);
     const f::Selection selection = f::selection(typ_);
-    for (std::size_t i = 0; i < selection.marks.size(); ++i) zapis.mark(i, selection.marks.at(i));
+    for (std::size_t k = 0; k < selection.marks.size(); ++k) {
+        if (onPage(f::kTypeMenu.at(k))) zapis.mark(k, selection.marks.at(k));
+    }
     for (const f::Assignment& a : selection.texts) {
         const auto* box = std::find(f::kBoxes.begin(), f::kBoxes.end(), a.control);
         if (box != f::kBoxes.end()) {
