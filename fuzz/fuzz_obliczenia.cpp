@@ -51,9 +51,9 @@ const std::regex& wzorzecTemperatury() {
     return r;
 }
 // Fixed deviations are table values shown with a space before the unit;
-// computed ones lie from 0,5 to 9,0 and have none.
+// computed ones lie from 0,5 to 25,0 (C and A to 2500 °C) and have none.
 const std::regex& wzorzecKlasy() {
-    static const std::regex r("(0,5|1,0|1,5|2,5|4,0) °C|[0-9],[0-9]°C|N/A");
+    static const std::regex r("(0,5|1,0|1,5|2,5|4,0) °C|[0-9]{1,2},[0-9]°C|N/A");
     return r;
 }
 
